@@ -1,0 +1,27 @@
+# GoogleTest for both builds: the system package natively, the sources
+# from /usr/src/googletest when cross-compiling.
+if(WIN32)
+  if(NOT TARGET gtest)
+    set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
+    set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+    set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+    add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+  endif()
+  set(TOPALINE_GTEST_MAIN gtest_main)
+else()
+  find_package(GTest REQUIRED)
+  set(TOPALINE_GTEST_MAIN GTest::gtest_main)
+  include(GoogleTest)
+endif()
+
+# topaline_unit_test(name sources... LIBS libs...)
+# A native unit test, discovered by CTest.
+function(topaline_unit_test name)
+  cmake_parse_arguments(T "" "" "LIBS" ${ARGN})
+  if(WIN32)
+    return()
+  endif()
+  add_executable(${name} ${T_UNPARSED_ARGUMENTS})
+  target_link_libraries(${name} PRIVATE ${T_LIBS} ${TOPALINE_GTEST_MAIN})
+  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 30)
+endfunction()

@@ -1,0 +1,93 @@
+// Services the portable code needs from the operating system.
+//
+// Each has a Win32 implementation (win32/) and a headless one for tests
+// (ui/headless/). Portable code reaches them only through a Platform,
+// which is passed explicitly: there is no global current platform.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace topaline {
+
+// Opaque window handle (an HWND on Windows, a test token headless).
+using WindowHandle = std::uintptr_t;
+
+enum class RegType { Missing, String, Dword, Binary, Other };
+
+// An open registry key. Reads of a missing value, or of a value of the
+// wrong type, throw Error (see core/error.h) with a message naming it.
+class RegistryKey {
+public:
+  virtual ~RegistryKey() = default;
+  // Value names in the registry's enumeration order.
+  virtual std::vector<std::wstring> valueNames() const = 0;
+  virtual RegType valueType(const std::wstring& name) const = 0;
+  bool hasValue(const std::wstring& name) const { return valueType(name) != RegType::Missing; }
+  virtual std::wstring readString(const std::wstring& name) const = 0;
+  virtual std::uint32_t readDword(const std::wstring& name) const = 0;
+  virtual std::vector<std::uint8_t> readBinary(const std::wstring& name) const = 0;
+  virtual void writeString(const std::wstring& name, const std::wstring& value) = 0;
+  virtual void writeDword(const std::wstring& name, std::uint32_t value) = 0;
+  virtual void writeBinary(const std::wstring& name, const std::vector<std::uint8_t>& value) = 0;
+  virtual void deleteValue(const std::wstring& name) = 0;
+};
+
+// The current user's hive (HKEY_CURRENT_USER). Paths use backslashes and
+// have no leading backslash: L"Software\\Norvel\\topaline3\\options".
+class Registry {
+public:
+  virtual ~Registry() = default;
+  // nullptr when the key is missing and create is false.
+  virtual std::unique_ptr<RegistryKey> open(const std::wstring& path, bool create) = 0;
+};
+
+// Starts programs the way ShellExecuteW does (no verb, no working folder,
+// SW_SHOWDEFAULT). Failures are ignored: callers neither wait nor check.
+class Shell {
+public:
+  virtual ~Shell() = default;
+  virtual void execute(const std::wstring& program, const std::wstring& parameters) = 0;
+};
+
+// The platform's own small dialogs and signals.
+class SystemUi {
+public:
+  virtual ~SystemUi() = default;
+  enum class Buttons { Ok, YesNo };
+  enum class Icon { None, Warning, Error, Question };
+  enum class Answer { Ok, Yes, No, Cancel };
+  // MessageBoxW owned by owner (0: no owner).
+  virtual Answer messageBox(WindowHandle owner, const std::wstring& text, const std::wstring& caption,
+                            Buttons buttons, Icon icon) = 0;
+  virtual void beep(unsigned frequencyHz, unsigned durationMs) = 0;
+  // The window that is active in the calling thread (GetActiveWindow).
+  virtual WindowHandle activeWindow() = 0;
+};
+
+// Files and folders.
+class FileSystem {
+public:
+  virtual ~FileSystem() = default;
+  virtual bool fileExists(const std::wstring& path) = 0;
+  // Whole file as bytes; throws Error when it cannot be opened or read.
+  virtual std::vector<std::uint8_t> readFile(const std::wstring& path) = 0;
+  // The Windows folder (GetWindowsDirectoryW), without a trailing backslash.
+  virtual std::wstring windowsDirectory() = 0;
+  // Decodes 8-bit text in the system's ANSI code page.
+  virtual std::wstring decodeAnsi(const std::uint8_t* data, std::size_t size) = 0;
+};
+
+class FormRunner;  // ui/form_runner.h: shows forms modally (Win32 or scripted user)
+
+struct Platform {
+  Registry& registry;
+  Shell& shell;
+  SystemUi& system;
+  FileSystem& files;
+  FormRunner* forms = nullptr;
+};
+
+}  // namespace topaline
