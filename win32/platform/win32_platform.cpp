@@ -1,0 +1,287 @@
+#include "win32/platform/win32_platform.h"
+
+#include <windows.h>
+#include <shellapi.h>
+
+#include <climits>
+
+#include "platform/error.h"
+
+namespace topaline {
+
+std::wstring SystemErrorText(unsigned long code) {
+  wchar_t* buffer = nullptr;
+  DWORD n = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
+                               FORMAT_MESSAGE_IGNORE_INSERTS,
+                           nullptr, code, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
+  std::wstring text;
+  if (n && buffer) text.assign(buffer, n);
+  if (buffer) LocalFree(buffer);
+  while (!text.empty() && (text.back() == L'\n' || text.back() == L'\r' || text.back() == L' ' ||
+                           text.back() == L'.'))
+    text.pop_back();
+  if (text.empty()) text = L"error " + std::to_wstring(code);
+  return text;
+}
+
+// ---------------------------------------------------------------- registry
+
+namespace {
+
+const wchar_t* TypeName(RegType t) {
+  switch (t) {
+    case RegType::String: return L"a string";
+    case RegType::Dword: return L"a 32-bit number";
+    case RegType::Binary: return L"binary data";
+    case RegType::Missing: return L"missing";
+    default: return L"of another type";
+  }
+}
+
+class Win32RegistryKey final : public RegistryKey {
+public:
+  Win32RegistryKey(HKEY key, std::wstring path) : key_(key), path_(std::move(path)) {}
+  ~Win32RegistryKey() override { RegCloseKey(key_); }
+  Win32RegistryKey(const Win32RegistryKey&) = delete;
+  Win32RegistryKey& operator=(const Win32RegistryKey&) = delete;
+
+  std::vector<std::wstring> valueNames() const override {
+    std::vector<std::wstring> names;
+    DWORD count = 0, maxLen = 0;
+    LONG rc = RegQueryInfoKeyW(key_, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &count,
+                               &maxLen, nullptr, nullptr, nullptr);
+    if (rc != ERROR_SUCCESS) fail(L"cannot list the values", rc);
+    std::wstring name(maxLen + 1, L'\0');
+    for (DWORD i = 0;; ++i) {
+      DWORD len = static_cast<DWORD>(name.size());
+      rc = RegEnumValueW(key_, i, name.data(), &len, nullptr, nullptr, nullptr, nullptr);
+      if (rc == ERROR_NO_MORE_ITEMS) break;
+      if (rc == ERROR_MORE_DATA) {  // a value was added meanwhile
+        name.resize(name.size() * 2 + 256);
+        --i;
+        continue;
+      }
+      if (rc != ERROR_SUCCESS) fail(L"cannot list the values", rc);
+      names.emplace_back(name.data(), len);
+    }
+    return names;
+  }
+
+  RegType valueType(const std::wstring& name) const override {
+    DWORD type = 0;
+    LONG rc = RegQueryValueExW(key_, name.c_str(), nullptr, &type, nullptr, nullptr);
+    if (rc == ERROR_FILE_NOT_FOUND) return RegType::Missing;
+    if (rc != ERROR_SUCCESS && rc != ERROR_MORE_DATA) fail(L"cannot read the value \"" + name + L"\"", rc);
+    switch (type) {
+      case REG_SZ:
+      case REG_EXPAND_SZ: return RegType::String;
+      case REG_DWORD: return RegType::Dword;
+      case REG_BINARY: return RegType::Binary;
+      default: return RegType::Other;
+    }
+  }
+
+  std::wstring readString(const std::wstring& name) const override {
+    DWORD type = 0;
+    std::vector<BYTE> data = query(name, &type);
+    if (type != REG_SZ && type != REG_EXPAND_SZ) wrongType(name, RegType::String);
+    std::wstring s(reinterpret_cast<const wchar_t*>(data.data()), data.size() / sizeof(wchar_t));
+    while (!s.empty() && s.back() == L'\0') s.pop_back();  // stored with or without its terminator
+    return s;
+  }
+
+  std::uint32_t readDword(const std::wstring& name) const override {
+    DWORD type = 0;
+    std::vector<BYTE> data = query(name, &type);
+    if (type != REG_DWORD || data.size() != sizeof(DWORD)) wrongType(name, RegType::Dword);
+    DWORD v;
+    memcpy(&v, data.data(), sizeof v);
+    return v;
+  }
+
+  std::vector<std::uint8_t> readBinary(const std::wstring& name) const override {
+    DWORD type = 0;
+    std::vector<BYTE> data = query(name, &type);
+    if (type != REG_BINARY) wrongType(name, RegType::Binary);
+    return std::vector<std::uint8_t>(data.begin(), data.end());
+  }
+
+  void writeString(const std::wstring& name, const std::wstring& value) override {
+    set(name, REG_SZ, value.c_str(), (value.size() + 1) * sizeof(wchar_t));
+  }
+  void writeDword(const std::wstring& name, std::uint32_t value) override {
+    DWORD v = value;
+    set(name, REG_DWORD, &v, sizeof v);
+  }
+  void writeBinary(const std::wstring& name, const std::vector<std::uint8_t>& value) override {
+    set(name, REG_BINARY, value.data(), value.size());
+  }
+  void deleteValue(const std::wstring& name) override {
+    LONG rc = RegDeleteValueW(key_, name.c_str());
+    if (rc != ERROR_SUCCESS && rc != ERROR_FILE_NOT_FOUND) fail(L"cannot delete the value \"" + name + L"\"", rc);
+  }
+
+private:
+  std::vector<BYTE> query(const std::wstring& name, DWORD* type) const {
+    std::vector<BYTE> data(256);
+    for (;;) {
+      DWORD size = static_cast<DWORD>(data.size());
+      LONG rc = RegQueryValueExW(key_, name.c_str(), nullptr, type, data.data(), &size);
+      if (rc == ERROR_SUCCESS) {
+        data.resize(size);
+        return data;
+      }
+      if (rc == ERROR_MORE_DATA) {
+        data.resize(size > data.size() ? size : data.size() * 2);
+        continue;
+      }
+      if (rc == ERROR_FILE_NOT_FOUND)
+        throw Error(L"The registry value \"" + name + L"\" is missing in HKEY_CURRENT_USER\\" + path_ + L".");
+      fail(L"cannot read the value \"" + name + L"\"", rc);
+    }
+  }
+
+  void set(const std::wstring& name, DWORD type, const void* data, std::size_t size) {
+    if (size > MAXDWORD) throw Error(L"The registry value \"" + name + L"\" is too large.");
+    LONG rc = RegSetValueExW(key_, name.c_str(), 0, type, static_cast<const BYTE*>(data), static_cast<DWORD>(size));
+    if (rc != ERROR_SUCCESS) fail(L"cannot write the value \"" + name + L"\"", rc);
+  }
+
+  [[noreturn]] void wrongType(const std::wstring& name, RegType wanted) const {
+    RegType actual = valueType(name);
+    throw Error(L"The registry value \"" + name + L"\" in HKEY_CURRENT_USER\\" + path_ + L" should be " +
+                TypeName(wanted) + L" but is " + TypeName(actual) + L".");
+  }
+
+  [[noreturn]] void fail(const std::wstring& what, LONG rc) const {
+    throw Error(L"Registry key HKEY_CURRENT_USER\\" + path_ + L": " + what + L" (" +
+                SystemErrorText(static_cast<unsigned long>(rc)) + L").");
+  }
+
+  HKEY key_;
+  std::wstring path_;
+};
+
+}  // namespace
+
+std::unique_ptr<RegistryKey> Win32Registry::open(const std::wstring& path, bool create) {
+  HKEY key = nullptr;
+  LONG rc;
+  if (create) {
+    rc = RegCreateKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                         KEY_READ | KEY_WRITE, nullptr, &key, nullptr);
+  } else {
+    rc = RegOpenKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ | KEY_WRITE, &key);
+    if (rc == ERROR_ACCESS_DENIED) rc = RegOpenKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &key);
+    if (rc == ERROR_FILE_NOT_FOUND) return nullptr;
+  }
+  if (rc != ERROR_SUCCESS)
+    throw Error(L"Cannot open the registry key HKEY_CURRENT_USER\\" + path + L" (" +
+                SystemErrorText(static_cast<unsigned long>(rc)) + L").");
+  return std::make_unique<Win32RegistryKey>(key, path);
+}
+
+// ---------------------------------------------------------------- shell
+
+void Win32Shell::execute(const std::wstring& program, const std::wstring& parameters) {
+  // Neither waited for nor checked: a start the shell refuses goes unnoticed.
+  ShellExecuteW(nullptr, nullptr, program.c_str(), parameters.empty() ? nullptr : parameters.c_str(),
+                nullptr, SW_SHOWDEFAULT);
+}
+
+// ---------------------------------------------------------------- system UI
+
+SystemUi::Answer Win32SystemUi::messageBox(WindowHandle owner, const std::wstring& text,
+                                           const std::wstring& caption, Buttons buttons, Icon icon) {
+  UINT flags = buttons == Buttons::YesNo ? MB_YESNO : MB_OK;
+  switch (icon) {
+    case Icon::Warning: flags |= MB_ICONWARNING; break;
+    case Icon::Error: flags |= MB_ICONERROR; break;
+    case Icon::Question: flags |= MB_ICONQUESTION; break;
+    case Icon::None: break;
+  }
+  // Without an owner the box still blocks every window of the calling thread.
+  if (!owner) flags |= MB_TASKMODAL;
+  switch (MessageBoxW(reinterpret_cast<HWND>(owner), text.c_str(), caption.c_str(), flags)) {
+    case IDYES: return Answer::Yes;
+    case IDNO: return Answer::No;
+    case IDOK: return Answer::Ok;
+    default: return Answer::Cancel;
+  }
+}
+
+void Win32SystemUi::beep(unsigned frequencyHz, unsigned durationMs) { Beep(frequencyHz, durationMs); }
+
+WindowHandle Win32SystemUi::activeWindow() { return reinterpret_cast<WindowHandle>(GetActiveWindow()); }
+
+// ---------------------------------------------------------------- files
+
+bool Win32FileSystem::fileExists(const std::wstring& path) {
+  DWORD a = GetFileAttributesW(path.c_str());
+  return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+std::vector<std::uint8_t> Win32FileSystem::readFile(const std::wstring& path) {
+  HANDLE h = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                         OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (h == INVALID_HANDLE_VALUE)
+    throw Error(L"Cannot open the file \"" + path + L"\" (" + SystemErrorText(GetLastError()) + L").");
+  std::vector<std::uint8_t> data;
+  LARGE_INTEGER size;
+  DWORD err = 0;
+  if (!GetFileSizeEx(h, &size)) {
+    err = GetLastError();
+  } else if (size.QuadPart > 0x7fffffff) {
+    CloseHandle(h);
+    throw Error(L"The file \"" + path + L"\" is too large.");
+  } else {
+    data.resize(static_cast<std::size_t>(size.QuadPart));
+    std::size_t done = 0;
+    while (done < data.size()) {
+      DWORD got = 0;
+      if (!ReadFile(h, data.data() + done, static_cast<DWORD>(data.size() - done), &got, nullptr)) {
+        err = GetLastError();
+        break;
+      }
+      if (got == 0) break;  // the file shrank meanwhile
+      done += got;
+    }
+    data.resize(done);
+  }
+  CloseHandle(h);
+  if (err) throw Error(L"Cannot read the file \"" + path + L"\" (" + SystemErrorText(err) + L").");
+  return data;
+}
+
+std::wstring Win32FileSystem::windowsDirectory() {
+  wchar_t buffer[MAX_PATH + 1];
+  UINT n = GetWindowsDirectoryW(buffer, MAX_PATH + 1);
+  std::wstring dir;
+  if (n > MAX_PATH) {
+    dir.resize(n);
+    n = GetWindowsDirectoryW(dir.data(), n);
+    dir.resize(n);
+  } else {
+    dir.assign(buffer, n);
+  }
+  if (dir.empty()) throw Error(L"Cannot find the Windows folder (" + SystemErrorText(GetLastError()) + L").");
+  while (dir.size() > 1 && dir.back() == L'\\') dir.pop_back();
+  return dir;
+}
+
+std::wstring Win32FileSystem::decodeAnsi(const std::uint8_t* data, std::size_t size) {
+  std::wstring text;
+  const char* p = reinterpret_cast<const char*>(data);
+  while (size > 0) {  // in chunks, so that sizes beyond INT_MAX never truncate
+    int chunk = size > (1u << 30) ? (1 << 30) : static_cast<int>(size);
+    int n = MultiByteToWideChar(CP_ACP, 0, p, chunk, nullptr, 0);
+    std::size_t at = text.size();
+    text.resize(at + static_cast<std::size_t>(n));
+    MultiByteToWideChar(CP_ACP, 0, p, chunk, text.data() + at, n);
+    p += chunk;
+    size -= static_cast<std::size_t>(chunk);
+  }
+  return text;
+}
+
+}  // namespace topaline

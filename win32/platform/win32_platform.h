@@ -1,0 +1,52 @@
+// Win32 implementations of the platform services (platform/platform.h).
+// The header stays free of <windows.h>; portable code may name these types.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "platform/platform.h"
+
+namespace topaline {
+
+// Keys under HKEY_CURRENT_USER.
+class Win32Registry final : public Registry {
+public:
+  std::unique_ptr<RegistryKey> open(const std::wstring& path, bool create) override;
+};
+
+// ShellExecuteW with no verb and no working folder, SW_SHOWDEFAULT.
+class Win32Shell final : public Shell {
+public:
+  void execute(const std::wstring& program, const std::wstring& parameters) override;
+};
+
+class Win32SystemUi final : public SystemUi {
+public:
+  Answer messageBox(WindowHandle owner, const std::wstring& text, const std::wstring& caption,
+                    Buttons buttons, Icon icon) override;
+  void beep(unsigned frequencyHz, unsigned durationMs) override;
+  WindowHandle activeWindow() override;
+};
+
+class Win32FileSystem final : public FileSystem {
+public:
+  bool fileExists(const std::wstring& path) override;
+  std::vector<std::uint8_t> readFile(const std::wstring& path) override;
+  std::wstring windowsDirectory() override;
+  std::wstring decodeAnsi(const std::uint8_t* data, std::size_t size) override;
+};
+
+// The system's text for a Win32 error code, without the trailing line break.
+std::wstring SystemErrorText(unsigned long code);
+
+// All four services together; platform() hands them out as a Platform.
+struct Win32Services {
+  Win32Registry registry;
+  Win32Shell shell;
+  Win32SystemUi system;
+  Win32FileSystem files;
+  Platform platform() { return Platform{registry, shell, system, files, nullptr}; }
+};
+
+}  // namespace topaline
