@@ -1,0 +1,28 @@
+// Screen metrics: DPI scaling of design pixels, the product's font, text
+// width and monitor work areas.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace topaline::msw {
+
+// The DPI of a window (GetDpiForWindow when the system has it, else the
+// screen's LOGPIXELSX). 96 is 100 %.
+UINT MSWDpiFor(HWND hwnd);
+// Design pixels (at 96 DPI) to device pixels at dpi, and back.
+int MSWScale(int designPixels, UINT dpi);
+int MSWUnscale(int devicePixels, UINT dpi);
+
+// The product's font, Tahoma 8 points, at a DPI. The font objects are
+// cached per DPI and live as long as the module.
+HFONT MSWFont(UINT dpi);
+
+// Width in pixels of text drawn in font (GetTextExtentPoint32W).
+int MSWTextWidth(HFONT font, const std::wstring& text);
+
+// Work area of the monitor nearest to a rectangle.
+RECT MSWWorkAreaNear(const RECT& r);
+
+}  // namespace topaline::msw

@@ -1,0 +1,23 @@
+// Component names on control windows, for UI automation: every control
+// window carries its component's name as a global atom in the window
+// property "ComponentName".
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace topaline::msw {
+
+inline constexpr const wchar_t kComponentNameProp[] = L"ComponentName";
+
+// Stores name on hwnd (nothing for an empty name).
+void MSWSetComponentName(HWND hwnd, const std::wstring& name);
+// Removes the property and releases its atom; call before the window goes.
+void MSWClearComponentName(HWND hwnd);
+// The name stored on hwnd, empty when none. Works across processes.
+std::wstring MSWComponentName(HWND hwnd);
+// The first descendant of root (root included) carrying name, or nullptr.
+HWND MSWFindComponent(HWND root, const std::wstring& name);
+
+}  // namespace topaline::msw
