@@ -13,6 +13,9 @@ namespace topaline {
 
 enum class Slot { AXPoints, AXGroupes, AXCalques, alldata };
 
+// The property's name as the host script knows it (L"AXPoints"...).
+const wchar_t* SlotName(Slot slot);
+
 class ExchangeValues {
 public:
   virtual ~ExchangeValues() = default;
@@ -29,6 +32,9 @@ public:
 // ExchangeValues held as portable Variants.
 class VariantExchange final : public ExchangeValues {
 public:
+  VariantExchange();
+  VariantExchange(const VariantExchange&) = delete;
+  VariantExchange& operator=(const VariantExchange&) = delete;
   const ExchangeArray& get(Slot slot) override;
   void put(Slot slot, std::vector<Variant> elements) override;
   Variant& value(Slot slot);  // what the host assigned / reads back

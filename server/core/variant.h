@@ -12,6 +12,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/error.h"
+
 namespace topaline {
 
 enum class VarKind {
@@ -79,6 +81,18 @@ private:
 
 // Element conversions. Each throws Error with a conversion message when
 // the value cannot become the wanted kind.
+//
+// VariantToText: Empty -> ""; Bool -> "True" / "False" (what a host
+// script sees with CStr); integer kinds -> decimal; R4/R8/Date -> the
+// shortest text that reads back to the same value, "." as separator,
+// exponent form "1.5E+20" only below 1E-5 or from 1E+15 on; Currency ->
+// exact decimal ("12.5"); String -> itself. Null, Array, Other fail.
+// VariantToInt: Empty -> 0; Bool -> -1 / 0; integers range-checked into
+// int32; reals, dates and currency rounded half to even, then
+// range-checked; String -> trimmed optional sign and decimal digits only
+// ("12.5", "" and "1e3" fail). Never wraps around.
+// VariantToReal: Empty -> 0; Bool -> -1 / 0; String -> trimmed decimal
+// number with "." and optional exponent (never the C locale).
 std::wstring VariantToText(const Variant& v);
 std::int32_t VariantToInt(const Variant& v);
 double VariantToReal(const Variant& v);
@@ -101,16 +115,30 @@ public:
 };
 
 // ExchangeArray over a portable Variant (native tests, benchmarks).
+// The view refers to v: v must outlive it. name (e.g. L"AXPoints") is
+// used in error messages.
 class VariantExchangeArray final : public ExchangeArray {
 public:
-  explicit VariantExchangeArray(const Variant& v) : v_(v) {}
+  explicit VariantExchangeArray(const Variant& v, std::wstring name = L"")
+      : v_(v), name_(std::move(name)) {}
   bool isArray() const override;
   std::int32_t lowerBound() const override;
   std::int32_t upperBound() const override;
   Variant at(std::int32_t index) const override;
+  std::wstring textAt(std::int32_t index) const override;
+  std::int32_t intAt(std::int32_t index) const override;
+  double realAt(std::int32_t index) const override;
 
 private:
+  const Variant& element(std::int32_t index) const;
   const Variant& v_;
+  std::wstring name_;
 };
+
+// The messages every ExchangeArray implementation raises, so that the
+// host sees the same text whatever side of the bridge failed.
+// name may be empty ("The exchange value ...").
+Error NotAnArrayError(const std::wstring& name);
+Error BadIndexError(const std::wstring& name, std::int32_t index);
 
 }  // namespace topaline

@@ -1,0 +1,26 @@
+// Case-insensitive comparison, one helper per rule the product uses.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace topaline {
+
+// ASCII folding: 'A'..'Z' become 'a'..'z'; every other character is
+// compared by code. The rule for group names.
+inline wchar_t FoldAscii(wchar_t c) { return (c >= L'A' && c <= L'Z') ? wchar_t(c + 32) : c; }
+std::wstring FoldAscii(std::wstring_view s);
+bool EqualsIgnoreCaseAscii(std::wstring_view a, std::wstring_view b);
+
+// Latin-1 folding: ASCII letters and the accented capitals U+00C0 to
+// U+00DE (except the multiplication sign) become lower case. The rule for
+// names and list items a person types.
+inline wchar_t FoldLatin1(wchar_t c) {
+  if (c >= L'A' && c <= L'Z') return wchar_t(c + 32);
+  if (c >= 0xC0 && c <= 0xDE && c != 0xD7) return wchar_t(c + 32);
+  return c;
+}
+std::wstring FoldLatin1(std::wstring_view s);
+bool EqualsIgnoreCaseLatin1(std::wstring_view a, std::wstring_view b);
+
+}  // namespace topaline
