@@ -1,0 +1,121 @@
+#include "entry/entry_logic.h"
+
+#include <algorithm>
+#include <limits>
+
+namespace topaline {
+
+namespace {
+bool IsBlank(wchar_t c) { return c <= L' '; }
+}  // namespace
+
+std::wstring TrimBlanks(const std::wstring& text) {
+  std::size_t first = 0;
+  std::size_t last = text.size();
+  while (first < last && IsBlank(text[first])) ++first;
+  while (last > first && IsBlank(text[last - 1])) --last;
+  return text.substr(first, last - first);
+}
+
+bool IsValidEntry(const std::wstring& text, bool checkEdges, const std::wstring& allowed) {
+  if (text.empty()) return false;
+  if (checkEdges) {
+    const wchar_t first = text.front();
+    const wchar_t last = text.back();
+    if (first == L'-' || first == L',' || last == L'-' || last == L',') return false;
+  }
+  return text.find_first_not_of(allowed) == std::wstring::npos;
+}
+
+bool NumberHistory::add(const std::wstring& number) {
+  if (std::find(items_.begin(), items_.end(), number) != items_.end()) return false;
+  items_.push_back(number);
+  return true;
+}
+
+bool IncrementNeedsBeep(const std::wstring& text) {
+  const std::wstring trimmed = TrimBlanks(text);
+  return !trimmed.empty() && !IsValidEntry(trimmed, false, kDigitChars);
+}
+
+std::optional<std::int32_t> ParseIncrement(const std::wstring& text) {
+  std::size_t i = 0;
+  bool negative = false;
+  if (i < text.size() && (text[i] == L'+' || text[i] == L'-')) {
+    negative = text[i] == L'-';
+    ++i;
+  }
+  if (i == text.size()) return std::nullopt;
+  std::int64_t value = 0;
+  for (; i < text.size(); ++i) {
+    const wchar_t c = text[i];
+    if (c < L'0' || c > L'9') return std::nullopt;
+    value = value * 10 + (c - L'0');
+    if (value > std::int64_t(std::numeric_limits<std::int32_t>::max()) + 1) return std::nullopt;
+  }
+  if (negative) value = -value;
+  if (value < std::numeric_limits<std::int32_t>::min() || value > std::numeric_limits<std::int32_t>::max())
+    return std::nullopt;
+  return static_cast<std::int32_t>(value);
+}
+
+IncrementExit LeaveIncrement(const std::wstring& text) {
+  IncrementExit result;
+  result.text = TrimBlanks(text);
+  if (result.text.empty()) return result;
+  const auto value = ParseIncrement(result.text);
+  if (value && *value != 0) {
+    result.store = true;
+  } else {
+    result.beep = true;
+    result.text = L"1";
+  }
+  return result;
+}
+
+std::optional<WindowHandle> ParseTargetHandle(const std::vector<std::wstring>& args) {
+  if (args.empty()) return std::nullopt;
+  const std::wstring text = TrimBlanks(args.front());
+  std::size_t i = 0;
+  bool negative = false;
+  if (i < text.size() && (text[i] == L'+' || text[i] == L'-')) {
+    negative = text[i] == L'-';
+    ++i;
+  }
+  if (i == text.size()) return std::nullopt;
+  std::uint64_t value = 0;
+  for (; i < text.size(); ++i) {
+    const wchar_t c = text[i];
+    if (c < L'0' || c > L'9') return std::nullopt;
+    const std::uint64_t digit = static_cast<std::uint64_t>(c - L'0');
+    if (value > (std::numeric_limits<std::uint64_t>::max() - digit) / 10) return std::nullopt;
+    value = value * 10 + digit;
+  }
+  // Handles are sign-extended 32-bit values: a host that prints them as
+  // signed integers gives negative numbers for the upper half.
+  if (negative) {
+    if (value > std::uint64_t(1) << 63) return std::nullopt;
+    value = ~value + 1;
+  }
+  if (value == 0) return std::nullopt;
+  return static_cast<WindowHandle>(value);
+}
+
+ScreenRect KeepOnScreen(const ScreenRect& window, const ScreenRect& workArea) {
+  ScreenRect r = window;
+  const int w = window.width();
+  const int h = window.height();
+  if (r.right > workArea.right) r.left = workArea.right - w;
+  if (r.bottom > workArea.bottom) r.top = workArea.bottom - h;
+  if (r.left < workArea.left) r.left = workArea.left;
+  if (r.top < workArea.top) r.top = workArea.top;
+  r.right = r.left + w;
+  r.bottom = r.top + h;
+  return r;
+}
+
+bool PointInRect(const ScreenPoint& p, const ScreenRect& r) {
+  return p.x >= r.left && p.x <= r.right && p.y >= r.top && p.y <= r.bottom;
+}
+
+}  // namespace topaline
