@@ -1,0 +1,317 @@
+#include "server/core/win32/variant_bridge.h"
+
+#include <oleauto.h>
+
+#include <cstring>
+#include <new>
+
+#include "platform/error.h"
+
+namespace topaline {
+
+namespace {
+
+std::wstring FromBstr(BSTR s) { return s ? std::wstring(s, SysStringLen(s)) : std::wstring(); }
+
+Variant ArrayFromCom(SAFEARRAY* psa, VARTYPE type);
+
+// The element of type `type` stored at p.
+Variant ScalarFromCom(VARTYPE type, const void* p) {
+  switch (type) {
+    case VT_EMPTY: return Variant();
+    case VT_NULL: return Variant::null();
+    case VT_BOOL: return Variant::boolean(*static_cast<const VARIANT_BOOL*>(p) != VARIANT_FALSE);
+    case VT_I1: return Variant::i1(*static_cast<const signed char*>(p));
+    case VT_UI1: return Variant::ui1(*static_cast<const BYTE*>(p));
+    case VT_I2: return Variant::i2(*static_cast<const SHORT*>(p));
+    case VT_UI2: return Variant::ui2(*static_cast<const USHORT*>(p));
+    case VT_I4: return Variant::i4(*static_cast<const LONG*>(p));
+    case VT_INT: return Variant::i4(*static_cast<const INT*>(p));
+    case VT_UI4: return Variant::ui4(*static_cast<const ULONG*>(p));
+    case VT_UINT: return Variant::ui4(*static_cast<const UINT*>(p));
+    case VT_I8: return Variant::i8(*static_cast<const LONGLONG*>(p));
+    case VT_UI8: return Variant::ui8(*static_cast<const ULONGLONG*>(p));
+    case VT_R4: return Variant::r4(*static_cast<const FLOAT*>(p));
+    case VT_R8: return Variant::r8(*static_cast<const DOUBLE*>(p));
+    case VT_CY: return Variant::currency(static_cast<const CY*>(p)->int64);
+    case VT_DATE: return Variant::date(*static_cast<const DATE*>(p));
+    case VT_BSTR: return Variant::string(FromBstr(*static_cast<const BSTR*>(p)));
+    case VT_DECIMAL: {
+      double d = 0;
+      if (FAILED(VarR8FromDec(const_cast<DECIMAL*>(static_cast<const DECIMAL*>(p)), &d))) return Variant::other();
+      return Variant::r8(d);
+    }
+    case VT_VARIANT: return VariantFromCom(*static_cast<const VARIANT*>(p));
+    default: return Variant::other();  // interfaces, error codes, records
+  }
+}
+
+Variant ArrayFromCom(SAFEARRAY* psa, VARTYPE type) {
+  VariantArray a;
+  a.elementKind = VarKind::Empty;  // array of VARIANT
+  if (!psa) return Variant::array(std::move(a));
+  UINT dims = SafeArrayGetDim(psa);
+  std::size_t total = dims ? 1 : 0;
+  a.bounds.resize(dims);
+  for (UINT d = 0; d < dims; ++d) {
+    LONG lo = 0, hi = -1;
+    SafeArrayGetLBound(psa, d + 1, &lo);
+    SafeArrayGetUBound(psa, d + 1, &hi);
+    a.bounds[d].lower = lo;
+    a.bounds[d].count = hi >= lo ? static_cast<std::uint32_t>(hi - lo + 1) : 0;
+    total *= a.bounds[d].count;
+  }
+  void* data = nullptr;
+  if (total && SUCCEEDED(SafeArrayAccessData(psa, &data))) {
+    ULONG size = SafeArrayGetElemsize(psa);
+    a.elements.reserve(total);
+    for (std::size_t i = 0; i < total; ++i)
+      a.elements.push_back(ScalarFromCom(type, static_cast<const BYTE*>(data) + i * size));
+    SafeArrayUnaccessData(psa);
+  }
+  return Variant::array(std::move(a));
+}
+
+const VARIANT& Deref(const VARIANT& v) {
+  const VARIANT* p = &v;
+  while (V_VT(p) == (VT_BYREF | VT_VARIANT) && V_VARIANTREF(p)) p = V_VARIANTREF(p);
+  return *p;
+}
+
+[[noreturn]] void ThrowHr(HRESULT hr, const std::wstring& what) {
+  if (hr == E_OUTOFMEMORY) throw std::bad_alloc();
+  wchar_t code[16];
+  swprintf(code, 16, L"0x%08lX", static_cast<unsigned long>(hr));
+  throw Error(what + L" (error " + code + L").");
+}
+
+}  // namespace
+
+Variant VariantFromCom(const VARIANT& value) {
+  const VARIANT& v = Deref(value);
+  VARTYPE vt = V_VT(&v);
+  if (vt & VT_ARRAY) {
+    SAFEARRAY* psa = (vt & VT_BYREF) ? (V_ARRAYREF(&v) ? *V_ARRAYREF(&v) : nullptr) : V_ARRAY(&v);
+    return ArrayFromCom(psa, vt & VT_TYPEMASK);
+  }
+  if (vt & VT_BYREF) return V_BYREF(&v) ? ScalarFromCom(vt & VT_TYPEMASK, V_BYREF(&v)) : Variant();
+  if (vt == VT_DECIMAL) return ScalarFromCom(VT_DECIMAL, &V_DECIMAL(&v));
+  return ScalarFromCom(vt, &V_UI1(&v));  // the payload starts at the same place for every type
+}
+
+void VariantToCom(const Variant& from, VARIANT* to) {
+  VariantInit(to);
+  switch (from.kind()) {
+    case VarKind::Empty: break;
+    case VarKind::Null: V_VT(to) = VT_NULL; break;
+    case VarKind::Bool: V_VT(to) = VT_BOOL; V_BOOL(to) = from.intValue() ? VARIANT_TRUE : VARIANT_FALSE; break;
+    case VarKind::I1: V_VT(to) = VT_I1; V_I1(to) = static_cast<CHAR>(from.intValue()); break;
+    case VarKind::UI1: V_VT(to) = VT_UI1; V_UI1(to) = static_cast<BYTE>(from.intValue()); break;
+    case VarKind::I2: V_VT(to) = VT_I2; V_I2(to) = static_cast<SHORT>(from.intValue()); break;
+    case VarKind::UI2: V_VT(to) = VT_UI2; V_UI2(to) = static_cast<USHORT>(from.intValue()); break;
+    case VarKind::I4: V_VT(to) = VT_I4; V_I4(to) = static_cast<LONG>(from.intValue()); break;
+    case VarKind::UI4: V_VT(to) = VT_UI4; V_UI4(to) = static_cast<ULONG>(from.uintValue()); break;
+    case VarKind::I8: V_VT(to) = VT_I8; V_I8(to) = from.intValue(); break;
+    case VarKind::UI8: V_VT(to) = VT_UI8; V_UI8(to) = from.uintValue(); break;
+    case VarKind::R4: V_VT(to) = VT_R4; V_R4(to) = static_cast<FLOAT>(from.realValue()); break;
+    case VarKind::R8: V_VT(to) = VT_R8; V_R8(to) = from.realValue(); break;
+    case VarKind::Currency: V_VT(to) = VT_CY; V_CY(to).int64 = from.intValue(); break;
+    case VarKind::Date: V_VT(to) = VT_DATE; V_DATE(to) = from.realValue(); break;
+    case VarKind::String: {
+      const std::wstring& s = from.stringValue();
+      BSTR b = SysAllocStringLen(s.data(), static_cast<UINT>(s.size()));
+      if (!b) throw std::bad_alloc();
+      V_VT(to) = VT_BSTR;
+      V_BSTR(to) = b;
+      break;
+    }
+    case VarKind::Array: {
+      const VariantArray& a = from.arrayValue();
+      std::vector<SAFEARRAYBOUND> bounds(a.bounds.size());
+      // SAFEARRAYBOUND lists the dimensions from the last to the first.
+      for (std::size_t d = 0; d < a.bounds.size(); ++d) {
+        bounds[a.bounds.size() - 1 - d].lLbound = a.bounds[d].lower;
+        bounds[a.bounds.size() - 1 - d].cElements = a.bounds[d].count;
+      }
+      SAFEARRAY* psa = SafeArrayCreate(VT_VARIANT, static_cast<UINT>(bounds.size()), bounds.data());
+      if (!psa) throw std::bad_alloc();
+      VARIANT* data = nullptr;
+      SafeArrayAccessData(psa, reinterpret_cast<void**>(&data));
+      try {
+        for (std::size_t i = 0; i < a.elements.size(); ++i) VariantToCom(a.elements[i], &data[i]);
+      } catch (...) {
+        SafeArrayUnaccessData(psa);
+        SafeArrayDestroy(psa);
+        throw;
+      }
+      SafeArrayUnaccessData(psa);
+      V_VT(to) = VT_ARRAY | VT_VARIANT;
+      V_ARRAY(to) = psa;
+      break;
+    }
+    case VarKind::Other: V_VT(to) = VT_ERROR; V_ERROR(to) = DISP_E_PARAMNOTFOUND; break;
+  }
+}
+
+// ---------------------------------------------------------------- array view
+
+SafeArrayExchangeArray::SafeArrayExchangeArray(std::wstring name) : name_(std::move(name)) {}
+
+SafeArrayExchangeArray::~SafeArrayExchangeArray() { bind(nullptr); }
+
+void SafeArrayExchangeArray::bind(const VARIANT* value) {
+  if (array_ && data_) SafeArrayUnaccessData(array_);
+  array_ = nullptr;
+  data_ = nullptr;
+  type_ = VT_EMPTY;
+  lower_ = 0;
+  upper_ = -1;
+  size_ = 0;
+  if (!value) return;
+  const VARIANT& v = Deref(*value);
+  VARTYPE vt = V_VT(&v);
+  if (!(vt & VT_ARRAY)) return;
+  SAFEARRAY* psa = (vt & VT_BYREF) ? (V_ARRAYREF(&v) ? *V_ARRAYREF(&v) : nullptr) : V_ARRAY(&v);
+  if (!psa) return;
+  array_ = psa;
+  type_ = vt & VT_TYPEMASK;
+  if (SafeArrayGetDim(psa) == 0) return;  // an array without dimensions holds nothing
+  SafeArrayGetLBound(psa, 1, &lower_);
+  SafeArrayGetUBound(psa, 1, &upper_);
+  size_ = SafeArrayGetElemsize(psa);
+  void* data = nullptr;
+  if (upper_ >= lower_ && SUCCEEDED(SafeArrayAccessData(psa, &data))) {
+    data_ = static_cast<const BYTE*>(data);
+  } else {
+    upper_ = lower_ - 1;
+  }
+}
+
+bool SafeArrayExchangeArray::isArray() const { return array_ != nullptr; }
+
+void SafeArrayExchangeArray::notAnArray() const { throw NotAnArrayError(name_); }
+
+std::int32_t SafeArrayExchangeArray::lowerBound() const {
+  if (!array_) notAnArray();
+  return lower_;
+}
+
+std::int32_t SafeArrayExchangeArray::upperBound() const {
+  if (!array_) notAnArray();
+  return upper_;
+}
+
+const void* SafeArrayExchangeArray::element(std::int32_t index) const {
+  if (!array_) notAnArray();
+  if (index < lower_ || index > upper_ || !data_)
+    throw BadIndexError(name_, index);
+  return data_ + static_cast<std::size_t>(index - lower_) * size_;
+}
+
+Variant SafeArrayExchangeArray::convert(const void* p) const { return ScalarFromCom(type_, p); }
+
+Variant SafeArrayExchangeArray::at(std::int32_t index) const { return convert(element(index)); }
+
+std::wstring SafeArrayExchangeArray::textAt(std::int32_t index) const {
+  const void* p = element(index);
+  if (type_ == VT_VARIANT) {
+    const VARIANT* v = static_cast<const VARIANT*>(p);
+    if (V_VT(v) == VT_BSTR) return FromBstr(V_BSTR(v));
+  } else if (type_ == VT_BSTR) {
+    return FromBstr(*static_cast<const BSTR*>(p));
+  }
+  return VariantToText(convert(p));
+}
+
+std::int32_t SafeArrayExchangeArray::intAt(std::int32_t index) const {
+  const void* p = element(index);
+  if (type_ == VT_VARIANT) {
+    const VARIANT* v = static_cast<const VARIANT*>(p);
+    if (V_VT(v) == VT_I4) return V_I4(v);
+    if (V_VT(v) == VT_I2) return V_I2(v);
+  } else if (type_ == VT_I4) {
+    return *static_cast<const LONG*>(p);
+  }
+  return VariantToInt(convert(p));
+}
+
+double SafeArrayExchangeArray::realAt(std::int32_t index) const {
+  const void* p = element(index);
+  if (type_ == VT_VARIANT) {
+    const VARIANT* v = static_cast<const VARIANT*>(p);
+    if (V_VT(v) == VT_R8) return V_R8(v);
+    if (V_VT(v) == VT_I4) return V_I4(v);
+  } else if (type_ == VT_R8) {
+    return *static_cast<const DOUBLE*>(p);
+  }
+  return VariantToReal(convert(p));
+}
+
+// ---------------------------------------------------------------- the slots
+
+ComExchange::ComExchange()
+    : views_{SafeArrayExchangeArray(SlotName(Slot::AXPoints)), SafeArrayExchangeArray(SlotName(Slot::AXGroupes)),
+             SafeArrayExchangeArray(SlotName(Slot::AXCalques)), SafeArrayExchangeArray(SlotName(Slot::alldata))} {
+  for (VARIANT& v : values_) VariantInit(&v);
+}
+
+ComExchange::~ComExchange() {
+  for (int i = 0; i < 4; ++i) {
+    views_[i].bind(nullptr);
+    VariantClear(&values_[i]);
+  }
+}
+
+const ExchangeArray& ComExchange::get(Slot slot) { return views_[static_cast<int>(slot)]; }
+
+void ComExchange::replace(Slot slot, VARIANT& fresh) {
+  int i = static_cast<int>(slot);
+  views_[i].bind(nullptr);  // unlock before the old array is freed
+  VariantClear(&values_[i]);
+  values_[i] = fresh;  // ownership moves into the slot
+  VariantInit(&fresh);
+  views_[i].bind(&values_[i]);
+}
+
+void ComExchange::put(Slot slot, std::vector<Variant> elements) {
+  SAFEARRAYBOUND bound{static_cast<ULONG>(elements.size()), 0};
+  SAFEARRAY* psa = SafeArrayCreate(VT_VARIANT, 1, &bound);
+  if (!psa) throw std::bad_alloc();
+  VARIANT fresh;
+  VariantInit(&fresh);
+  V_VT(&fresh) = VT_ARRAY | VT_VARIANT;
+  V_ARRAY(&fresh) = psa;
+  if (!elements.empty()) {
+    VARIANT* data = nullptr;
+    HRESULT hr = SafeArrayAccessData(psa, reinterpret_cast<void**>(&data));
+    if (FAILED(hr)) {
+      VariantClear(&fresh);
+      ThrowHr(hr, std::wstring(L"Cannot write ") + SlotName(slot));
+    }
+    try {
+      for (std::size_t i = 0; i < elements.size(); ++i) VariantToCom(elements[i], &data[i]);
+    } catch (...) {
+      SafeArrayUnaccessData(psa);
+      VariantClear(&fresh);
+      throw;
+    }
+    SafeArrayUnaccessData(psa);
+  }
+  replace(slot, fresh);
+}
+
+HRESULT ComExchange::assign(Slot slot, const VARIANT& value) {
+  VARIANT fresh;
+  VariantInit(&fresh);
+  HRESULT hr = VariantCopyInd(&fresh, const_cast<VARIANT*>(&Deref(value)));
+  if (FAILED(hr)) return hr;
+  replace(slot, fresh);
+  return S_OK;
+}
+
+HRESULT ComExchange::copyOut(Slot slot, VARIANT* to) const {
+  VariantInit(to);
+  return VariantCopy(to, const_cast<VARIANT*>(&values_[static_cast<int>(slot)]));
+}
+
+}  // namespace topaline
