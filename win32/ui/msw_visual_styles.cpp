@@ -1,7 +1,6 @@
 #include "win32/ui/msw_visual_styles.h"
 
 #include <commctrl.h>
-#include <shlwapi.h>
 
 #include "win32/ui/msw_module.h"
 
@@ -32,17 +31,16 @@ MSWVisualStylesScope::~MSWVisualStylesScope() {
   if (cookie_) DeactivateActCtx(0, cookie_);
 }
 
-unsigned MSWCommonControlsVersion() {
+bool MSWVisualStylesInEffect() {
+  // Buttons of common controls 6 answer BCM_GETIDEALSIZE; the system's
+  // older button class does not know the message.
   MSWVisualStylesScope scope;
-  HMODULE comctl = GetModuleHandleW(L"comctl32.dll");
-  if (!comctl) comctl = LoadLibraryW(L"comctl32.dll");
-  if (!comctl) return 0;
-  auto getVersion = reinterpret_cast<DLLGETVERSIONPROC>(reinterpret_cast<void (*)()>(GetProcAddress(comctl, "DllGetVersion")));
-  if (!getVersion) return 0;
-  DLLVERSIONINFO info{};
-  info.cbSize = sizeof info;
-  if (FAILED(getVersion(&info))) return 0;
-  return info.dwMajorVersion * 100 + info.dwMinorVersion;
+  HWND probe = CreateWindowExW(0, L"BUTTON", L"Ok", WS_POPUP, 0, 0, 50, 20, nullptr, nullptr, nullptr, nullptr);
+  if (!probe) return false;
+  SIZE size{};
+  bool v6 = SendMessageW(probe, BCM_GETIDEALSIZE, 0, reinterpret_cast<LPARAM>(&size)) != 0;
+  DestroyWindow(probe);
+  return v6;
 }
 
 }  // namespace topaline::msw

@@ -31,8 +31,7 @@ private:
   ULONG_PTR cookie_ = 0;
 };
 
-// The version of comctl32 that answers inside the scope (major * 100 + minor),
-// 0 when unknown. Version 6 means visual styles are in effect.
-unsigned MSWCommonControlsVersion();
+// Whether windows created inside the scope get common controls 6.
+bool MSWVisualStylesInEffect();
 
 }  // namespace topaline::msw

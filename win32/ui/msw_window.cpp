@@ -63,7 +63,9 @@ HWND MSWWindow::MSWCreateOwn(DWORD exStyle, const wchar_t* cls, const wchar_t* t
   beingCreated = this;
   HWND hwnd = CreateWindowExW(exStyle, cls, text, style, x, y, w, h, parent, idOrMenu, MSWInstance(), this);
   beingCreated = previous;
-  if (!hwnd) throw Error(L"Cannot create a window of class " + std::wstring(cls) + L".");
+  if (!hwnd)
+    throw Error(L"Cannot create a window of class " + std::wstring(cls) + L" (error " +
+                std::to_wstring(GetLastError()) + L").");
   return hwnd;
 }
 
@@ -71,7 +73,9 @@ HWND MSWWindow::MSWCreateNative(DWORD exStyle, const wchar_t* cls, const wchar_t
                                 int w, int h, HWND parent, UINT id) {
   HWND hwnd = CreateWindowExW(exStyle, cls, text, style, x, y, w, h, parent,
                               reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)), MSWInstance(), nullptr);
-  if (!hwnd) throw Error(L"Cannot create a window of class " + std::wstring(cls) + L".");
+  if (!hwnd)
+    throw Error(L"Cannot create a window of class " + std::wstring(cls) + L" (error " +
+                std::to_wstring(GetLastError()) + L").");
   attach(hwnd);
   original_ = reinterpret_cast<WNDPROC>(
       SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&MSWWindowProc)));
