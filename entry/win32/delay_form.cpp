@@ -1,0 +1,160 @@
+#include "entry/win32/delay_form.h"
+
+#include <commctrl.h>
+
+#include "entry/win32/controls.h"
+#include "platform/error.h"
+
+namespace topaline::win32 {
+
+namespace {
+constexpr wchar_t kClass[] = L"TForm2";
+constexpr int kClientWidth = 339;
+constexpr int kClientHeight = 85;
+}  // namespace
+
+DelayForm::DelayForm(HINSTANCE instance, EntryAssistant& assistant, const EntryTexts& texts)
+    : instance_(instance), assistant_(assistant), texts_(texts) {}
+
+DelayForm::~DelayForm() {
+  if (hwnd_) DestroyWindow(hwnd_);
+}
+
+void DelayForm::create(HWND owner) {
+  owner_ = owner;
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof wc;
+  wc.lpfnWndProc = Proc;
+  wc.hInstance = instance_;
+  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  wc.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
+  wc.lpszClassName = kClass;
+  RegisterClassExW(&wc);
+
+  const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+  const DWORD exStyle = WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
+  RECT frame{0, 0, Scale(kClientWidth), Scale(kClientHeight)};
+  AdjustWindowRectEx(&frame, style, FALSE, exStyle);
+  hwnd_ = CreateWindowExW(exStyle, kClass, texts_.delayCaption.c_str(), style, 0, 0, frame.right - frame.left,
+                          frame.bottom - frame.top, owner, nullptr, instance_, this);
+  if (!hwnd_) throw Error(L"The delay dialog cannot be created.");
+  SetComponentName(hwnd_, L"Form2");
+
+  const auto child = [&](const wchar_t* cls, const wchar_t* text, DWORD s, int x, int y, int w, int h, int id,
+                         const wchar_t* name) {
+    HWND c = CreateWindowExW(0, cls, text, WS_CHILD | WS_VISIBLE | s, Scale(x), Scale(y), Scale(w), Scale(h), hwnd_,
+                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, nullptr);
+    SendMessageW(c, WM_SETFONT, reinterpret_cast<WPARAM>(UiFont()), FALSE);
+    SetComponentName(c, name);
+    return c;
+  };
+  child(WC_STATICW, L"Min", SS_LEFT, 8, 16, 26, 16, 1001, L"Label1");
+  trackBar_ = child(TRACKBAR_CLASSW, L"", WS_TABSTOP | TBS_HORZ | TBS_AUTOTICKS | TBS_TOOLTIPS | TBS_BOTTOM, 36, 8,
+                    264, 34, 1002, L"TrackBar1");
+  child(WC_STATICW, L"Max", SS_LEFT, 304, 16, 30, 16, 1003, L"Label2");
+  button_ = child(WC_BUTTONW, texts_.closeButton.c_str(), WS_TABSTOP | BS_DEFPUSHBUTTON, 127, 50, 85, 27, IDOK,
+                  L"BitBtn1");
+  SendMessageW(button_, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(CheckIcon()));
+
+  SendMessageW(trackBar_, TBM_SETRANGE, FALSE, MAKELPARAM(0, kMaxTempo));
+  SendMessageW(trackBar_, TBM_SETTICFREQ, 10, 0);
+  SendMessageW(trackBar_, TBM_SETPAGESIZE, 0, 10);
+  SendMessageW(trackBar_, TBM_SETTIPSIDE, TBTS_BOTTOM, 0);
+}
+
+void DelayForm::run() {
+  if (open_) return;
+  SendMessageW(trackBar_, TBM_SETPOS, TRUE, static_cast<LPARAM>(assistant_.delayDialogPosition()));
+
+  // Centred on the desktop's work area.
+  RECT area{};
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
+  RECT r;
+  GetWindowRect(hwnd_, &r);
+  const int w = r.right - r.left;
+  const int h = r.bottom - r.top;
+  SetWindowPos(hwnd_, HWND_TOPMOST, area.left + (area.right - area.left - w) / 2,
+               area.top + (area.bottom - area.top - h) / 2, 0, 0, SWP_NOSIZE);
+
+  open_ = true;
+  EnableWindow(owner_, FALSE);
+  ShowWindow(hwnd_, SW_SHOW);
+  SetForegroundWindow(hwnd_);
+  SetFocus(button_);
+
+  MSG msg;
+  bool quit = false;
+  while (open_) {
+    const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
+    if (got <= 0) {
+      quit = true;
+      break;
+    }
+    if (!IsDialogMessageW(hwnd_, &msg)) {
+      TranslateMessage(&msg);
+      DispatchMessageW(&msg);
+    }
+  }
+  open_ = false;
+  EnableWindow(owner_, TRUE);
+  ShowWindow(hwnd_, SW_HIDE);
+  if (quit) PostQuitMessage(static_cast<int>(msg.wParam));
+}
+
+void DelayForm::confirm() {
+  const auto position = SendMessageW(trackBar_, TBM_GETPOS, 0, 0);
+  assistant_.confirmDelay(static_cast<unsigned>(position < 0 ? 0 : position));
+  open_ = false;
+}
+
+LRESULT CALLBACK DelayForm::Proc(HWND w, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NCCREATE) {
+    auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
+    SetWindowLongPtrW(w, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+  }
+  auto* self = reinterpret_cast<DelayForm*>(GetWindowLongPtrW(w, GWLP_USERDATA));
+  if (self && self->hwnd_ == w) {
+    try {
+      return self->handle(message, wParam, lParam);
+    } catch (...) {
+      ReportException(w);
+      return 0;
+    }
+  }
+  if (message == WM_NCDESTROY) ReleaseComponentName(w);
+  return DefWindowProcW(w, message, wParam, lParam);
+}
+
+LRESULT DelayForm::handle(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_COMMAND:
+      if (LOWORD(wParam) == IDOK) {  // BitBtn1, or Enter
+        confirm();
+        return 0;
+      }
+      if (LOWORD(wParam) == IDCANCEL) {  // Escape: like the close box
+        open_ = false;
+        return 0;
+      }
+      break;
+    case WM_CLOSE:
+      open_ = false;  // nothing stored; the dialog lives on, hidden
+      return 0;
+    case WM_CTLCOLORSTATIC:
+      SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
+      return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+    case WM_DESTROY:
+      ReleaseChildNames(hwnd_);
+      break;
+    case WM_NCDESTROY: {
+      HWND w = hwnd_;
+      ReleaseComponentName(w);
+      hwnd_ = nullptr;
+      open_ = false;
+      return DefWindowProcW(w, message, wParam, lParam);
+    }
+  }
+  return DefWindowProcW(hwnd_, message, wParam, lParam);
+}
+
+}  // namespace topaline::win32
