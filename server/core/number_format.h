@@ -23,7 +23,7 @@ namespace topaline {
 std::wstring FormatFixed(double v, int decimals);
 
 // The shortest text that reads back as exactly v: "12.5", "3", "-0.001".
-// Exponent form ("1.5E+20", "1E-7") only when |v| >= 1E+15 or
+// Exponent form ("1.5E+20", "1E-07") only when |v| >= 1E+15 or
 // 0 < |v| < 1E-5. Negative zero gives "0".
 std::wstring FormatShortest(double v);
 std::wstring FormatShortest(float v);  // shortest for the float's precision

@@ -1,0 +1,65 @@
+#include "server/commands.h"
+
+#include "platform/error.h"
+#include "server/core/labels.h"
+#include "server/core/number_format.h"
+
+namespace topaline {
+
+namespace {
+
+// The entry of a command whose dialog this build does not carry.
+CommandEntry NotAvailable(std::int32_t number, const wchar_t* what) {
+  return [number, what](Session&) {
+    throw Error(L"Command " + IntToText(number) + L" (" + what + L") is not available in this build of the server.");
+  };
+}
+
+}  // namespace
+
+void StartEntryAssistant(Session& session) {
+  std::wstring parameters;
+  try {
+    parameters = session.exchange.get(Slot::alldata).textAt(0);
+  } catch (const Error& e) {
+    throw Error(L"Command 18 reads the CAD window's handle from element 0 of alldata. " + e.message());
+  }
+  session.platform.shell.execute(session.config.InstallPath + L"\\quenta.exe", parameters);
+}
+
+void AskYesNo(Session& session) {
+  const auto answer = session.platform.system.messageBox(session.owner, LabelText(session, 740), L"Message Topaline",
+                                                         SystemUi::Buttons::YesNo, SystemUi::Icon::Warning);
+  if (answer == SystemUi::Answer::Yes) session.exchange.resultat = 1;
+}
+
+CommandTable MakeCommandTable() {
+  CommandTable t;
+  t.Register(0, NotAvailable(0, L"manage the groups of points"));
+  t.Register(1, NotAvailable(1, L"list of points"));
+  t.Register(2, NotAvailable(2, L"edit the list of points"));
+  t.Register(3, NotAvailable(3, L"coordinates table"));
+  t.Register(4, NotAvailable(4, L"frames around attributes"));
+  t.Register(5, NotAvailable(5, L"keep attributes from overlapping"));
+  t.Register(6, NotAvailable(6, L"size of attributes"));
+  t.Register(7, NotAvailable(7, L"rotation of attributes"));
+  t.Register(8, NotAvailable(8, L"filter entities"));
+  t.Register(9, NotAvailable(9, L"save points to a file"));
+  t.Register(10, NotAvailable(10, L"reposition objects"));
+  t.Register(11, NotAvailable(11, L"load a points file"));
+  t.Register(12, NotAvailable(12, L"draw points"));
+  t.Register(13, NotAvailable(13, L"create points on entities"));
+  t.Register(14, NotAvailable(14, L"select groups"));
+  t.Register(15, NotAvailable(15, L"change altitudes"));
+  t.Register(16, NotAvailable(16, L"program options"));
+  t.Register(18, StartEntryAssistant);
+  t.Register(19, AskYesNo);
+  return t;
+}
+
+const CommandTable& StandardCommands() {
+  static const CommandTable table = MakeCommandTable();
+  return table;
+}
+
+}  // namespace topaline
