@@ -1,0 +1,110 @@
+// Internal: the peer objects that give every component of a shown form a
+// real window and keep it in sync with the model.
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+#include <unordered_map>
+#include <vector>
+
+#include "ui/ui.h"
+#include "win32/ui/msw_window.h"
+
+namespace topaline::msw {
+
+class MSWFormBinding;
+
+// One component's window. The component model owns every value: the
+// window is (re)synchronised from it after each change and each user
+// action, and user input reaches the model through its User* operations.
+class MSWControl : public MSWWindow, public ui::ControlPeer {
+public:
+  MSWControl(MSWFormBinding& binding, ui::Component& component);
+  ~MSWControl() override;
+
+  ui::Component& Component() const { return component_; }
+  MSWFormBinding& Binding() const { return binding_; }
+
+  // Creates the window under parent (the parent component's window).
+  virtual void MSWCreateWindow(HWND parent);
+  // Pushes every property to the window.
+  virtual void MSWSyncAll();
+
+  // ControlPeer
+  void Changed(ui::Component& component, ui::Property property) override;
+  void Destroying(ui::Component& component) override;
+
+  // Keyboard input routed by the modal loop. Returns true when the
+  // message was handled (and must not be dispatched).
+  virtual bool MSWRouteKey(MSG& msg);
+
+  // Scaled geometry of the component within its parent window.
+  RECT MSWDeviceRect() const;
+
+protected:
+  LRESULT MSWHandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+  bool MSWOnCommand(WORD code, LRESULT* result) override;
+  HBRUSH MSWOnCtlColor(HDC dc) override;
+  bool MSWOnDrawItem(DRAWITEMSTRUCT* dis) override;
+  virtual void MSWSync(ui::Property property);
+  void MSWSetWindowText(const std::wstring& text);
+  int Scale(int v) const;
+  int Unscale(int v) const;
+
+  friend class MSWFormBinding;
+  MSWFormBinding& binding_;
+  ui::Component& component_;
+  bool syncing_ = false;
+  bool lastKeyConsumed_ = false;
+  HBRUSH brush_ = nullptr;
+  COLORREF brushColor_ = CLR_INVALID;
+  bool component_gone_ = false;
+};
+
+// The form's own window and the bindings of all its components.
+class MSWFormBinding final : public MSWControl {
+public:
+  MSWFormBinding(ui::Form& form, HWND owner, UINT dpi);
+  ~MSWFormBinding() override;
+
+  ui::Form& Form() const { return form_; }
+  UINT Dpi() const { return dpi_; }
+  HFONT Font() const;
+  HFONT BoldFont() const;
+  HWND Tooltip() const { return tooltip_; }
+
+  // Creates the windows of the form and every component.
+  void MSWCreateAll();
+  // The binding of a component, creating its window when it has none yet
+  // (components the model adds while the form is shown, such as the
+  // tree-grid's editor).
+  MSWControl* Ensure(ui::Component& c);
+  MSWControl* Find(ui::Component* c) const;
+  void Forget(ui::Component& c);
+
+  void MSWCreateWindow(HWND parent) override;
+  void MSWSyncAll() override;
+  void MSWAddTool(HWND hwnd, const std::wstring& text);
+  // Moves the real focus to the model's active control.
+  void MSWSyncFocus();
+
+protected:
+  LRESULT MSWHandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+  void MSWSync(ui::Property property) override;
+
+private:
+  ui::Form& form_;
+  HWND owner_;
+  UINT dpi_;
+  HWND tooltip_ = nullptr;
+  std::vector<std::unique_ptr<MSWControl>> controls_;
+  std::unordered_map<ui::Component*, MSWControl*> byComponent_;
+  std::unordered_map<UINT_PTR, ui::Timer*> timers_;
+};
+
+std::unique_ptr<MSWControl> MSWMakeControl(MSWFormBinding& binding, ui::Component& c);
+COLORREF MSWColor(ui::Color c, COLORREF fallback);
+ui::ShiftState MSWShiftState();
+
+}  // namespace topaline::msw

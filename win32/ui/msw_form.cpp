@@ -1,0 +1,388 @@
+// The form's window, its component windows, and the Win32 form runner.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <algorithm>
+
+#include "platform/error.h"
+#include "win32/ui/msw_binding.h"
+#include "win32/ui/msw_form_runner.h"
+#include "win32/ui/msw_guard.h"
+#include "win32/ui/msw_metrics.h"
+#include "win32/ui/msw_module.h"
+#include "win32/ui/msw_names.h"
+#include "win32/ui/msw_visual_styles.h"
+
+namespace topaline::msw {
+
+using ui::Kind;
+using ui::Property;
+
+std::unique_ptr<MSWControl> MSWMakeTreeGrid(MSWFormBinding& binding, ui::Component& c);
+
+std::unique_ptr<MSWControl> MSWMakeControl(MSWFormBinding& binding, ui::Component& c) {
+  if (c.GetKind() == Kind::TreeGrid) return MSWMakeTreeGrid(binding, c);
+  return std::make_unique<MSWControl>(binding, c);
+}
+
+// ------------------------------------------------------------------ form
+
+MSWFormBinding::MSWFormBinding(ui::Form& form, HWND owner, UINT dpi)
+    : MSWControl(*this, form), form_(form), owner_(owner), dpi_(dpi) {}
+
+MSWFormBinding::~MSWFormBinding() {
+  for (auto& t : timers_)
+    if (MSWHandle()) KillTimer(MSWHandle(), t.first);
+  // Children first (their windows go with the form's, their peers now).
+  for (auto it = controls_.rbegin(); it != controls_.rend(); ++it) it->reset();
+  controls_.clear();
+  if (tooltip_) DestroyWindow(tooltip_);
+}
+
+HFONT MSWFormBinding::Font() const { return MSWFont(dpi_); }
+
+HFONT MSWFormBinding::BoldFont() const {
+  static thread_local std::unordered_map<UINT, HFONT> bold;
+  auto it = bold.find(dpi_);
+  if (it != bold.end()) return it->second;
+  LOGFONTW lf{};
+  GetObjectW(Font(), sizeof lf, &lf);
+  lf.lfWeight = FW_BOLD;
+  HFONT f = CreateFontIndirectW(&lf);
+  bold[dpi_] = f ? f : Font();
+  return bold[dpi_];
+}
+
+MSWControl* MSWFormBinding::Find(ui::Component* c) const {
+  if (c == &form_) return const_cast<MSWFormBinding*>(this);
+  auto it = byComponent_.find(c);
+  return it == byComponent_.end() ? nullptr : it->second;
+}
+
+void MSWFormBinding::Forget(ui::Component& c) {
+  auto it = byComponent_.find(&c);
+  if (it == byComponent_.end()) return;
+  MSWControl* peer = it->second;
+  byComponent_.erase(it);
+  for (auto& t : timers_)
+    if (t.second == &c) {
+      KillTimer(MSWHandle(), t.first);
+      t.second = nullptr;
+    }
+  auto pos = std::find_if(controls_.begin(), controls_.end(), [&](auto& p) { return p.get() == peer; });
+  if (pos != controls_.end()) controls_.erase(pos);
+}
+
+MSWControl* MSWFormBinding::Ensure(ui::Component& c) {
+  if (MSWControl* b = Find(&c)) return b;
+  MSWControl* parent = c.Parent() ? Ensure(*c.Parent()) : this;
+  auto control = MSWMakeControl(*this, c);
+  MSWControl* raw = control.get();
+  byComponent_[&c] = raw;
+  controls_.push_back(std::move(control));
+  MSWVisualStylesScope styles;
+  raw->MSWCreateWindow(parent && parent->MSWHandle() ? parent->MSWHandle() : MSWHandle());
+  if (c.GetKind() == Kind::Timer) {
+    auto& t = static_cast<ui::Timer&>(c);
+    UINT_PTR id = 1000 + static_cast<UINT_PTR>(c.CreationIndex());
+    timers_[id] = &t;
+    if (t.Enabled() && t.Interval() > 0) SetTimer(MSWHandle(), id, static_cast<UINT>(t.Interval()), nullptr);
+  }
+  return raw;
+}
+
+void MSWFormBinding::MSWCreateWindow(HWND) {
+  DWORD style = WS_CLIPCHILDREN | WS_POPUP | WS_CAPTION | WS_SYSMENU;
+  DWORD ex = WS_EX_CONTROLPARENT | WS_EX_DLGMODALFRAME;
+  switch (form_.GetBorderStyle()) {
+    case ui::BorderStyle::Sizeable: style |= WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX; ex &= ~WS_EX_DLGMODALFRAME; break;
+    case ui::BorderStyle::Single: style |= WS_MINIMIZEBOX; ex &= ~WS_EX_DLGMODALFRAME; break;
+    case ui::BorderStyle::ToolWindow: ex = WS_EX_CONTROLPARENT | WS_EX_TOOLWINDOW; style |= WS_BORDER; break;
+    case ui::BorderStyle::SizeToolWindow: ex = WS_EX_CONTROLPARENT | WS_EX_TOOLWINDOW; style |= WS_THICKFRAME; break;
+    case ui::BorderStyle::None: style = WS_POPUP | WS_CLIPCHILDREN; ex = WS_EX_CONTROLPARENT; break;
+    default: break;
+  }
+  // A top-most form (the message box) has the desktop as parent so that
+  // it stays in front of every window, the host's included.
+  HWND parent = owner_;
+  if (form_.StayOnTop()) {
+    ex |= WS_EX_TOPMOST;
+    parent = nullptr;
+  }
+  RECT r{0, 0, Scale(form_.ClientWidth()), Scale(form_.ClientHeight())};
+  AdjustWindowRectEx(&r, style, FALSE, ex);
+  int w = r.right - r.left, h = r.bottom - r.top;
+  int x = form_.Left(), y = form_.Top();
+  RECT placed{x, y, x + w, y + h};
+  RECT work = MSWWorkAreaNear(placed);
+  if (form_.GetPosition() == ui::FormPosition::ScreenCenter) {
+    x = work.left + (work.right - work.left - w) / 2;
+    y = work.top + (work.bottom - work.top - h) / 2;
+  }
+  MSWCreateOwn(ex, kFormClass, form_.Caption().c_str(), style, x, y, w, h, parent, nullptr);
+  SendMessageW(MSWHandle(), WM_SETFONT, reinterpret_cast<WPARAM>(Font()), FALSE);
+  MSWSetComponentName(MSWHandle(), form_.Name());
+  // The model learns the real frame, so Width/Height are the outer size.
+  RECT client{}, outer{};
+  GetClientRect(MSWHandle(), &client);
+  GetWindowRect(MSWHandle(), &outer);
+  syncing_ = true;
+  form_.SetFrameExtra(ui::Size{Unscale((outer.right - outer.left) - client.right),
+                               Unscale((outer.bottom - outer.top) - client.bottom)});
+  syncing_ = false;
+  tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, 0,
+                             0, 0, 0, MSWHandle(), nullptr, MSWInstance(), nullptr);
+}
+
+void MSWFormBinding::MSWCreateAll() {
+  MSWVisualStylesScope styles;
+  MSWCreateWindow(nullptr);
+  for (const auto& c : form_.Components()) Ensure(*c);
+  for (const auto& c : form_.Components())
+    if (MSWControl* b = Find(c.get()); b && b->MSWHandle()) ShowWindow(b->MSWHandle(), c->Visible() ? SW_SHOWNA : SW_HIDE);
+}
+
+void MSWFormBinding::MSWSyncAll() {}
+
+void MSWFormBinding::MSWAddTool(HWND hwnd, const std::wstring& text) {
+  if (!tooltip_ || !hwnd || hwnd == MSWHandle()) return;
+  TTTOOLINFOW ti{};
+  ti.cbSize = sizeof ti;
+  ti.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+  ti.hwnd = MSWHandle();
+  ti.uId = reinterpret_cast<UINT_PTR>(hwnd);
+  SendMessageW(tooltip_, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
+  if (text.empty()) return;
+  ti.lpszText = const_cast<wchar_t*>(text.c_str());
+  SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
+}
+
+void MSWFormBinding::MSWSyncFocus() {
+  ui::Component* active = form_.ActiveControl();
+  MSWControl* b = active ? Find(active) : nullptr;
+  if (b && active->GetKind() == Kind::TreeGrid && static_cast<ui::TreeGrid*>(active)->IsEditing()) {
+    if (auto* ed = static_cast<ui::TreeGrid*>(active)->Editor()) b = Find(ed) ? Find(ed) : b;
+  }
+  if (b && b->MSWHandle() && GetFocus() != b->MSWHandle()) {
+    syncing_ = true;
+    b->syncing_ = true;
+    SetFocus(b->MSWHandle());
+    b->syncing_ = false;
+    syncing_ = false;
+  }
+}
+
+void MSWFormBinding::MSWSync(Property property) {
+  HWND h = MSWHandle();
+  switch (property) {
+    case Property::Caption: MSWSetWindowText(form_.Caption()); break;
+    case Property::Focus: MSWSyncFocus(); break;
+    case Property::Enabled: EnableWindow(h, form_.Enabled()); break;
+    case Property::Bounds:
+      if (!syncing_) {
+        SetWindowPos(h, nullptr, form_.Left(), form_.Top(), Scale(form_.Width()), Scale(form_.Height()),
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+      }
+      break;
+    case Property::Timer:
+      break;
+    default: break;
+  }
+}
+
+LRESULT MSWFormBinding::MSWHandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+  switch (msg) {
+    case WM_CLOSE:
+      form_.UserClose();
+      return 0;
+    case WM_COMMAND:
+      // IDOK / IDCANCEL from the dialog manager: the model already saw the
+      // key (Enter clicks the default button, Escape the cancel button).
+      if (!lp && (LOWORD(wp) == IDOK || LOWORD(wp) == IDCANCEL)) return 0;
+      break;
+    case WM_TIMER: {
+      auto it = timers_.find(wp);
+      if (it != timers_.end()) {
+        if (it->second) it->second->UserTick();
+        return 0;
+      }
+      break;
+    }
+    case WM_EXITSIZEMOVE: {
+      RECT r;
+      GetWindowRect(MSWHandle(), &r);
+      syncing_ = true;
+      form_.UserMoved(ui::Rect{r.left, r.top, Unscale(r.right - r.left), Unscale(r.bottom - r.top)});
+      syncing_ = false;
+      return 0;
+    }
+    case WM_HELP:
+      return TRUE;
+    default: break;
+  }
+  return MSWControl::MSWHandleMessage(msg, wp, lp);
+}
+
+// ------------------------------------------------------------------ runner
+
+MSWFormRunner::MSWFormRunner(WindowHandle owner) : owner_(owner) {}
+MSWFormRunner::~MSWFormRunner() = default;
+
+WindowHandle MSWFormRunner::ActiveFormWindow() const {
+  return stack_.empty() ? 0 : reinterpret_cast<WindowHandle>(stack_.back()->MSWHandle());
+}
+
+namespace {
+
+MSWControl* controlOf(HWND hwnd) {
+  // The window itself, or the control a native child belongs to (the
+  // edit inside an editable combo box).
+  for (HWND h = hwnd; h; h = GetParent(h)) {
+    if (auto* c = dynamic_cast<MSWControl*>(MSWWindow::MSWFromHandle(h))) return c;
+    if (!(GetWindowLongPtrW(h, GWL_STYLE) & WS_CHILD)) break;
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+int MSWFormRunner::ShowModal(ui::Form& form) {
+  HWND owner = reinterpret_cast<HWND>(form.OwnerWindow() ? form.OwnerWindow()
+                                      : !stack_.empty()  ? ActiveFormWindow()
+                                                         : owner_);
+  if (owner && !IsWindow(owner)) owner = nullptr;
+  // Every window the user could reach meanwhile: the owner, the form
+  // below this one (a nested modal), and the host's window.
+  std::vector<HWND> disabled;
+  auto disable = [&](HWND h) {
+    if (h && IsWindow(h) && IsWindowEnabled(h) &&
+        std::find(disabled.begin(), disabled.end(), h) == disabled.end()) {
+      EnableWindow(h, FALSE);
+      disabled.push_back(h);
+    }
+  };
+
+  MSWVisualStylesScope styles;
+  auto binding = std::make_unique<MSWFormBinding>(form, owner, MSWDpiFor(owner));
+  binding->MSWCreateAll();
+  HWND hwnd = binding->MSWHandle();
+  stack_.push_back(binding.get());
+
+  int result = ui::mrCancel;
+  try {
+    form.BeginModal();
+    disable(owner);
+    disable(reinterpret_cast<HWND>(owner_));
+    if (stack_.size() > 1) disable(stack_[stack_.size() - 2]->MSWHandle());
+    ShowWindow(hwnd, SW_SHOW);
+    SetForegroundWindow(hwnd);
+    binding->MSWSyncFocus();
+    if (!form.ActiveControl()) SetFocus(hwnd);
+
+    MSG msg;
+    bool quit = false;
+    for (;;) {
+      if (form.GetModalResult() != ui::mrNone) {
+        if (form.EndModal()) break;
+        continue;
+      }
+      if (!IsWindow(hwnd)) break;
+      BOOL got = GetMessageW(&msg, nullptr, 0, 0);
+      if (got == 0) {
+        quit = true;
+        break;
+      }
+      if (got < 0) break;
+      bool handled = false;
+      // Keys of this form go to the model (key preview, default and
+      // cancel buttons, Tab order); Alt+letter mnemonics to the dialog
+      // manager.
+      if ((msg.message == WM_KEYDOWN || msg.message == WM_KEYUP || msg.message == WM_CHAR) &&
+          (msg.hwnd == hwnd || IsChild(hwnd, msg.hwnd))) {
+        MSWControl* target = msg.hwnd == hwnd ? nullptr : controlOf(msg.hwnd);
+        try {
+          if (target && target != binding.get()) {
+            handled = target->MSWRouteKey(msg);
+          } else if (msg.message == WM_KEYDOWN) {
+            form.UserKeyDown(static_cast<int>(msg.wParam), MSWShiftState());
+            handled = true;
+          } else if (msg.message == WM_CHAR) {
+            form.UserChar(static_cast<wchar_t>(msg.wParam));
+            handled = true;
+          } else {
+            form.UserKeyUp(static_cast<int>(msg.wParam), MSWShiftState());
+            handled = true;
+          }
+        } catch (...) {
+          MSWReportCurrentException();
+          handled = true;
+        }
+      }
+      if (!handled && !IsDialogMessageW(hwnd, &msg)) {
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+      }
+    }
+    if (quit) PostQuitMessage(static_cast<int>(msg.wParam));
+    result = form.GetModalResult();
+    if (result == ui::mrNone) result = ui::mrCancel;
+  } catch (...) {
+    MSWReportCurrentException();
+  }
+  // The owner comes back before the form goes, so that the activation
+  // returns to it and not to some other program.
+  for (auto it = disabled.rbegin(); it != disabled.rend(); ++it) EnableWindow(*it, TRUE);
+  if (IsWindow(hwnd)) ShowWindow(hwnd, SW_HIDE);
+  if (owner && IsWindow(owner)) SetActiveWindow(owner);
+  stack_.pop_back();
+  binding.reset();
+  return result;
+}
+
+int MSWFormRunner::TextWidth(const std::wstring& text, const ui::Font& font) {
+  LOGFONTW lf{};
+  lf.lfHeight = -MulDiv(font.sizePt, 96, 72);
+  lf.lfWeight = font.bold ? FW_BOLD : FW_NORMAL;
+  lf.lfItalic = font.italic;
+  lf.lfCharSet = DEFAULT_CHARSET;
+  lstrcpynW(lf.lfFaceName, font.name.c_str(), LF_FACESIZE);
+  HFONT f = CreateFontIndirectW(&lf);
+  int w = MSWTextWidth(f ? f : MSWFont(96), text);
+  if (f) DeleteObject(f);
+  return w;
+}
+
+int MSWFormRunner::TextHeight(const ui::Font& font) {
+  LOGFONTW lf{};
+  lf.lfHeight = -MulDiv(font.sizePt, 96, 72);
+  lf.lfCharSet = DEFAULT_CHARSET;
+  lstrcpynW(lf.lfFaceName, font.name.c_str(), LF_FACESIZE);
+  HFONT f = CreateFontIndirectW(&lf);
+  HDC dc = GetDC(nullptr);
+  HGDIOBJ old = SelectObject(dc, f ? f : MSWFont(96));
+  TEXTMETRICW tm{};
+  GetTextMetricsW(dc, &tm);
+  SelectObject(dc, old);
+  ReleaseDC(nullptr, dc);
+  if (f) DeleteObject(f);
+  return tm.tmHeight;
+}
+
+ui::Rect MSWFormRunner::WorkAreaFor(const ui::Rect& r) {
+  RECT rc{r.left, r.top, r.right(), r.bottom()};
+  RECT w = MSWWorkAreaNear(rc);
+  return ui::Rect{w.left, w.top, w.right - w.left, w.bottom - w.top};
+}
+
+ui::Rect MSWFormRunner::WorkArea() {
+  RECT w{};
+  if (!SystemParametersInfoW(SPI_GETWORKAREA, 0, &w, 0))
+    w = RECT{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  return ui::Rect{w.left, w.top, w.right - w.left, w.bottom - w.top};
+}
+
+ui::Size MSWFormRunner::ScreenSize() {
+  return ui::Size{GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+}
+
+}  // namespace topaline::msw

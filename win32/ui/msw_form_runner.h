@@ -1,0 +1,47 @@
+// The Win32 form runner: real windows for a form of the component model,
+// a modal loop over the owner window, and the screen questions placing
+// forms needs.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/platform.h"
+#include "ui/form_runner.h"
+
+namespace topaline::msw {
+
+class MSWFormBinding;
+
+class MSWFormRunner final : public FormRunner {
+public:
+  // owner: the window that was active when the call began (0: none). It
+  // is disabled while a form runs and enabled again afterwards.
+  explicit MSWFormRunner(WindowHandle owner = 0);
+  ~MSWFormRunner() override;
+
+  void SetOwner(WindowHandle owner) { owner_ = owner; }
+  WindowHandle Owner() const { return owner_; }
+
+  // Creates the form's windows (form, then its components in creation
+  // order, geometry scaled by the DPI), shows it, disables the owner,
+  // runs the modal loop until a modal result is set and the form agrees
+  // to close, enables the owner again and destroys the windows.
+  int ShowModal(ui::Form& form) override;
+
+  int TextWidth(const std::wstring& text, const ui::Font& font) override;
+  int TextHeight(const ui::Font& font) override;
+  ui::Rect WorkAreaFor(const ui::Rect& r) override;
+  ui::Rect WorkArea() override;
+  ui::Size ScreenSize() override;
+
+  // The window of the innermost form being shown (0: none).
+  WindowHandle ActiveFormWindow() const;
+
+private:
+  WindowHandle owner_ = 0;
+  std::vector<MSWFormBinding*> stack_;  // nested modal showings
+};
+
+}  // namespace topaline::msw

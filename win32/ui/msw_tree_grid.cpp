@@ -1,0 +1,251 @@
+// The tree-grid's window: a virtual (owner-data) list view. The model
+// holds the rows; the list view asks for the cell texts it shows
+// (LVN_GETDISPINFO), so a million rows cost nothing on this side.
+#include <windows.h>
+#include <commctrl.h>
+
+#include "win32/ui/msw_binding.h"
+#include "win32/ui/msw_names.h"
+
+namespace topaline::msw {
+
+using ui::Property;
+
+namespace {
+
+class MSWTreeGrid final : public MSWControl {
+public:
+  MSWTreeGrid(MSWFormBinding& b, ui::Component& c) : MSWControl(b, c), grid_(static_cast<ui::TreeGrid&>(c)) {}
+
+  void MSWCreateWindow(HWND parent) override {
+    RECT r = MSWDeviceRect();
+    DWORD style = WS_CHILD | WS_CLIPSIBLINGS | WS_TABSTOP | LVS_REPORT | LVS_OWNERDATA | LVS_SHOWSELALWAYS |
+                  LVS_SINGLESEL;
+    if (!grid_.HeaderVisible()) style |= LVS_NOCOLUMNHEADER;
+    MSWCreateNative(WS_EX_CLIENTEDGE, WC_LISTVIEWW, L"", style, r.left, r.top, r.right - r.left, r.bottom - r.top,
+                    parent, static_cast<UINT>(grid_.CreationIndex() + 100));
+    SendMessageW(MSWHandle(), WM_SETFONT, reinterpret_cast<WPARAM>(binding_.Font()), FALSE);
+    MSWSetComponentName(MSWHandle(), grid_.Name());
+    MSWSyncAll();
+  }
+
+  void MSWSyncAll() override {
+    MSWSync(Property::Style);
+    MSWSync(Property::Columns);
+    MSWSync(Property::Rows);
+    MSWSync(Property::FocusedRow);
+    MSWSync(Property::Enabled);
+    MSWSync(Property::Hint);
+  }
+
+protected:
+  void MSWSync(Property p) override {
+    HWND h = MSWHandle();
+    switch (p) {
+      case Property::Style: {
+        DWORD ex = LVS_EX_DOUBLEBUFFER | LVS_EX_HEADERDRAGDROP;
+        if (grid_.FullRowSelect()) ex |= LVS_EX_FULLROWSELECT;
+        if (grid_.GridLines()) ex |= LVS_EX_GRIDLINES;
+        if (grid_.CheckBoxes()) ex |= LVS_EX_CHECKBOXES;
+        SendMessageW(h, LVM_SETEXTENDEDLISTVIEWSTYLE, ~0u, ex);
+        break;
+      }
+      case Property::Columns:
+      case Property::Header: {
+        syncing_ = true;
+        while (SendMessageW(h, LVM_DELETECOLUMN, 0, 0)) {
+        }
+        for (int i = 0; i < grid_.ColumnCount(); ++i) {
+          const ui::TreeColumn& col = grid_.Column(i);
+          LVCOLUMNW lc{};
+          lc.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT | LVCF_SUBITEM;
+          lc.pszText = const_cast<wchar_t*>(col.caption.c_str());
+          lc.cx = col.visible ? Scale(col.width) : 0;
+          lc.fmt = col.alignment == ui::Alignment::Right ? LVCFMT_RIGHT
+                   : col.alignment == ui::Alignment::Center ? LVCFMT_CENTER : LVCFMT_LEFT;
+          if (i == 0) lc.fmt = LVCFMT_LEFT;  // the first column of a list view is always left-aligned
+          if (i == grid_.SortColumn()) {
+            lc.mask |= 0;
+          }
+          lc.iSubItem = i;
+          SendMessageW(h, LVM_INSERTCOLUMNW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&lc));
+        }
+        std::vector<int> order = grid_.ColumnOrder();
+        if (!order.empty())
+          SendMessageW(h, LVM_SETCOLUMNORDERARRAY, order.size(), reinterpret_cast<LPARAM>(order.data()));
+        // The sort arrow on the sorted column's header.
+        HWND header = reinterpret_cast<HWND>(SendMessageW(h, LVM_GETHEADER, 0, 0));
+        for (int i = 0; header && i < grid_.ColumnCount(); ++i) {
+          HDITEMW hd{};
+          hd.mask = HDI_FORMAT;
+          SendMessageW(header, HDM_GETITEMW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&hd));
+          hd.fmt &= ~(HDF_SORTUP | HDF_SORTDOWN);
+          if (i == grid_.SortColumn())
+            hd.fmt |= grid_.GetSortDirection() == ui::SortDirection::Ascending ? HDF_SORTUP : HDF_SORTDOWN;
+          SendMessageW(header, HDM_SETITEMW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&hd));
+        }
+        syncing_ = false;
+        InvalidateRect(h, nullptr, TRUE);
+        break;
+      }
+      case Property::Rows:
+        SendMessageW(h, LVM_SETITEMCOUNT, static_cast<WPARAM>(grid_.RowCount()), LVSICF_NOSCROLL);
+        InvalidateRect(h, nullptr, TRUE);
+        MSWSync(Property::FocusedRow);
+        break;
+      case Property::RowsRepaint:
+        InvalidateRect(h, nullptr, TRUE);
+        break;
+      case Property::FocusedRow: {
+        syncing_ = true;
+        LVITEMW clear{};
+        clear.stateMask = LVIS_FOCUSED | LVIS_SELECTED;
+        SendMessageW(h, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&clear));
+        int row = grid_.FocusedRow();
+        if (row >= 0 && row < grid_.RowCount()) {
+          LVITEMW it{};
+          it.stateMask = LVIS_FOCUSED | LVIS_SELECTED;
+          it.state = LVIS_FOCUSED | (grid_.SelectedRow() == row ? LVIS_SELECTED : 0);
+          SendMessageW(h, LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&it));
+          SendMessageW(h, LVM_ENSUREVISIBLE, static_cast<WPARAM>(row), FALSE);
+        }
+        syncing_ = false;
+        break;
+      }
+      case Property::Editing: {
+        KillTimer(h, kEditTimer);
+        if (grid_.EditPending()) SetTimer(h, kEditTimer, static_cast<UINT>(grid_.EditDelay()), nullptr);
+        if (grid_.IsEditing() && grid_.Editor()) {
+          // The editor (a control of the form) is laid over the cell.
+          MSWControl* ed = binding_.Ensure(*grid_.Editor());
+          if (ed && ed->MSWHandle()) {
+            RECT cell{};
+            cell.top = grid_.EditColumn();
+            cell.left = LVIR_LABEL;
+            SendMessageW(h, LVM_GETSUBITEMRECT, static_cast<WPARAM>(grid_.EditRow()), reinterpret_cast<LPARAM>(&cell));
+            SetParent(ed->MSWHandle(), h);
+            SetWindowPos(ed->MSWHandle(), HWND_TOP, cell.left, cell.top, cell.right - cell.left,
+                         cell.bottom - cell.top, SWP_SHOWWINDOW);
+            binding_.MSWSyncFocus();
+          }
+        }
+        break;
+      }
+      case Property::Checked:
+        InvalidateRect(h, nullptr, FALSE);
+        break;
+      default:
+        MSWControl::MSWSync(p);
+        break;
+    }
+  }
+
+  bool MSWOnNotify(NMHDR* hdr, LRESULT* result) override {
+    *result = 0;
+    switch (hdr->code) {
+      case LVN_GETDISPINFOW: {
+        auto* di = reinterpret_cast<NMLVDISPINFOW*>(hdr);
+        LVITEMW& item = di->item;
+        if (item.iItem < 0 || item.iItem >= grid_.RowCount()) return true;
+        if (item.mask & LVIF_TEXT) {
+          text_ = grid_.CellText(item.iItem, item.iSubItem);
+          lstrcpynW(item.pszText, text_.c_str(), item.cchTextMax);
+        }
+        if ((item.mask & LVIF_STATE) && grid_.CheckBoxes()) {
+          item.state = INDEXTOSTATEIMAGEMASK(grid_.Checked(item.iItem) ? 2 : 1);
+          item.stateMask = LVIS_STATEIMAGEMASK;
+        }
+        return true;
+      }
+      case NM_CUSTOMDRAW: {
+        auto* cd = reinterpret_cast<NMLVCUSTOMDRAW*>(hdr);
+        if (cd->nmcd.dwDrawStage == CDDS_PREPAINT) {
+          *result = CDRF_NOTIFYITEMDRAW;
+        } else if (cd->nmcd.dwDrawStage == CDDS_ITEMPREPAINT) {
+          *result = CDRF_NOTIFYSUBITEMDRAW;
+        } else if (cd->nmcd.dwDrawStage == (CDDS_ITEMPREPAINT | CDDS_SUBITEM)) {
+          int row = static_cast<int>(cd->nmcd.dwItemSpec), col = cd->iSubItem;
+          if (row < grid_.RowCount() && col < grid_.ColumnCount()) {
+            ui::CellStyle s = grid_.CellPaint(row, col);
+            cd->clrText = MSWColor(s.textColor, GetSysColor(COLOR_WINDOWTEXT));
+            ui::Color bk = s.background != ui::clDefault ? s.background : grid_.Column(col).color;
+            cd->clrTextBk = MSWColor(bk, GetSysColor(COLOR_WINDOW));
+            SelectObject(cd->nmcd.hdc, s.bold ? binding_.BoldFont() : binding_.Font());
+            *result = CDRF_NEWFONT;
+          }
+        }
+        return true;
+      }
+      case LVN_COLUMNCLICK: {
+        auto* lv = reinterpret_cast<NMLISTVIEW*>(hdr);
+        grid_.UserClickHeader(lv->iSubItem, ui::MouseButton::Left);
+        return true;
+      }
+      case NM_CLICK:
+      case NM_DBLCLK:
+      case NM_RCLICK: {
+        auto* ia = reinterpret_cast<NMITEMACTIVATE*>(hdr);
+        LVHITTESTINFO hit{};
+        hit.pt = ia->ptAction;
+        SendMessageW(MSWHandle(), LVM_SUBITEMHITTEST, 0, reinterpret_cast<LPARAM>(&hit));
+        if (hit.iItem < 0) return true;
+        if (hdr->code == NM_DBLCLK) {
+          grid_.UserDoubleClickRow(hit.iItem);
+        } else if (hdr->code == NM_CLICK && grid_.CheckBoxes() && (hit.flags & LVHT_ONITEMSTATEICON)) {
+          grid_.UserToggleCheck(hit.iItem);
+        } else {
+          grid_.UserClickRow(hit.iItem, hit.iSubItem);
+        }
+        return true;
+      }
+      case LVN_ITEMCHANGED: {
+        // Keyboard moves of the native focus: the model follows (it may
+        // already have moved through its own key handling).
+        auto* lv = reinterpret_cast<NMLISTVIEW*>(hdr);
+        if (!syncing_ && lv->iItem >= 0 && (lv->uNewState & LVIS_FOCUSED) && lv->iItem != grid_.FocusedRow())
+          grid_.UserClickRow(lv->iItem, 0);
+        return true;
+      }
+      case HDN_ENDTRACKW:
+      case HDN_ENDTRACKA: {
+        auto* nh = reinterpret_cast<NMHEADERW*>(hdr);
+        if (nh->pitem && (nh->pitem->mask & HDI_WIDTH)) grid_.UserResizeColumn(nh->iItem, Unscale(nh->pitem->cxy));
+        return false;
+      }
+      default:
+        return false;
+    }
+  }
+
+  LRESULT MSWHandleMessage(UINT msg, WPARAM wp, LPARAM lp) override {
+    if (msg == WM_TIMER && wp == kEditTimer) {
+      KillTimer(MSWHandle(), kEditTimer);
+      grid_.UserEditDelayElapsed();
+      return 0;
+    }
+    if (msg == WM_NOTIFY) {
+      // The header's own notifications reach the list view first.
+      auto* hdr = reinterpret_cast<NMHDR*>(lp);
+      LRESULT r = 0;
+      if (hdr && (hdr->code == HDN_ENDTRACKW || hdr->code == HDN_ENDTRACKA)) MSWOnNotify(hdr, &r);
+    }
+    if (msg == WM_COMMAND && lp) {
+      // The in-place editor is the list view's child now: forward.
+      return MSWControl::MSWHandleMessage(msg, wp, lp);
+    }
+    return MSWControl::MSWHandleMessage(msg, wp, lp);
+  }
+
+private:
+  static constexpr UINT_PTR kEditTimer = 0x7E01;
+  ui::TreeGrid& grid_;
+  std::wstring text_;
+};
+
+}  // namespace
+
+std::unique_ptr<MSWControl> MSWMakeTreeGrid(MSWFormBinding& binding, ui::Component& c) {
+  return std::make_unique<MSWTreeGrid>(binding, c);
+}
+
+}  // namespace topaline::msw
