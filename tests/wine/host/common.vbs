@@ -1,0 +1,80 @@
+' Shared helpers of the host tests: run_host_script.sh puts this file in
+' front of each test script (Wine's script engine has no ExecuteGlobal).
+' Each check prints "FAIL ..." when it does not hold; Finish prints "OK"
+' when none failed. Calls that may fail go through the Try* functions, so
+' that a failing call is a checked result and never stops the script.
+Dim failures, LastError, Shell, Fso
+failures = 0
+Set Shell = CreateObject("WScript.Shell")
+Set Fso = CreateObject("Scripting.FileSystemObject")
+Const E_UNEXPECTED = &H8000FFFF
+Const ProductKey = "HKCU\Software\Norvel\topaline3\"
+
+Sub Check(condition, what)
+  If Not condition Then
+    WScript.Echo "FAIL " & what
+    failures = failures + 1
+  End If
+End Sub
+
+Sub Finish()
+  If failures = 0 Then
+    WScript.Echo "OK"
+  Else
+    WScript.Echo failures & " check(s) failed"
+  End If
+End Sub
+
+Function InstallPath()
+  InstallPath = Shell.RegRead(ProductKey & "installpath")
+End Function
+
+' lance(cmd); returns Err.Number (0 on success) and keeps Err.Description.
+Function TryLance(obj, cmd)
+  On Error Resume Next
+  Err.Clear
+  obj.lance cmd
+  TryLance = Err.Number
+  LastError = Err.Description
+  Err.Clear
+End Function
+
+Function Hex8(n)
+  Hex8 = "&H" & Right("00000000" & Hex(n), 8)
+End Function
+
+' Reads a UTF-16 text file (with its byte-order mark); "" when missing.
+Function ReadUnicode(path)
+  ReadUnicode = ""
+  If Fso.FileExists(path) Then
+    Dim f
+    Set f = Fso.OpenTextFile(path, 1, False, -1)
+    If Not f.AtEndOfStream Then ReadUnicode = f.ReadAll
+    f.Close
+  End If
+End Function
+
+' Wine's script host has no WScript.Sleep: the driver program sleeps.
+Sub Pause(ms)
+  Shell.Run """" & InstallPath() & "\uidriver.exe"" sleep " & ms, 0, True
+End Sub
+
+Function WaitForFile(path, seconds)
+  Dim start
+  start = Timer
+  Do While Not Fso.FileExists(path) And Abs(Timer - start) < seconds
+    Pause 200
+  Loop
+  WaitForFile = Fso.FileExists(path)
+End Function
+
+Sub DeleteIfThere(path)
+  If Fso.FileExists(path) Then Fso.DeleteFile path, True
+End Sub
+
+' Starts the message-box driver: it waits for the box with the given
+' caption, writes what the box shows to report and clicks answer.
+Sub AnswerBox(caption, answer, report)
+  DeleteIfThere report
+  Shell.Run """" & InstallPath() & "\uidriver.exe"" box """ & caption & """ " & answer & " """ & report & """", 0, False
+End Sub
