@@ -111,7 +111,6 @@ void TDesGroupes::clear() {
   freeK_.clear();
   kLimit_ = 0;
   idIndex_.clear();
-  idIndexValid_ = true;
   LastId = 0;
   IdCourant = 0;
 }
@@ -143,16 +142,9 @@ void TDesGroupes::ensureFreeNumbers() const {
   kLimit_ = limit;
 }
 
-void TDesGroupes::rebuildIdIndex() const {
-  idIndex_.clear();
-  idIndex_.reserve(items_.size());
-  for (std::size_t i = 0; i < items_.size(); ++i) idIndex_.emplace(items_[i].Id, i);  // keeps the first
-  idIndexValid_ = true;
-}
-
 void TDesGroupes::append(TUnGroupe g) {
   nameAdded(g.Nom);
-  if (idIndexValid_) idIndex_.emplace(g.Id, items_.size());
+  idIndex_.emplace(g.Id, items_.size());  // keeps the first with that Id
   items_.push_back(std::move(g));
 }
 
@@ -196,18 +188,26 @@ const TUnGroupe& TDesGroupes::Add() {
 }
 
 void TDesGroupes::Delete(std::int32_t IdGrp) {
-  auto index = IndexOf(IdGrp);
-  if (!index) return;
-  nameRemoved(items_[*index].Nom);
-  items_.erase(items_.begin() + std::ptrdiff_t(*index));
-  if (*index == items_.size() && idIndexValid_)
-    idIndex_.erase(IdGrp);  // it was the last item and the first with its Id: nothing else moves
-  else
-    idIndexValid_ = false;
+  auto found = IndexOf(IdGrp);
+  if (!found) return;
+  const std::size_t i = *found;
+  nameRemoved(items_[i].Nom);
+  items_.erase(items_.begin() + std::ptrdiff_t(i));
+  // The items after i moved down by one: so do the first indices that
+  // pointed at them. Ids first seen before i keep theirs; a later group
+  // with the deleted Id becomes the first with it.
+  idIndex_.erase(IdGrp);
+  for (std::size_t j = i; j < items_.size(); ++j) {
+    auto it = idIndex_.find(items_[j].Id);
+    if (it == idIndex_.end()) {
+      if (items_[j].Id == IdGrp) idIndex_.emplace(IdGrp, j);
+    } else if (it->second == j + 1) {
+      it->second = j;
+    }
+  }
 }
 
 std::optional<std::size_t> TDesGroupes::IndexOf(std::int32_t IdGrp) const {
-  if (!idIndexValid_) rebuildIdIndex();
   auto it = idIndex_.find(IdGrp);
   if (it == idIndex_.end()) return std::nullopt;
   return it->second;

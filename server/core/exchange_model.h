@@ -117,7 +117,6 @@ private:
   void nameAdded(const std::wstring& nom);
   void nameRemoved(const std::wstring& nom);
   void ensureFreeNumbers() const;
-  void rebuildIdIndex() const;
   TUnGroupe* find(std::int32_t IdGrp);
 
   std::vector<TUnGroupe> items_;
@@ -126,8 +125,7 @@ private:
   // kLimit_ stays above the number of groups, so the set is never empty.
   mutable std::set<std::uint32_t> freeK_;
   mutable std::uint32_t kLimit_ = 0;
-  mutable std::unordered_map<std::int32_t, std::size_t> idIndex_;  // Id -> first index
-  mutable bool idIndexValid_ = true;
+  std::unordered_map<std::int32_t, std::size_t> idIndex_;  // Id -> index of the first group with it
 };
 
 struct TUnCalque {
