@@ -12,6 +12,12 @@ const CommandEntry* CommandTable::Find(std::int32_t number) const {
   return it == entries_.end() ? nullptr : &it->second;
 }
 
+CommandEntry CommandNotAvailable(std::int32_t number, const std::wstring& what) {
+  return [number, what](Session&) {
+    throw Error(L"Command " + IntToText(number) + L" (" + what + L") is not available in this build of the server.");
+  };
+}
+
 namespace {
 
 std::wstring ReadConfigString(RegistryKey& key, const wchar_t* name) {

@@ -25,6 +25,11 @@ private:
   std::map<std::int32_t, CommandEntry> entries_;
 };
 
+// The entry of a command whose dialog this build does not carry: fails
+// with "Command 3 (coordinates table) is not available in this build of
+// the server."
+CommandEntry CommandNotAvailable(std::int32_t number, const std::wstring& what);
+
 // The whole of one lance call, errors excepted: they propagate as Error
 // (or any exception from a dialog) and the COM boundary turns them into
 // E_UNEXPECTED with the message.
