@@ -27,4 +27,9 @@ wine reg add "$key" /v langue /d fr /f >/dev/null
 
 wine regsvr32 /s 'C:\topaline test\orvane.dll'
 wine reg query 'HKCR\topaline3.kovar3\CLSID' >/dev/null || { echo "setup: the server did not register"; exit 1; }
+# The desktop process started by wineboot chose its graphics driver before
+# the null driver was set: restart the server so that the next programs
+# get a desktop with the null driver (otherwise windows cannot be created).
+wineserver -k 2>/dev/null || true
+wineserver -w 2>/dev/null || true
 echo "setup: product installed in $install"
