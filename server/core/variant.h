@@ -8,6 +8,7 @@
 #pragma once
 
 #include <cstdint>
+#include <initializer_list>
 #include <memory>
 #include <string>
 #include <vector>
@@ -59,6 +60,10 @@ public:
   static Variant other();
   // A one-dimensional array of VARIANT with the given lower bound.
   static Variant array(std::vector<Variant> elements, std::int32_t lower = 0);
+  // Lets Variant::array({}) and Variant::array({a, b}) pick this form.
+  static Variant array(std::initializer_list<Variant> elements, std::int32_t lower = 0) {
+    return array(std::vector<Variant>(elements), lower);
+  }
   static Variant array(VariantArray a);
 
   VarKind kind() const { return kind_; }

@@ -142,7 +142,7 @@ TEST(VariantExchangeArray, BoundsAndAbsoluteIndex) {
   }
   EXPECT_THROW(view.at(3), Error);
 
-  Variant empty = Variant::array(std::vector<Variant>{});
+  Variant empty = Variant::array({});
   EXPECT_EQ(VariantExchangeArray(empty).upperBound(), -1);
 
   Variant scalar = Variant::i4(3);
