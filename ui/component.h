@@ -149,7 +149,8 @@ public:
   virtual void SetEnabled(bool v);
   bool Visible() const { return visible_; }
   virtual void SetVisible(bool v);
-  // Enabled and visible, and so are all parents up to the form.
+  // Enabled / visible, and so are all parents (for visibility: up to
+  // the form, whose own Visible only says whether it is shown).
   bool EffectivelyEnabled() const;
   bool EffectivelyVisible() const;
 
@@ -243,10 +244,12 @@ protected:
   void Dispatch(const std::function<void()>& fn);
 
   bool ShouldIgnoreUser() const;
+  // Lays the children out again after the client area changed from
+  // oldClient (docking, anchors).
+  void RealignChildren(const Rect& oldClient);
 
 private:
   friend class Form;
-  void RealignChildren(const Rect& oldClient);
 
   Kind kind_;
   Form* owner_ = nullptr;

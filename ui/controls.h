@@ -193,8 +193,17 @@ protected:
   // Inserts a printable character over the selection; Backspace deletes.
   void DefaultChar(wchar_t ch) override;
   bool DefaultKeyDown(int key, ShiftState shift) override;
-  // Stores the text and raises OnChange when it differs.
-  void StoreText(const std::wstring& v, bool fromUser);
+  // Stores the text (caret to the end) and raises OnChange when it
+  // differs.
+  void StoreText(const std::wstring& v);
+  // Stores the text without OnChange.
+  void SetTextSilently(const std::wstring& v);
+  // Called after every change of the text (a combo box re-matches its
+  // items).
+  virtual void TextStored() {}
+  // Replaces text and selection at once (typing), OnChange when the text
+  // differs.
+  void Replace(const std::wstring& text, int caret);
 
 private:
   std::wstring text_;
@@ -247,8 +256,10 @@ public:
 protected:
   void DefaultChar(wchar_t ch) override;
   bool DefaultKeyDown(int key, ShiftState shift) override;
+  void TextStored() override;
 
 private:
+  void PickByUser(int index);
   Style style_ = Style::DropDown;
   std::vector<std::wstring> items_;
   int itemIndex_ = -1;

@@ -86,6 +86,7 @@ public:
   void SetClientSize(int width, int height);
   Size FrameExtra() const { return frameExtra_; }
   void SetFrameExtra(Size s);
+  using Component::SetBounds;
   void SetBounds(const Rect& r) override;  // outer geometry
   Rect ClientRect() const override { return Rect{0, 0, clientWidth_, clientHeight_}; }
   // Minimum outer size (0: none), kept by SetBounds.
@@ -160,6 +161,9 @@ private:
   void PreviewKeyPress(wchar_t& ch);
   void PreviewKeyUp(int& key, ShiftState shift);
   bool DialogKey(Component& from, int key, ShiftState shift);
+  void NotifyPeer(Component& c, Property p);
+  // The focus leaves a control that is being hidden or disabled.
+  void LoseFocusInside(Component* c);
 
   std::vector<std::unique_ptr<Component>> components_;
   BorderStyle borderStyle_ = BorderStyle::Dialog;
@@ -181,7 +185,9 @@ private:
   bool inExit_ = false;
   unsigned focusSerial_ = 0;
   Component* requestedDuringExit_ = nullptr;
+  bool focusRequested_ = false;
   std::vector<std::wstring> unreportedErrors_;
+  std::vector<std::pair<Component*, Property>> heldNotifications_;
 };
 
 // Case-insensitive equality of component names (Latin-1 letters folded).

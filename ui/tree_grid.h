@@ -239,13 +239,15 @@ private:
   void RowsChanged(Property p);
   void FocusChanged();
   void FinishEdit(bool commit);
+  int VisibleRowCount() const;
+  void SetFocusedRowImpl(int row, bool select);
   Edit& PlainEditor();
 
   std::vector<TreeColumn> columns_;
   std::vector<std::int32_t> ids_;
   std::vector<std::uint8_t> checked_;
   int checkedCount_ = 0;
-  int focusedRow_ = -1, selectedRow_ = -1, topRow_ = 0;
+  int focusedRow_ = -1, selectedRow_ = -1, topRow_ = 0, focusedColumn_ = 0;
   int sortColumn_ = -1;
   SortDirection sortDirection_ = SortDirection::Ascending;
   Color sortColumnColor_ = clSysMenu;

@@ -1,0 +1,252 @@
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+#include <vector>
+
+#include "platform/error.h"
+#include "ui/ui.h"
+
+using namespace topaline;
+using namespace topaline::ui;
+
+namespace {
+
+// Rows carry indices into a small model of names and counts.
+struct GridForm : Form {
+  std::vector<std::wstring> names{L"b", L"A", L"c", L"a", L"B"};
+  std::vector<int> counts{2, 10, 2, 100, 2};
+  TreeGrid& tree;
+  std::vector<std::wstring> committed;
+  GridForm() : Form(L"frmGrid"), tree(Add<TreeGrid>(nullptr, L"TVGrid", {8, 8, 400, 300})) {
+    tree.AddColumn(L"Nom", 120);
+    tree.AddColumn(L"Nb", 60, Alignment::Right);
+    tree.OnGetText = [this](int, std::int32_t id, int col) {
+      return col == 0 ? names[static_cast<std::size_t>(id)] : std::to_wstring(counts[static_cast<std::size_t>(id)]);
+    };
+    tree.OnCompare = [this](std::int32_t a, std::int32_t b, int col) {
+      if (col == 1) return counts[static_cast<std::size_t>(a)] - counts[static_cast<std::size_t>(b)];
+      std::wstring x = names[static_cast<std::size_t>(a)], y = names[static_cast<std::size_t>(b)];
+      for (auto& ch : x) ch = static_cast<wchar_t>(towupper(ch));
+      for (auto& ch : y) ch = static_cast<wchar_t>(towupper(ch));
+      return x < y ? -1 : (x > y ? 1 : 0);
+    };
+    tree.OnEditing = [](int, int col) { return col == 0; };
+    tree.OnNewText = [this](int row, int, const std::wstring& text) {
+      names[static_cast<std::size_t>(tree.RowId(row))] = text;
+      committed.push_back(text);
+    };
+    tree.BeginUpdate();
+    for (int i = 0; i < 5; ++i) tree.AddRow(i);
+    tree.EndUpdate();
+  }
+  std::vector<std::int32_t> Ids() const { return tree.RowIds(); }
+};
+
+}  // namespace
+
+TEST(TreeGrid, SortIsStableInBothDirectionsAndFocusFollowsItsRow) {
+  GridForm f;
+  f.tree.SetFocusedRow(2);  // id 2
+  f.tree.SetCheckBoxes(true);
+  f.tree.SetChecked(4, true);  // id 4
+  f.tree.SetSortColumn(1);
+  f.tree.Sort();
+  EXPECT_EQ(f.Ids(), (std::vector<std::int32_t>{0, 2, 4, 1, 3}));  // equal counts keep their order
+  EXPECT_EQ(f.tree.RowId(f.tree.FocusedRow()), 2);
+  EXPECT_TRUE(f.tree.Checked(2));
+  f.tree.SetSortDirection(SortDirection::Descending);
+  f.tree.Sort();
+  EXPECT_EQ(f.Ids(), (std::vector<std::int32_t>{3, 1, 0, 2, 4}));
+  EXPECT_EQ(f.tree.RowId(f.tree.FocusedRow()), 2);
+  EXPECT_EQ(f.tree.RowId(f.tree.SelectedRow()), 2);
+  EXPECT_EQ(f.tree.CheckedCount(), 1);
+  EXPECT_TRUE(f.tree.Checked(4));
+}
+
+TEST(TreeGrid, HeaderClickReversesDirectionAndMovesTheSortColumn) {
+  GridForm f;
+  f.tree.SetSortColumn(0);  // the default header: column 0 ascending
+  std::vector<int> clicked;
+  f.tree.OnHeaderClick = [&](int col, MouseButton) { clicked.push_back(col); };
+  f.tree.UserClickHeader(0);
+  EXPECT_EQ(f.tree.GetSortDirection(), SortDirection::Descending);
+  EXPECT_EQ(f.Ids(), (std::vector<std::int32_t>{2, 0, 4, 1, 3}));  // c, b, B, A, a
+  EXPECT_EQ(f.tree.Column(0).color, clSysMenu);
+  f.tree.UserClickHeader(0);
+  EXPECT_EQ(f.tree.GetSortDirection(), SortDirection::Ascending);
+  EXPECT_EQ(f.Ids(), (std::vector<std::int32_t>{1, 3, 0, 4, 2}));
+  // Another column after an ascending sort: descending, colours move.
+  f.tree.UserClickHeader(1);
+  EXPECT_EQ(f.tree.SortColumn(), 1);
+  EXPECT_EQ(f.tree.GetSortDirection(), SortDirection::Descending);
+  EXPECT_EQ(f.tree.Column(0).color, clSysWindow);
+  EXPECT_EQ(f.tree.Column(1).color, clSysMenu);
+  EXPECT_EQ(f.Ids(), (std::vector<std::int32_t>{3, 1, 0, 4, 2}));
+  // The right button and clicks beside the columns do not sort.
+  f.tree.UserClickHeader(0, MouseButton::Right);
+  f.tree.UserClickHeader(7);
+  EXPECT_EQ(f.tree.SortColumn(), 1);
+  EXPECT_EQ(clicked, (std::vector<int>{0, 0, 1, 0}));
+  // A list that keeps its order.
+  f.tree.SetSortable(false);
+  f.tree.UserClickHeader(0);
+  EXPECT_EQ(f.tree.SortColumn(), 1);
+}
+
+TEST(TreeGrid, HeaderStateRoundTrips) {
+  GridForm f;
+  f.tree.SetColumnWidth(0, 321);
+  f.tree.MoveColumn(1, 0);
+  f.tree.SetColumnVisible(1, false);
+  f.tree.UserClickHeader(1);
+  std::vector<std::uint8_t> blob = f.tree.SaveHeaderState();
+
+  GridForm g;
+  ASSERT_TRUE(g.tree.RestoreHeaderState(blob));
+  EXPECT_EQ(g.tree.Column(0).width, 321);
+  EXPECT_EQ(g.tree.ColumnOrder(), (std::vector<int>{1, 0}));
+  EXPECT_FALSE(g.tree.Column(1).visible);
+  EXPECT_EQ(g.tree.SortColumn(), 1);
+  EXPECT_EQ(g.tree.GetSortDirection(), SortDirection::Descending);
+  EXPECT_EQ(g.tree.Column(1).color, clSysMenu);
+  EXPECT_EQ(g.tree.SaveHeaderState(), blob);
+}
+
+TEST(TreeGrid, MalformedHeaderStateIsIgnored) {
+  GridForm f;
+  f.tree.SetColumnWidth(0, 99);
+  const std::vector<std::uint8_t> before = f.tree.SaveHeaderState();
+  std::vector<std::uint8_t> good = before;
+  auto with = [&](std::size_t i, std::uint8_t v) {
+    auto b = good;
+    b[i] = v;
+    return b;
+  };
+  std::vector<std::vector<std::uint8_t>> bad = {
+      {},
+      {1},
+      std::vector<std::uint8_t>(good.begin(), good.end() - 1),  // cut short
+      [&] { auto b = good; b.push_back(0); return b; }(),        // trailing byte
+      with(0, 2),                                                // unknown version
+      with(1, 3),                                                // other column count
+      with(3, 0xFF),                                             // width too large
+      with(4, 1),                                                // two columns at position 1
+      with(5, 2),                                                // visibility not 0/1
+      with(good.size() - 2, 2),                                  // sort column out of range
+      with(good.size() - 1, 9),                                  // direction
+  };
+  for (std::size_t i = 0; i < bad.size(); ++i) {
+    EXPECT_FALSE(f.tree.RestoreHeaderState(bad[i])) << "case " << i;
+    EXPECT_EQ(f.tree.SaveHeaderState(), before) << "case " << i;
+  }
+  // Random garbage never crashes and never half-applies.
+  std::mt19937 rng(7);
+  for (int i = 0; i < 2000; ++i) {
+    std::vector<std::uint8_t> b(rng() % 16);
+    for (auto& x : b) x = static_cast<std::uint8_t>(rng());
+    if (f.tree.RestoreHeaderState(b)) f.tree.RestoreHeaderState(before);
+    EXPECT_EQ(f.tree.SaveHeaderState(), before);
+  }
+}
+
+TEST(TreeGrid, EditLinkCommitsOnEnterAndExitAndCancelsOnEscape) {
+  GridForm f;
+  auto& other = f.Add<Edit>(nullptr, L"other");
+  // Enter commits the typed text.
+  ASSERT_TRUE(f.tree.UserEditCell(1, 0, L"new"));
+  EXPECT_EQ(f.tree.Editor()->Name(), L"TVGridEditor");
+  f.tree.UserCommitEdit();
+  EXPECT_FALSE(f.tree.IsEditing());
+  EXPECT_EQ(f.names[1], L"new");
+  EXPECT_EQ(f.ActiveControl(), &f.tree);
+  EXPECT_FALSE(f.tree.Editor());
+  // Escape cancels.
+  ASSERT_TRUE(f.tree.UserEditCell(1, 0, L"dropped"));
+  f.tree.UserCancelEdit();
+  EXPECT_EQ(f.names[1], L"new");
+  EXPECT_EQ(f.ActiveControl(), &f.tree);
+  // Leaving the editor commits.
+  ASSERT_TRUE(f.tree.UserEditCell(2, 0, L"left"));
+  other.UserFocus();
+  EXPECT_FALSE(f.tree.IsEditing());
+  EXPECT_EQ(f.names[2], L"left");
+  EXPECT_EQ(f.ActiveControl(), &other);
+  // A click on another row commits too.
+  ASSERT_TRUE(f.tree.UserEditCell(3, 0, L"clicked"));
+  f.tree.UserClickRow(4, 1);
+  EXPECT_EQ(f.names[3], L"clicked");
+  EXPECT_EQ(f.committed, (std::vector<std::wstring>{L"new", L"left", L"clicked"}));
+  // Columns that OnEditing refuses open nothing.
+  EXPECT_FALSE(f.tree.UserEditCell(0, 1, L"5"));
+}
+
+TEST(TreeGrid, EditStartsOnlyAfterTheDelayAndADoubleClickCancelsIt) {
+  GridForm f;
+  int doubles = 0;
+  f.tree.OnDblClick = [&] { ++doubles; };
+  f.tree.UserClickRow(2, 0);
+  EXPECT_TRUE(f.tree.EditPending());
+  EXPECT_FALSE(f.tree.IsEditing());
+  f.tree.UserDoubleClickRow(2);
+  f.tree.UserEditDelayElapsed();
+  EXPECT_FALSE(f.tree.IsEditing());
+  EXPECT_EQ(doubles, 1);
+  f.tree.UserClickRow(2, 0);
+  f.tree.UserEditDelayElapsed();
+  EXPECT_TRUE(f.tree.IsEditing());
+  f.tree.UserCancelEdit();
+}
+
+TEST(TreeGrid, DialogEditorTakesTheCellTextAndFiltersKeys) {
+  GridForm f;
+  auto& num = f.Add<Edit>(&f.tree, L"numEditor");
+  num.SetVisible(false);
+  num.OnKeyPress = [](wchar_t& ch) {
+    if (ch >= 32 && (ch < L'0' || ch > L'9')) ch = 0;
+  };
+  f.tree.OnEditing = [](int, int col) { return col == 1; };
+  f.tree.OnCreateEditor = [&](int, int) -> Component* { return &num; };
+  f.tree.UserClickRow(0, 1);
+  f.tree.UserEditDelayElapsed();
+  ASSERT_TRUE(f.tree.IsEditing());
+  EXPECT_EQ(num.Text(), L"2");
+  EXPECT_EQ(num.SelLength(), 1);
+  EXPECT_EQ(num.Bounds(), f.tree.CellRect(0, 1));
+  num.UserType(L"4x2");
+  f.tree.UserCommitEdit();
+  EXPECT_EQ(f.committed, (std::vector<std::wstring>{L"42"}));
+  EXPECT_FALSE(num.Visible());
+}
+
+TEST(TreeGrid, ChecksFocusAndRowDeletion) {
+  GridForm f;
+  f.tree.SetCheckBoxes(true);
+  std::vector<int> checkedEvents;
+  int focusEvents = 0;
+  f.tree.OnChecked = [&](int row) { checkedEvents.push_back(row); };
+  f.tree.OnFocusChanged = [&] { ++focusEvents; };
+  f.tree.UserToggleCheck(1);
+  f.tree.UserKey(Key::Down);
+  f.tree.UserKey(Key::Space);
+  EXPECT_EQ(f.tree.CheckedCount(), 2);
+  f.tree.SetAllChecked(false);
+  EXPECT_EQ(checkedEvents, (std::vector<int>{1, 2, -1}));
+  EXPECT_EQ(focusEvents, 2);
+  f.tree.BeginUpdate();
+  f.tree.SetChecked(0, true);
+  f.tree.SetChecked(3, true);
+  f.tree.SetFocusedRow(4);
+  EXPECT_EQ(checkedEvents.size(), 3u);
+  f.tree.EndUpdate();
+  EXPECT_EQ(checkedEvents.back(), -1);  // several rows changed
+  EXPECT_EQ(focusEvents, 3);
+  f.tree.DeleteRow(3);
+  EXPECT_EQ(f.tree.FocusedRow(), 3);  // the row after moved up
+  EXPECT_EQ(f.tree.RowId(3), 4);
+  EXPECT_EQ(f.tree.CheckedCount(), 1);
+  f.tree.DeleteRow(3);
+  EXPECT_EQ(f.tree.FocusedRow(), -1);
+  EXPECT_EQ(f.tree.FindRow(4), -1);
+  EXPECT_THROW(f.tree.RowId(9), Error);
+}

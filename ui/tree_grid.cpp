@@ -1,0 +1,679 @@
+#include "ui/tree_grid.h"
+
+#include <algorithm>
+#include <numeric>
+
+#include "platform/error.h"
+#include "ui/controls.h"
+
+namespace topaline::ui {
+
+namespace {
+
+constexpr std::uint8_t kHeaderVersion = 1;
+constexpr int kMaxColumnWidth = 10000;
+
+}  // namespace
+
+TreeGrid::TreeGrid(Form& owner, Component* parent, std::wstring name)
+    : Component(Kind::TreeGrid, owner, parent, std::move(name)) {}
+
+TreeGrid::~TreeGrid() = default;
+
+// ---------------------------------------------------------------- columns
+
+int TreeGrid::AddColumn(const std::wstring& caption, int width, Alignment alignment) {
+  TreeColumn c;
+  c.caption = caption;
+  c.width = std::clamp(width, 0, kMaxColumnWidth);
+  c.alignment = alignment;
+  c.position = static_cast<int>(columns_.size());
+  columns_.push_back(c);
+  RowsChanged(Property::Columns);
+  return c.position;
+}
+
+const TreeColumn& TreeGrid::Column(int index) const {
+  if (index < 0 || index >= ColumnCount())
+    throw Error(L"Tree \"" + Name() + L"\" has no column " + std::to_wstring(index));
+  return columns_[static_cast<std::size_t>(index)];
+}
+
+void TreeGrid::SetColumnCaption(int index, const std::wstring& caption) {
+  Column(index);
+  columns_[static_cast<std::size_t>(index)].caption = caption;
+  RowsChanged(Property::Columns);
+}
+
+void TreeGrid::SetColumnWidth(int index, int width) {
+  Column(index);
+  columns_[static_cast<std::size_t>(index)].width = std::clamp(width, 0, kMaxColumnWidth);
+  RowsChanged(Property::Columns);
+}
+
+void TreeGrid::SetColumnAlignment(int index, Alignment alignment) {
+  Column(index);
+  columns_[static_cast<std::size_t>(index)].alignment = alignment;
+  RowsChanged(Property::Columns);
+}
+
+void TreeGrid::SetColumnVisible(int index, bool visible) {
+  Column(index);
+  columns_[static_cast<std::size_t>(index)].visible = visible;
+  RowsChanged(Property::Columns);
+}
+
+void TreeGrid::SetColumnColor(int index, Color color) {
+  Column(index);
+  if (columns_[static_cast<std::size_t>(index)].color == color) return;
+  columns_[static_cast<std::size_t>(index)].color = color;
+  RowsChanged(Property::Columns);
+}
+
+std::vector<int> TreeGrid::ColumnOrder() const {
+  std::vector<int> order(columns_.size());
+  std::iota(order.begin(), order.end(), 0);
+  std::stable_sort(order.begin(), order.end(), [this](int a, int b) {
+    return columns_[static_cast<std::size_t>(a)].position < columns_[static_cast<std::size_t>(b)].position;
+  });
+  return order;
+}
+
+void TreeGrid::MoveColumn(int index, int newPosition) {
+  Column(index);
+  std::vector<int> order = ColumnOrder();
+  order.erase(std::find(order.begin(), order.end(), index));
+  newPosition = std::clamp(newPosition, 0, static_cast<int>(order.size()));
+  order.insert(order.begin() + newPosition, index);
+  for (std::size_t p = 0; p < order.size(); ++p) columns_[static_cast<std::size_t>(order[p])].position = static_cast<int>(p);
+  RowsChanged(Property::Columns);
+}
+
+void TreeGrid::SetHeaderVisible(bool v) {
+  if (v == headerVisible_) return;
+  headerVisible_ = v;
+  RowsChanged(Property::Columns);
+}
+
+// ---------------------------------------------------------------- options
+
+void TreeGrid::SetCheckBoxes(bool v) {
+  if (v == checkBoxes_) return;
+  checkBoxes_ = v;
+  Notify(Property::Style);
+}
+
+void TreeGrid::SetFullRowSelect(bool v) {
+  if (v == fullRowSelect_) return;
+  fullRowSelect_ = v;
+  Notify(Property::Style);
+}
+
+void TreeGrid::SetGridLines(bool v) {
+  if (v == gridLines_) return;
+  gridLines_ = v;
+  Notify(Property::Style);
+}
+
+void TreeGrid::SetRowHeight(int h) {
+  if (h <= 0 || h == rowHeight_) return;
+  rowHeight_ = h;
+  Notify(Property::Style);
+}
+
+// ---------------------------------------------------------------- rows
+
+void TreeGrid::CheckRow(int row) const {
+  if (row < 0 || row >= RowCount())
+    throw Error(L"Tree \"" + Name() + L"\" has no row " + std::to_wstring(row));
+}
+
+void TreeGrid::RowsChanged(Property p) {
+  if (updateCount_ > 0) {
+    if (p == Property::Rows) pendingRows_ = true;
+    else if (p == Property::RowsRepaint) pendingRepaint_ = true;
+    else if (p == Property::Columns) pendingColumns_ = true;
+    else Notify(p);
+    return;
+  }
+  Notify(p);
+}
+
+void TreeGrid::FocusChanged() {
+  if (updateCount_ > 0) {
+    pendingFocus_ = true;
+    return;
+  }
+  Notify(Property::FocusedRow);
+  if (OnFocusChanged) OnFocusChanged();
+}
+
+int TreeGrid::AddRow(std::int32_t id, bool checked) {
+  ids_.push_back(id);
+  checked_.push_back(checked ? 1 : 0);
+  if (checked) ++checkedCount_;
+  RowsChanged(Property::Rows);
+  if (checked) {
+    if (updateCount_ > 0) {
+      pendingCheckedRow_ = pendingChecked_ ? -1 : RowCount() - 1;
+      pendingChecked_ = true;
+    } else if (OnChecked) {
+      OnChecked(RowCount() - 1);
+    }
+  }
+  return RowCount() - 1;
+}
+
+void TreeGrid::SetRows(std::vector<std::int32_t> ids) {
+  CancelEdit();
+  pendingRow_ = -1;
+  ids_ = std::move(ids);
+  checked_.assign(ids_.size(), 0);
+  checkedCount_ = 0;
+  bool focusMoved = focusedRow_ != -1;
+  focusedRow_ = selectedRow_ = -1;
+  topRow_ = 0;
+  RowsChanged(Property::Rows);
+  if (focusMoved) FocusChanged();
+}
+
+void TreeGrid::DeleteRow(int row) {
+  CheckRow(row);
+  if (IsEditing()) {
+    if (editRow_ == row) CancelEdit();
+  }
+  pendingRow_ = -1;
+  if (checked_[static_cast<std::size_t>(row)]) --checkedCount_;
+  ids_.erase(ids_.begin() + row);
+  checked_.erase(checked_.begin() + row);
+  bool focusMoved = false;
+  if (focusedRow_ == row) {
+    focusedRow_ = -1;
+    focusMoved = true;
+  } else if (focusedRow_ > row) {
+    --focusedRow_;
+  }
+  if (selectedRow_ == row) selectedRow_ = -1;
+  else if (selectedRow_ > row) --selectedRow_;
+  if (editRow_ > row) --editRow_;
+  if (topRow_ > 0 && topRow_ >= RowCount()) topRow_ = std::max(0, RowCount() - 1);
+  RowsChanged(Property::Rows);
+  if (focusMoved) FocusChanged();
+  else RowsChanged(Property::FocusedRow);
+}
+
+void TreeGrid::Clear() { SetRows({}); }
+
+std::int32_t TreeGrid::RowId(int row) const {
+  CheckRow(row);
+  return ids_[static_cast<std::size_t>(row)];
+}
+
+int TreeGrid::FindRow(std::int32_t id) const {
+  auto it = std::find(ids_.begin(), ids_.end(), id);
+  return it == ids_.end() ? -1 : static_cast<int>(it - ids_.begin());
+}
+
+bool TreeGrid::Checked(int row) const {
+  CheckRow(row);
+  return checked_[static_cast<std::size_t>(row)] != 0;
+}
+
+void TreeGrid::SetChecked(int row, bool v) {
+  CheckRow(row);
+  auto& c = checked_[static_cast<std::size_t>(row)];
+  if ((c != 0) == v) return;
+  c = v ? 1 : 0;
+  checkedCount_ += v ? 1 : -1;
+  RowsChanged(Property::RowsRepaint);
+  if (updateCount_ > 0) {
+    pendingCheckedRow_ = pendingChecked_ ? -1 : row;
+    pendingChecked_ = true;
+    return;
+  }
+  if (OnChecked) OnChecked(row);
+}
+
+void TreeGrid::SetAllChecked(bool v) {
+  std::fill(checked_.begin(), checked_.end(), v ? 1 : 0);
+  checkedCount_ = v ? RowCount() : 0;
+  RowsChanged(Property::RowsRepaint);
+  if (updateCount_ > 0) {
+    pendingChecked_ = true;
+    pendingCheckedRow_ = -1;
+    return;
+  }
+  if (OnChecked) OnChecked(-1);
+}
+
+void TreeGrid::SetFocusedRowImpl(int row, bool select) {
+  if (row < -1 || row >= RowCount())
+    throw Error(L"Tree \"" + Name() + L"\" has no row " + std::to_wstring(row));
+  bool moved = row != focusedRow_;
+  bool selectionMoved = select && selectedRow_ != row;
+  focusedRow_ = row;
+  if (select) selectedRow_ = row;
+  if (row >= 0) ScrollIntoView(row);
+  if (moved) FocusChanged();
+  else if (selectionMoved) RowsChanged(Property::FocusedRow);
+}
+
+void TreeGrid::SetFocusedRow(int row) { SetFocusedRowImpl(row, true); }
+
+void TreeGrid::SetSelectedRow(int row) {
+  if (row < -1 || row >= RowCount())
+    throw Error(L"Tree \"" + Name() + L"\" has no row " + std::to_wstring(row));
+  if (row == selectedRow_) return;
+  selectedRow_ = row;
+  RowsChanged(Property::FocusedRow);
+}
+
+int TreeGrid::VisibleRowCount() const {
+  int area = Height() - (headerVisible_ ? headerHeight_ : 0) - 4;
+  return std::max(1, area / rowHeight_);
+}
+
+void TreeGrid::SetTopRow(int row) {
+  row = std::clamp(row, 0, std::max(0, RowCount() - 1));
+  if (row == topRow_) return;
+  topRow_ = row;
+  RowsChanged(Property::RowsRepaint);
+}
+
+void TreeGrid::ScrollIntoView(int row) {
+  if (row < 0 || row >= RowCount()) return;
+  int visible = VisibleRowCount();
+  if (row < topRow_) SetTopRow(row);
+  else if (row >= topRow_ + visible) SetTopRow(row - visible + 1);
+}
+
+void TreeGrid::BeginUpdate() { ++updateCount_; }
+
+void TreeGrid::EndUpdate() {
+  if (updateCount_ == 0) return;
+  if (--updateCount_ > 0) return;
+  if (pendingColumns_) Notify(Property::Columns);
+  if (pendingRows_) Notify(Property::Rows);
+  else if (pendingRepaint_) Notify(Property::RowsRepaint);
+  bool focus = pendingFocus_, checked = pendingChecked_;
+  int checkedRow = pendingCheckedRow_;
+  pendingColumns_ = pendingRows_ = pendingRepaint_ = pendingFocus_ = pendingChecked_ = false;
+  pendingCheckedRow_ = -2;
+  if (focus) FocusChanged();
+  if (checked && OnChecked) OnChecked(checkedRow);
+}
+
+void TreeGrid::Repaint() { RowsChanged(Property::RowsRepaint); }
+
+// ---------------------------------------------------------------- cells
+
+std::wstring TreeGrid::CellText(int row, int column) const {
+  CheckRow(row);
+  Column(column);
+  if (!OnGetText) return {};
+  return OnGetText(row, ids_[static_cast<std::size_t>(row)], column);
+}
+
+CellStyle TreeGrid::CellPaint(int row, int column) const {
+  CheckRow(row);
+  CellStyle style;
+  style.background = Column(column).color;
+  if (OnPaintCell) OnPaintCell(row, ids_[static_cast<std::size_t>(row)], column, style);
+  if (style.background == clDefault) style.background = Column(column).color;
+  return style;
+}
+
+Rect TreeGrid::CellRect(int row, int column) const {
+  Column(column);
+  int x = 2;
+  for (int c : ColumnOrder()) {
+    if (c == column) break;
+    if (columns_[static_cast<std::size_t>(c)].visible) x += columns_[static_cast<std::size_t>(c)].width;
+  }
+  int y = 2 + (headerVisible_ ? headerHeight_ : 0) + (row - topRow_) * rowHeight_;
+  return Rect{x, y, Column(column).width, rowHeight_};
+}
+
+// ---------------------------------------------------------------- sorting
+
+void TreeGrid::SetSortColumn(int column) {
+  if (column < -1 || column >= ColumnCount())
+    throw Error(L"Tree \"" + Name() + L"\" has no column " + std::to_wstring(column));
+  if (column == sortColumn_) return;
+  sortColumn_ = column;
+  Notify(Property::Header);
+}
+
+void TreeGrid::SetSortDirection(SortDirection d) {
+  if (d == sortDirection_) return;
+  sortDirection_ = d;
+  Notify(Property::Header);
+}
+
+void TreeGrid::Sort() {
+  if (sortColumn_ < 0 || sortColumn_ >= ColumnCount() || !OnCompare) return;
+  const std::size_t n = ids_.size();
+  if (n < 2) return;
+  EndEdit();
+  const int column = sortColumn_;
+  if (OnBeforeSort) OnBeforeSort(column);
+  std::vector<std::uint32_t> order(n);
+  std::iota(order.begin(), order.end(), 0u);
+  const auto& ids = ids_;
+  const auto& compare = OnCompare;
+  if (sortDirection_ == SortDirection::Ascending) {
+    std::stable_sort(order.begin(), order.end(),
+                     [&](std::uint32_t a, std::uint32_t b) { return compare(ids[a], ids[b], column) < 0; });
+  } else {
+    std::stable_sort(order.begin(), order.end(),
+                     [&](std::uint32_t a, std::uint32_t b) { return compare(ids[b], ids[a], column) < 0; });
+  }
+  std::vector<std::int32_t> newIds(n);
+  std::vector<std::uint8_t> newChecked(n);
+  std::vector<std::uint32_t> where(n);  // old row -> new row
+  for (std::size_t i = 0; i < n; ++i) {
+    newIds[i] = ids_[order[i]];
+    newChecked[i] = checked_[order[i]];
+    where[order[i]] = static_cast<std::uint32_t>(i);
+  }
+  ids_.swap(newIds);
+  checked_.swap(newChecked);
+  if (focusedRow_ >= 0) focusedRow_ = static_cast<int>(where[static_cast<std::size_t>(focusedRow_)]);
+  if (selectedRow_ >= 0) selectedRow_ = static_cast<int>(where[static_cast<std::size_t>(selectedRow_)]);
+  if (pendingRow_ >= 0) pendingRow_ = -1;
+  if (OnAfterSort) OnAfterSort(column);
+  RowsChanged(Property::Rows);
+  RowsChanged(Property::FocusedRow);
+  if (focusedRow_ >= 0) ScrollIntoView(focusedRow_);
+}
+
+// ---------------------------------------------------------------- editing
+
+Edit& TreeGrid::PlainEditor() {
+  if (!plainEditor_) {
+    plainEditor_ = &Owner().Add<Edit>(this, Name() + L"Editor");
+    plainEditor_->SetVisible(false);
+    plainEditor_->SetBorder(false);
+    plainEditor_->SetTabStop(false);
+  }
+  return *plainEditor_;
+}
+
+bool TreeGrid::EditCell(int row, int column) {
+  CheckRow(row);
+  Column(column);
+  if (IsEditing()) {
+    if (row == editRow_ && column == editColumn_) return true;
+    EndEdit();
+  }
+  pendingRow_ = -1;
+  if (!OnEditing || !OnEditing(row, column)) return false;
+  Component* editor = OnCreateEditor ? OnCreateEditor(row, column) : nullptr;
+  if (!editor) editor = &PlainEditor();
+  if (&editor->Owner() != &Owner()) throw Error(L"The editor of \"" + Name() + L"\" belongs to another form");
+  if (focusedRow_ != row) SetFocusedRow(row);
+  ScrollIntoView(row);
+  editRow_ = row;
+  editColumn_ = column;
+  focusedColumn_ = column;
+  editor_ = editor;
+  editor->SetBounds(CellRect(row, column));
+  if (auto* edit = dynamic_cast<Edit*>(editor)) {
+    edit->SetText(CellText(row, column));
+    edit->SelectAll();
+  }
+  editor->SetEditHost(this);
+  editor->SetVisible(true);
+  Notify(Property::Editing);
+  editor->SetFocus();
+  return true;
+}
+
+void TreeGrid::FinishEdit(bool commit) {
+  if (finishingEdit_ || !IsEditing()) return;
+  finishingEdit_ = true;
+  Component* editor = editor_;
+  const int row = editRow_, column = editColumn_;
+  std::wstring text;
+  if (auto* edit = dynamic_cast<Edit*>(editor)) text = edit->Text();
+  editRow_ = editColumn_ = -1;
+  editor_ = nullptr;
+  try {
+    // Focus back to the grid: the editor's own exit runs here.
+    if (editor->Focused()) {
+      if (CanFocus()) SetFocus();
+      else Owner().SetActiveControl(nullptr);
+    }
+    editor->SetEditHost(nullptr);
+    editor->SetVisible(false);
+  } catch (...) {
+    editor->SetEditHost(nullptr);
+    editor->SetVisible(false);
+    finishingEdit_ = false;
+    Notify(Property::Editing);
+    throw;
+  }
+  finishingEdit_ = false;
+  Notify(Property::Editing);
+  if (commit && OnNewText) OnNewText(row, column, text);
+  RowsChanged(Property::RowsRepaint);
+  if (OnEdited) OnEdited(row, column, commit);
+}
+
+bool TreeGrid::EndEdit() {
+  if (!IsEditing()) return false;
+  FinishEdit(true);
+  return true;
+}
+
+void TreeGrid::CancelEdit() { FinishEdit(false); }
+
+bool TreeGrid::EditorKeyDown(Component&, int key) {
+  if (key == Key::Enter) {
+    EndEdit();
+    return true;
+  }
+  if (key == Key::Escape) {
+    CancelEdit();
+    return true;
+  }
+  return false;
+}
+
+void TreeGrid::EditorExited(Component& editor) {
+  if (finishingEdit_ || &editor != editor_) return;
+  FinishEdit(true);
+}
+
+void TreeGrid::DoExit() {
+  pendingRow_ = -1;
+  Component::DoExit();
+}
+
+// ---------------------------------------------------------------- header state
+
+std::vector<std::uint8_t> TreeGrid::SaveHeaderState() const {
+  std::vector<std::uint8_t> b;
+  b.push_back(kHeaderVersion);
+  b.push_back(static_cast<std::uint8_t>(columns_.size()));
+  for (const TreeColumn& c : columns_) {
+    auto w = static_cast<std::uint16_t>(std::clamp(c.width, 0, kMaxColumnWidth));
+    b.push_back(static_cast<std::uint8_t>(w & 0xFF));
+    b.push_back(static_cast<std::uint8_t>(w >> 8));
+    b.push_back(static_cast<std::uint8_t>(c.position));
+    b.push_back(c.visible ? 1 : 0);
+  }
+  b.push_back(sortColumn_ < 0 ? 0xFF : static_cast<std::uint8_t>(sortColumn_));
+  b.push_back(sortDirection_ == SortDirection::Ascending ? 0 : 1);
+  return b;
+}
+
+bool TreeGrid::RestoreHeaderState(const std::vector<std::uint8_t>& b) {
+  const std::size_t n = columns_.size();
+  if (n > 255 || b.size() != 2 + 4 * n + 2) return false;
+  if (b[0] != kHeaderVersion || b[1] != n) return false;
+  std::vector<int> widths(n), positions(n);
+  std::vector<bool> visible(n), seen(n, false);
+  for (std::size_t i = 0; i < n; ++i) {
+    const std::uint8_t* p = &b[2 + 4 * i];
+    widths[i] = p[0] | (p[1] << 8);
+    positions[i] = p[2];
+    if (widths[i] > kMaxColumnWidth || positions[i] >= static_cast<int>(n) || seen[static_cast<std::size_t>(positions[i])] || p[3] > 1)
+      return false;
+    seen[static_cast<std::size_t>(positions[i])] = true;
+    visible[i] = p[3] == 1;
+  }
+  const std::uint8_t sort = b[2 + 4 * n], dir = b[3 + 4 * n];
+  if ((sort != 0xFF && sort >= n) || dir > 1) return false;
+  for (std::size_t i = 0; i < n; ++i) {
+    columns_[i].width = widths[i];
+    columns_[i].position = positions[i];
+    columns_[i].visible = visible[i];
+    columns_[i].color = clSysWindow;
+  }
+  sortColumn_ = sort == 0xFF ? -1 : sort;
+  sortDirection_ = dir == 0 ? SortDirection::Ascending : SortDirection::Descending;
+  if (sortColumn_ >= 0) columns_[static_cast<std::size_t>(sortColumn_)].color = sortColumnColor_;
+  RowsChanged(Property::Columns);
+  Notify(Property::Header);
+  return true;
+}
+
+// ---------------------------------------------------------------- user operations
+
+void TreeGrid::UserClickHeader(int column, MouseButton button) {
+  if (ShouldIgnoreUser()) return;
+  Dispatch([&] {
+    if (column < 0 || column >= ColumnCount()) return;  // beside the columns
+    if (button != MouseButton::Right && sortable_) {
+      if (sortColumn_ >= 0) SetColumnColor(sortColumn_, clSysWindow);
+      SetSortDirection(sortDirection_ == SortDirection::Ascending ? SortDirection::Descending
+                                                                 : SortDirection::Ascending);
+      SetSortColumn(column);
+      SetColumnColor(column, sortColumnColor_);
+      Sort();
+    }
+    if (OnHeaderClick) OnHeaderClick(column, button);
+  });
+}
+
+void TreeGrid::UserClickRow(int row, int column) {
+  if (ShouldIgnoreUser()) return;
+  Dispatch([&] {
+    if (IsEditing() && row == editRow_ && column == editColumn_) return;  // a click inside the editor
+    if (CanFocus()) {
+      SetFocus();  // an open editor loses the focus: its edit is committed
+      if (!Focused()) return;
+    }
+    pendingRow_ = -1;
+    if (row < 0 || row >= RowCount()) return;
+    if (IsEditing()) EndEdit();
+    if (column >= 0 && column < ColumnCount()) focusedColumn_ = column;
+    SetFocusedRow(row);
+    if (editOnClick_ && column >= 0 && column < ColumnCount() && OnEditing && OnEditing(row, column)) {
+      pendingRow_ = row;
+      pendingColumn_ = column;
+      Notify(Property::Editing);  // the binding starts the edit-delay timer
+    }
+  });
+}
+
+void TreeGrid::UserDoubleClickRow(int row) {
+  if (ShouldIgnoreUser()) return;
+  Dispatch([&] {
+    pendingRow_ = -1;
+    if (row < 0 || row >= RowCount()) return;
+    if (CanFocus()) {
+      SetFocus();
+      if (!Focused()) return;
+    }
+    SetFocusedRow(row);
+    if (OnDblClick) OnDblClick();
+  });
+}
+
+void TreeGrid::UserEditDelayElapsed() {
+  if (ShouldIgnoreUser() || pendingRow_ < 0) return;
+  Dispatch([&] {
+    int row = pendingRow_, column = pendingColumn_;
+    pendingRow_ = -1;
+    if (row == focusedRow_ && Focused()) EditCell(row, column);
+  });
+}
+
+void TreeGrid::UserToggleCheck(int row) {
+  if (ShouldIgnoreUser() || !checkBoxes_) return;
+  Dispatch([&] {
+    if (row < 0 || row >= RowCount()) return;
+    if (CanFocus()) {
+      SetFocus();
+      if (!Focused()) return;
+    }
+    SetFocusedRow(row);
+    SetChecked(row, !Checked(row));
+  });
+}
+
+void TreeGrid::UserResizeColumn(int column, int width) {
+  if (ShouldIgnoreUser()) return;
+  Dispatch([&] {
+    if (column < 0 || column >= ColumnCount()) return;
+    SetColumnWidth(column, width);
+  });
+}
+
+void TreeGrid::UserMoveColumn(int column, int newPosition) {
+  if (ShouldIgnoreUser()) return;
+  Dispatch([&] {
+    if (column < 0 || column >= ColumnCount()) return;
+    MoveColumn(column, newPosition);
+  });
+}
+
+bool TreeGrid::UserEditCell(int row, int column, const std::wstring& text) {
+  UserClickRow(row, column);
+  UserEditDelayElapsed();
+  if (!IsEditing() || editRow_ != row || editColumn_ != column) return false;
+  if (auto* edit = dynamic_cast<Edit*>(editor_)) edit->SelectAll();
+  editor_->UserType(text);
+  return IsEditing();
+}
+
+void TreeGrid::UserCommitEdit() {
+  if (editor_) editor_->UserKey(Key::Enter);
+}
+
+void TreeGrid::UserCancelEdit() {
+  if (editor_) editor_->UserKey(Key::Escape);
+}
+
+bool TreeGrid::DefaultKeyDown(int key, ShiftState) {
+  const int n = RowCount();
+  if (n == 0) return false;
+  int page = VisibleRowCount();
+  int row = focusedRow_;
+  switch (key) {
+    case Key::Up: row = std::max(0, row - 1); break;
+    case Key::Down: row = std::min(n - 1, row + 1); break;
+    case Key::Home: row = 0; break;
+    case Key::End: row = n - 1; break;
+    case Key::PageUp: row = std::max(0, row - page); break;
+    case Key::PageDown: row = std::min(n - 1, (row < 0 ? 0 : row) + page); break;
+    case Key::Space:
+      if (checkBoxes_ && focusedRow_ >= 0) {
+        SetChecked(focusedRow_, !Checked(focusedRow_));
+        return true;
+      }
+      return false;
+    case Key::F2:
+      if (focusedRow_ >= 0) EditCell(focusedRow_, focusedColumn_);
+      return true;
+    default:
+      return false;
+  }
+  pendingRow_ = -1;
+  SetFocusedRow(row);
+  return true;
+}
+
+}  // namespace topaline::ui
