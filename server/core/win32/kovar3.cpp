@@ -12,6 +12,9 @@
 #include "server/core/win32/module.h"
 #include "server/core/win32/variant_bridge.h"
 #include "win32/platform/win32_platform.h"
+#if TOPALINE_HAVE_WIN32_UI
+#include "win32/ui/msw_form_runner.h"
+#endif
 
 namespace topaline {
 
@@ -165,6 +168,12 @@ HRESULT Tkovar3::lance(BSTR nomprog) {
   return Guard(E_UNEXPECTED, [&] {
     Win32Services services;
     Platform platform = services.platform();
+#if TOPALINE_HAVE_WIN32_UI
+    // Dialogs run modally over the window that is active now (lance's
+    // owner window, step 1).
+    msw::MSWFormRunner forms(services.system.activeWindow());
+    platform.forms = &forms;
+#endif
     Session session(platform, ServerExchange());
     std::wstring command = nomprog ? std::wstring(nomprog, SysStringLen(nomprog)) : std::wstring();
     Lance(session, command, StandardCommands());
