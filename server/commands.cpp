@@ -3,6 +3,9 @@
 #include "platform/error.h"
 #include "server/core/labels.h"
 #include "server/core/number_format.h"
+#include "server/dialogs/layout/options.h"
+#include "server/dialogs/points/change_alt.h"
+#include "server/dialogs/points/filtre_ent.h"
 
 namespace topaline {
 
@@ -43,15 +46,15 @@ CommandTable MakeCommandTable() {
   t.Register(5, NotAvailable(5, L"keep attributes from overlapping"));
   t.Register(6, NotAvailable(6, L"size of attributes"));
   t.Register(7, NotAvailable(7, L"rotation of attributes"));
-  t.Register(8, NotAvailable(8, L"filter entities"));
+  t.Register(8, FilterEntities);
   t.Register(9, NotAvailable(9, L"save points to a file"));
   t.Register(10, NotAvailable(10, L"reposition objects"));
   t.Register(11, NotAvailable(11, L"load a points file"));
   t.Register(12, NotAvailable(12, L"draw points"));
   t.Register(13, NotAvailable(13, L"create points on entities"));
   t.Register(14, NotAvailable(14, L"select groups"));
-  t.Register(15, NotAvailable(15, L"change altitudes"));
-  t.Register(16, NotAvailable(16, L"program options"));
+  t.Register(15, ChangeAltitude);
+  t.Register(16, ProgramOptions);
   t.Register(18, StartEntryAssistant);
   t.Register(19, AskYesNo);
   return t;

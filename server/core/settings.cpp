@@ -1,0 +1,266 @@
+#include "server/core/settings.h"
+
+#include <algorithm>
+
+#include "platform/error.h"
+#include "server/core/labels.h"
+#include "server/core/message_box.h"
+#include "server/core/number_format.h"
+#include "server/core/session.h"
+#include "server/core/text_compare.h"
+#include "ui/controls.h"
+#include "ui/form_runner.h"
+#include "ui/tree_grid.h"
+
+namespace topaline {
+
+namespace {
+
+constexpr int kLabelEmptyField = 710;
+constexpr int kLabelLayerBefore = 731;
+constexpr int kLabelLayerAfter = 732;
+constexpr int kLabelBadNumber = 733;
+constexpr int kLabelLayerCancel = 996;
+
+std::unique_ptr<RegistryKey> OpenSection(Session& session, const std::wstring& name, bool create) {
+  std::unique_ptr<RegistryKey> key = session.platform.registry.open(SectionPath(name), create);
+  if (!key && create) throw Error(L"Cannot open the registry key HKEY_CURRENT_USER\\" + SectionPath(name) + L".");
+  return key;
+}
+
+bool IsPersisted(ui::Kind kind) {
+  switch (kind) {
+    case ui::Kind::CheckBox:
+    case ui::Kind::RadioButton:
+    case ui::Kind::Edit:
+    case ui::Kind::ComboBox:
+    case ui::Kind::Panel:
+      return true;
+    default:
+      return false;
+  }
+}
+
+// The text a persisted control stores.
+std::wstring StoredText(ui::Component& c) {
+  switch (c.GetKind()) {
+    case ui::Kind::CheckBox:
+      return static_cast<ui::CheckBox&>(c).Checked() ? L"1" : L"0";
+    case ui::Kind::RadioButton:
+      return static_cast<ui::RadioButton&>(c).Checked() ? L"1" : L"0";
+    case ui::Kind::Edit:
+    case ui::Kind::ComboBox:
+      return static_cast<ui::Edit&>(c).Text();
+    case ui::Kind::Panel:
+      return IntToText(c.Tag());
+    default:
+      return {};
+  }
+}
+
+[[noreturn]] void ThrowBadValue(const std::wstring& section, const std::wstring& name, const std::wstring& text,
+                                const wchar_t* expected) {
+  throw Error(L"The setting \"" + name + L"\" of section \"" + section + L"\" holds \"" + text +
+              L"\", which is not " + expected + L".");
+}
+
+void LoadInto(ui::Component& c, const std::wstring& section, const std::wstring& name, const std::wstring& text) {
+  switch (c.GetKind()) {
+    case ui::Kind::CheckBox:
+    case ui::Kind::RadioButton: {
+      bool checked = false;
+      if (!ParseCheckState(text, checked)) ThrowBadValue(section, name, text, L"a number nor True or False");
+      if (c.GetKind() == ui::Kind::CheckBox)
+        static_cast<ui::CheckBox&>(c).SetChecked(checked);
+      else
+        static_cast<ui::RadioButton&>(c).SetChecked(checked);
+      break;
+    }
+    case ui::Kind::Edit:
+      static_cast<ui::Edit&>(c).SetText(text);
+      break;
+    case ui::Kind::ComboBox: {
+      auto& combo = static_cast<ui::ComboBox&>(c);
+      combo.SetText(text);
+      int i = combo.IndexOfNoCase(text);
+      if (i < 0 && !combo.Items().empty()) i = 0;
+      if (i >= 0) combo.SetItemIndex(i);
+      break;
+    }
+    case ui::Kind::Panel: {
+      std::int32_t tag = 0;
+      if (ParseInt32(text, tag) != ParseResult::Ok) ThrowBadValue(section, name, text, L"an integer");
+      c.SetTag(tag);
+      break;
+    }
+    default:
+      break;
+  }
+}
+
+bool ReadDword(RegistryKey& key, const wchar_t* name, std::int32_t& out) {
+  if (key.valueType(name) != RegType::Dword) return false;
+  out = static_cast<std::int32_t>(key.readDword(name));
+  return true;
+}
+
+}  // namespace
+
+std::wstring SectionPath(const std::wstring& section) { return std::wstring(kProductKey) + L"\\" + section; }
+
+bool ParseCheckState(const std::wstring& text, bool& checked) {
+  double v = 0;
+  if (ParseNumber(text, v)) {
+    checked = v != 0;
+    return true;
+  }
+  if (EqualsIgnoreCaseAscii(text, L"true")) {
+    checked = true;
+    return true;
+  }
+  if (EqualsIgnoreCaseAscii(text, L"false")) {
+    checked = false;
+    return true;
+  }
+  return false;
+}
+
+void SaveSettings(Session& session, ui::Form& form, const std::wstring& section) {
+  std::unique_ptr<RegistryKey> key = OpenSection(session, section, true);
+  for (const auto& owned : form.Components()) {
+    ui::Component& c = *owned;
+    if (!IsPersisted(c.GetKind()) || c.Name().empty()) continue;
+    if (!key->hasValue(c.Name())) continue;
+    key->writeString(c.Name(), StoredText(c));
+  }
+}
+
+void LoadSettings(Session& session, const std::wstring& section, ui::Form& form) {
+  std::unique_ptr<RegistryKey> key = OpenSection(session, section, true);
+  for (const std::wstring& name : key->valueNames()) {
+    if (key->valueType(name) != RegType::String)
+      throw Error(L"The setting \"" + name + L"\" of section \"" + section + L"\" is not a text value.");
+    std::wstring text = key->readString(name);
+    ui::Component* c = form.FindComponentNoCase(name);
+    if (c && IsPersisted(c->GetKind())) LoadInto(*c, section, name, text);
+  }
+}
+
+std::wstring ReadSetting(Session& session, const std::wstring& section, const std::wstring& name) {
+  std::unique_ptr<RegistryKey> key = OpenSection(session, section, true);
+  switch (key->valueType(name)) {
+    case RegType::String:
+      return key->readString(name);
+    case RegType::Dword:
+      return IntToText(key->readDword(name));
+    default:
+      return {};
+  }
+}
+
+void SaveFormPos(Session& session, ui::Form& form) {
+  std::unique_ptr<RegistryKey> key = OpenSection(session, form.Name(), true);
+  key->writeDword(L"x", static_cast<std::uint32_t>(form.Left()));
+  key->writeDword(L"y", static_cast<std::uint32_t>(form.Top()));
+  key->writeDword(L"w", static_cast<std::uint32_t>(form.Width()));
+  key->writeDword(L"h", static_cast<std::uint32_t>(form.Height()));
+}
+
+void RestoreFormPos(Session& session, ui::Form& form) {
+  std::unique_ptr<RegistryKey> key = OpenSection(session, form.Name(), false);
+  if (!key) return;
+  std::int32_t x = 0, y = 0, w = 0, h = 0;
+  if (!ReadDword(*key, L"x", x) || !ReadDword(*key, L"y", y) || !ReadDword(*key, L"w", w) ||
+      !ReadDword(*key, L"h", h))
+    return;
+  if (w <= 0 || h <= 0) return;  // never a usable window: keep the design
+  ui::Rect r{x, y, w, h};
+  if (FormRunner* runner = session.platform.forms) {
+    // A window is reachable when a good part of it, its caption bar
+    // included, lies on a monitor. Otherwise bring it back onto the work
+    // area nearest to where it was.
+    ui::Rect area = runner->WorkAreaFor(r);
+    int visibleW = std::min(r.right(), area.right()) - std::max(r.left, area.left);
+    int visibleH = std::min(r.bottom(), area.bottom()) - std::max(r.top, area.top);
+    bool captionReachable = r.top >= area.top && r.top <= area.bottom() - 20;
+    form.SetBounds(r);
+    if (visibleW < 40 || visibleH < 20 || !captionReachable) form.KeepInside(area);
+  } else {
+    form.SetBounds(r);
+  }
+}
+
+void SaveHeaderState(Session& session, ui::Form& form, ui::TreeGrid& grid) {
+  std::unique_ptr<RegistryKey> key = OpenSection(session, form.Name(), true);
+  key->writeBinary(grid.Name(), grid.SaveHeaderState());
+}
+
+void RestoreHeaderState(Session& session, ui::Form& form, ui::TreeGrid& grid) {
+  std::unique_ptr<RegistryKey> key = OpenSection(session, form.Name(), false);
+  if (!key || key->valueType(grid.Name()) != RegType::Binary) return;
+  grid.RestoreHeaderState(key->readBinary(grid.Name()));
+}
+
+bool CheckEmptyField(Session& session, ui::Edit& field) {
+  if (!TrimBlanks(field.Text()).empty()) return false;
+  ShowLabelMsg(session, kLabelEmptyField);
+  field.SelectAll();
+  if (field.CanFocus()) field.SetFocus();
+  return true;
+}
+
+bool CheckLayerWarning(Session& session, ui::Edit& field) {
+  if (ReadSetting(session, L"options", L"avertcalq") == L"0") return true;
+  std::wstring name(TrimBlanks(field.Text()));
+  const TUnCalque* layer = session.Layers.GetByName(name);
+  if (!layer) return true;
+  if (layer->Gele != 1 && layer->Etat >= 0) return true;
+  std::wstring text = LabelText(session, kLabelLayerBefore) + name + LabelText(session, kLabelLayerAfter);
+  return ShowErrMsg(session, text, {L"Ok", LabelText(session, kLabelLayerCancel)}, ui::IconWarning) == 1;
+}
+
+bool CheckNumber(Session& session, ui::Edit& field, bool showMessage) {
+  std::wstring text = field.Text();
+  std::replace(text.begin(), text.end(), L',', L'.');
+  text = std::wstring(TrimBlanks(text));
+  field.SetText(text);
+
+  std::size_t percent = text.find(L'%');
+  std::wstring number = percent == std::wstring::npos ? text : text.substr(0, percent);
+  double v = 0;
+  if (ParseNumber(number, v)) {
+    field.SetText(FormatFixed(v, 3) + (percent == std::wstring::npos ? L"" : L"%"));
+    return true;
+  }
+  session.platform.system.beep(440, 100);
+  if (showMessage) ShowLabelMsg(session, kLabelBadNumber);
+  field.SelectAll();
+  if (field.CanFocus()) field.SetFocus();
+  return false;
+}
+
+void EnableChildren(ui::Component& container, ui::Component& box) {
+  bool on = false;
+  if (box.GetKind() == ui::Kind::CheckBox)
+    on = static_cast<ui::CheckBox&>(box).Checked();
+  else if (box.GetKind() == ui::Kind::RadioButton)
+    on = static_cast<ui::RadioButton&>(box).Checked();
+  else
+    throw Error(L"EnableChildren needs a check box or a radio button, not \"" + box.Name() + L"\".");
+
+  auto isContainer = [](const ui::Component& c) {
+    return c.GetKind() == ui::Kind::GroupBox || c.GetKind() == ui::Kind::Panel;
+  };
+  if (isContainer(container)) {
+    for (ui::Component* child : container.Children()) {
+      if (isContainer(*child)) {
+        for (ui::Component* grandChild : child->Children()) grandChild->SetEnabled(on);
+      } else {
+        child->SetEnabled(on);
+      }
+    }
+  }
+  box.SetEnabled(true);
+}
+
+}  // namespace topaline
