@@ -6,6 +6,11 @@
 
 namespace topaline {
 
+namespace {
+// How long the target may take to come to the front before typing starts.
+constexpr unsigned kForegroundTimeoutMs = 1000;
+}  // namespace
+
 EntryAssistant::EntryAssistant(EntryDesktop& desktop, RegistryKey& key, WindowHandle target,
                                const EntrySettings& settings)
     : desktop_(desktop), key_(key), target_(target), settings_(settings), delay_(settings.tempo) {}
@@ -30,6 +35,7 @@ bool EntryAssistant::valide() {
   }
   v.setNumberText(L"");
   desktop_.bringToFront(desktop_.topLevelOf(target_));
+  WaitForForeground(desktop_, target_, kForegroundTimeoutMs);
   if (TypeText(desktop_, target_, PointCommand(number), delay_) == TypingResult::Interrupted) {
     // Another window came to the front: the number was not sent. It goes
     // back into the field so that it can be sent again.

@@ -6,6 +6,15 @@ std::wstring PointCommand(const std::wstring& number) {
   return L"(tpx:point \"" + number + L"\") ";
 }
 
+bool WaitForForeground(EntryDesktop& desktop, WindowHandle window, unsigned timeoutMs) {
+  const WindowHandle top = desktop.topLevelOf(window);
+  for (unsigned waited = 0;; waited += 10) {
+    if (desktop.foregroundWindow() == top) return true;
+    if (waited >= timeoutMs) return false;
+    desktop.sleep(10);
+  }
+}
+
 namespace {
 
 class Typist {

@@ -36,6 +36,11 @@ std::vector<PlannedKey> PlanKeys(const std::wstring& text, Layout&& layout) {
   return keys;
 }
 
+// Waits, in steps of 10 ms up to timeoutMs, until the window's top-level
+// window is in the foreground: bringing another program's window to the
+// front completes only once that program has processed its activation.
+bool WaitForForeground(EntryDesktop& desktop, WindowHandle window, unsigned timeoutMs);
+
 enum class TypingResult { Complete, Interrupted };
 
 // Types the text. Caps Lock, when on, is switched off first and restored

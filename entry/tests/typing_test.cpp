@@ -95,5 +95,21 @@ TEST(TypeText, NothingPressedWhenTheTargetIsNotInFront) {
   for (const auto& e : d.events) EXPECT_EQ(e.rfind("down", 0), std::string::npos) << e;
 }
 
+TEST(WaitForForeground, PollsUntilTheWindowIsInFrontOrTheTimeoutPasses) {
+  FakeDesktop d;
+  d.front = 0;  // activation still under way
+  int polls = 0;
+  d.onEvent = [&](FakeDesktop& self) {
+    if (++polls == 3) self.front = kTarget;
+  };
+  EXPECT_TRUE(WaitForForeground(d, kTarget, 1000));
+  EXPECT_EQ(d.slept, 30u);
+
+  FakeDesktop never;
+  never.front = kOther;
+  EXPECT_FALSE(WaitForForeground(never, kTarget, 100));
+  EXPECT_EQ(never.slept, 100u);
+}
+
 }  // namespace
 }  // namespace topaline

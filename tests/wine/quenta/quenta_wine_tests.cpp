@@ -1,0 +1,483 @@
+// quenta.exe driven as a user would, under Wine: a CAD stand-in plays the
+// target window and its command line, controls are found by their
+// "ComponentName" property and operated through window messages.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <functional>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace {
+
+constexpr wchar_t kKeyPath[] = L"Software\\Norvel\\topaline3";
+const std::wstring kTwelve = L"(tpx:point \"12\") ";
+
+std::wstring Here() {
+  wchar_t path[MAX_PATH];
+  GetModuleFileNameW(nullptr, path, MAX_PATH);
+  std::wstring p = path;
+  return p.substr(0, p.find_last_of(L"\\/") + 1);
+}
+
+bool WaitFor(const std::function<bool()>& condition, int ms = 5000) {
+  const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
+  while (std::chrono::steady_clock::now() < end) {
+    if (condition()) return true;
+    Sleep(20);
+  }
+  return condition();
+}
+
+// The product key ----------------------------------------------------------
+
+HKEY Key() {
+  HKEY key = nullptr;
+  RegCreateKeyExW(HKEY_CURRENT_USER, kKeyPath, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
+  return key;
+}
+
+void SetDword(const wchar_t* name, DWORD value) {
+  HKEY k = Key();
+  RegSetValueExW(k, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
+  RegCloseKey(k);
+}
+
+void SetString(const wchar_t* name, const std::wstring& value) {
+  HKEY k = Key();
+  RegSetValueExW(k, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                 static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
+  RegCloseKey(k);
+}
+
+bool GetDword(const wchar_t* name, DWORD& value) {
+  HKEY k = Key();
+  DWORD size = sizeof value, type = 0;
+  const LONG rc = RegQueryValueExW(k, name, nullptr, &type, reinterpret_cast<BYTE*>(&value), &size);
+  RegCloseKey(k);
+  return rc == ERROR_SUCCESS && type == REG_DWORD;
+}
+
+void ResetKey() {
+  HKEY k = Key();
+  for (const wchar_t* name : {L"xpos", L"ypos", L"tempo", L"tempook", L"increment", L"langue"})
+    RegDeleteValueW(k, name);
+  RegCloseKey(k);
+}
+
+// Windows of other processes --------------------------------------------------
+
+std::wstring ComponentName(HWND w) {
+  const auto atom = static_cast<ATOM>(reinterpret_cast<ULONG_PTR>(GetPropW(w, L"ComponentName")));
+  if (!atom) return {};
+  wchar_t name[256] = {};
+  GlobalGetAtomNameW(atom, name, 256);
+  return name;
+}
+
+HWND FindControl(HWND root, const std::wstring& name) {
+  struct Search {
+    std::wstring name;
+    HWND found;
+  } search{name, nullptr};
+  EnumChildWindows(
+      root,
+      [](HWND child, LPARAM p) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(p);
+        if (ComponentName(child) == s->name) {
+          s->found = child;
+          return FALSE;
+        }
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+std::wstring Text(HWND w) {
+  wchar_t buffer[1024] = {};
+  DWORD_PTR result = 0;
+  SendMessageTimeoutW(w, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(buffer), SMTO_ABORTIFHUNG, 2000, &result);
+  return buffer;
+}
+
+std::vector<std::wstring> ComboItems(HWND combo) {
+  std::vector<std::wstring> items;
+  const auto count = SendMessageW(combo, CB_GETCOUNT, 0, 0);
+  for (LRESULT i = 0; i < count; ++i) {
+    wchar_t buffer[256] = {};
+    SendMessageW(combo, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(buffer));
+    items.emplace_back(buffer);
+  }
+  return items;
+}
+
+void Click(HWND button, UINT down, UINT up) {
+  const LPARAM at = MAKELPARAM(6, 6);
+  if (down) PostMessageW(button, down, MK_LBUTTON, at);
+  PostMessageW(button, up, 0, at);
+}
+void LeftClick(HWND button) { Click(button, WM_LBUTTONDOWN, WM_LBUTTONUP); }
+void RightClick(HWND button) { Click(button, WM_RBUTTONDOWN, WM_RBUTTONUP); }
+
+struct Process {
+  PROCESS_INFORMATION info{};
+  bool start(const std::wstring& exe, const std::wstring& arguments) {
+    std::wstring commandLine = L"\"" + Here() + exe + L"\" " + arguments;
+    STARTUPINFOW si{};
+    si.cb = sizeof si;
+    return CreateProcessW(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &info) != 0;
+  }
+  bool running() const { return info.hProcess && WaitForSingleObject(info.hProcess, 0) == WAIT_TIMEOUT; }
+  bool waitExit(int ms) const { return !info.hProcess || WaitForSingleObject(info.hProcess, ms) == WAIT_OBJECT_0; }
+  DWORD exitCode() const {
+    DWORD code = 0;
+    GetExitCodeProcess(info.hProcess, &code);
+    return code;
+  }
+  void kill() {
+    if (running()) {
+      TerminateProcess(info.hProcess, 1);
+      WaitForSingleObject(info.hProcess, 5000);
+    }
+  }
+  ~Process() {
+    kill();
+    if (info.hProcess) CloseHandle(info.hProcess);
+    if (info.hThread) CloseHandle(info.hThread);
+  }
+};
+
+// A window of the given class that belongs to the process.
+HWND FindProcessWindow(const Process& p, const wchar_t* cls) {
+  struct Search {
+    DWORD pid;
+    const wchar_t* cls;
+    HWND found;
+  } search{p.info.dwProcessId, cls, nullptr};
+  EnumWindows(
+      [](HWND w, LPARAM param) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(param);
+        DWORD pid = 0;
+        GetWindowThreadProcessId(w, &pid);
+        wchar_t cls[64] = {};
+        GetClassNameW(w, cls, 64);
+        if (pid == s->pid && lstrcmpW(cls, s->cls) == 0) {
+          s->found = w;
+          return FALSE;
+        }
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+// The process's top-level windows, for failure messages.
+std::string Describe(const Process& p) {
+  struct Search {
+    DWORD pid;
+    std::wstring text;
+  } search{p.info.dwProcessId, L""};
+  EnumWindows(
+      [](HWND w, LPARAM param) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(param);
+        DWORD pid = 0;
+        GetWindowThreadProcessId(w, &pid);
+        if (pid != s->pid) return TRUE;
+        wchar_t cls[64] = {}, title[256] = {};
+        GetClassNameW(w, cls, 64);
+        GetWindowTextW(w, title, 256);
+        s->text += std::wstring(L"\n  ") + cls + L" \"" + title + L"\"" + (IsWindowVisible(w) ? L" visible" : L"");
+        HWND child = GetDlgItem(w, 0xFFFF);
+        if (child) {
+          wchar_t message[512] = {};
+          GetWindowTextW(child, message, 512);
+          s->text += std::wstring(L": ") + message;
+        }
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return testing::PrintToString(search.text);
+}
+
+int CountWindows(const wchar_t* cls) {
+  int count = 0;
+  HWND w = nullptr;
+  while ((w = FindWindowExW(nullptr, w, cls, nullptr)) != nullptr) ++count;
+  return count;
+}
+
+// The fixture: a CAD stand-in, then quenta targeting it ----------------------
+
+class Quenta : public ::testing::Test {
+protected:
+  void SetUp() override { ResetKey(); }
+
+  void TearDown() override {
+    if (quenta.running() && form) PostMessageW(form, WM_CLOSE, 0, 0);
+    quenta.waitExit(3000);
+    quenta.kill();
+    if (cad) PostMessageW(cad, WM_CLOSE, 0, 0);
+    standin.waitExit(3000);
+    standin.kill();
+  }
+
+  void startCad(const std::wstring& arguments = L"") {
+    ASSERT_TRUE(standin.start(L"cad_standin.exe", arguments));
+    ASSERT_TRUE(WaitFor([&] { return (cad = FindProcessWindow(standin, L"TopalineCadStandin")) != nullptr; }));
+    ASSERT_TRUE(WaitFor([&] { return (commandLine = FindControl(cad, L"CommandLine")) != nullptr; }));
+    other = FindProcessWindow(standin, L"TopalineOtherProgram");
+    ASSERT_TRUE(other) << "no other program window";
+    ASSERT_TRUE(WaitFor([&] { return GetForegroundWindow() == cad; }));
+  }
+
+  void startQuenta() {
+    ASSERT_TRUE(quenta.start(L"quenta.exe", std::to_wstring(reinterpret_cast<ULONG_PTR>(cad))));
+    ASSERT_TRUE(WaitFor([&] { return (form = FindProcessWindow(quenta, L"TForm1")) != nullptr; }));
+    ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(form) != FALSE; }));
+    ASSERT_TRUE(WaitFor([&] { return (edit1 = FindControl(form, L"Edit1")) != nullptr; }));
+    edNum = FindControl(form, L"edNum");
+    ASSERT_TRUE(edNum && edit1);
+    for (const wchar_t* name : {L"ToolButton1", L"ToolButton12", L"ToolButton14", L"ToolButton15"})
+      ASSERT_TRUE(FindControl(form, name)) << "missing " << std::string(name, name + lstrlenW(name));
+  }
+
+  HWND button(const wchar_t* name) { return FindControl(form, name); }
+  HWND digit(int index) { return button((L"ToolButton" + std::to_wstring(index + 1)).c_str()); }
+
+  void setNumber(const std::wstring& text) { SendMessageW(edNum, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str())); }
+
+  bool typed(const std::wstring& text, int ms = 5000) {
+    return WaitFor([&] { return Text(commandLine) == text; }, ms);
+  }
+
+  Process standin;
+  Process quenta;
+  HWND cad = nullptr;
+  HWND commandLine = nullptr;
+  HWND other = nullptr;
+  HWND form = nullptr;
+  HWND edNum = nullptr;
+  HWND edit1 = nullptr;
+};
+
+using Typing = Quenta;
+using Lifetime = Quenta;
+
+TEST_F(Typing, ValidNumberIsTypedIntoTheCommandLine) {
+  SetString(L"increment", L"5");
+  ASSERT_NO_FATAL_FAILURE(startCad());
+  ASSERT_NO_FATAL_FAILURE(startQuenta());
+  EXPECT_EQ(Text(edit1), L"5");
+  setNumber(L"12");
+  LeftClick(button(L"ToolButton14"));
+  EXPECT_TRUE(typed(kTwelve)) << "got: " << testing::PrintToString(Text(commandLine)) << Describe(quenta);
+  EXPECT_EQ(Text(edNum), L"");
+  EXPECT_EQ(ComboItems(edNum), std::vector<std::wstring>{L"12"});
+  EXPECT_EQ(Text(FindControl(other, L"OtherEdit")), L"");
+}
+
+TEST_F(Typing, HistoryEnterAndDigitButtons) {
+  ASSERT_NO_FATAL_FAILURE(startCad());
+  ASSERT_NO_FATAL_FAILURE(startQuenta());
+  HWND edit = GetWindow(edNum, GW_CHILD);
+  ASSERT_TRUE(edit);
+  setNumber(L"12");
+  PostMessageW(edit, WM_KEYUP, VK_RETURN, 0xC0000001);  // Enter released
+  ASSERT_TRUE(typed(kTwelve));
+  setNumber(L"12");
+  LeftClick(button(L"ToolButton14"));
+  ASSERT_TRUE(typed(kTwelve + kTwelve));
+  setNumber(L"  7 ");
+  LeftClick(button(L"ToolButton14"));
+  ASSERT_TRUE(typed(kTwelve + kTwelve + L"(tpx:point \"7\") "));
+  EXPECT_EQ(ComboItems(edNum), (std::vector<std::wstring>{L"12", L"7"}));
+
+  // "1", "2", "," and "5" clicked in turn, then a right-click on a digit sends.
+  for (int index : {1, 2, 10, 5}) LeftClick(digit(index));
+  ASSERT_TRUE(WaitFor([&] { return Text(edNum) == L"12,5"; })) << testing::PrintToString(Text(edNum));
+  RightClick(digit(9));
+  ASSERT_TRUE(typed(kTwelve + kTwelve + L"(tpx:point \"7\") (tpx:point \"12,5\") "));
+  EXPECT_EQ(ComboItems(edNum), (std::vector<std::wstring>{L"12", L"7", L"12,5"}));
+}
+
+TEST_F(Typing, RefusedNumberIsNotTyped) {
+  ASSERT_NO_FATAL_FAILURE(startCad());
+  ASSERT_NO_FATAL_FAILURE(startQuenta());
+  for (const wchar_t* refused : {L"-3", L"5,", L"1 2"}) {
+    setNumber(refused);
+    LeftClick(button(L"ToolButton14"));
+    Sleep(600);
+    EXPECT_EQ(Text(commandLine), L"");
+    EXPECT_EQ(Text(edNum), refused);
+  }
+  EXPECT_TRUE(ComboItems(edNum).empty());
+}
+
+TEST_F(Typing, StopsWhenAnotherWindowComesToTheFront) {
+  SetDword(L"tempo", 40);
+  ASSERT_NO_FATAL_FAILURE(startCad(L"--steal-after 5"));
+  ASSERT_NO_FATAL_FAILURE(startQuenta());
+  setNumber(L"44");
+  LeftClick(button(L"ToolButton14"));
+  ASSERT_TRUE(WaitFor([&] { return Text(commandLine).size() >= 5; }));
+  // The number goes back into the field once typing has stopped.
+  ASSERT_TRUE(WaitFor([&] { return Text(edNum) == L"44"; })) << testing::PrintToString(Text(commandLine));
+  Sleep(300);
+  const std::wstring received = Text(commandLine);
+  EXPECT_GE(received.size(), 5u);
+  EXPECT_LT(received.size(), 10u) << testing::PrintToString(received);
+  EXPECT_EQ(std::wstring(L"(tpx:point \"44\") ").rfind(received, 0), 0u) << testing::PrintToString(received);
+  EXPECT_EQ(Text(FindControl(other, L"OtherEdit")), L"");
+  EXPECT_TRUE(ComboItems(edNum).empty());
+}
+
+TEST_F(Typing, DelayDialogSetsTheDelay) {
+  SetString(L"langue", L"es");
+  ASSERT_NO_FATAL_FAILURE(startCad());
+  ASSERT_NO_FATAL_FAILURE(startQuenta());
+  HWND dialog = nullptr;
+  const auto open = [&] {
+    LeftClick(button(L"ToolButton15"));
+    return WaitFor([&] {
+      dialog = FindProcessWindow(quenta, L"TForm2");
+      return dialog && IsWindowVisible(dialog);
+    });
+  };
+  ASSERT_TRUE(open());
+  EXPECT_EQ(Text(dialog), L" Réglage de la temporisation");
+  HWND track = FindControl(dialog, L"TrackBar1");
+  HWND close = FindControl(dialog, L"BitBtn1");
+  ASSERT_TRUE(track && close);
+  EXPECT_EQ(Text(close), L"Fermer");
+  EXPECT_EQ(SendMessageW(track, TBM_GETPOS, 0, 0), 10);  // nothing stored yet
+  EXPECT_FALSE(IsWindowEnabled(form));
+  SendMessageW(track, TBM_SETPOS, TRUE, 0);
+  PostMessageW(close, BM_CLICK, 0, 0);
+  ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(dialog); }));
+  DWORD tempo = 99, tempook = 0;
+  EXPECT_TRUE(GetDword(L"tempo", tempo));
+  EXPECT_TRUE(GetDword(L"tempook", tempook));
+  EXPECT_EQ(tempo, 0u);
+  EXPECT_EQ(tempook, 1u);
+
+  // Moved then abandoned with the close box: nothing changes.
+  ASSERT_TRUE(open());
+  SendMessageW(track, TBM_SETPOS, TRUE, 70);
+  PostMessageW(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
+  ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(dialog); }));
+  EXPECT_TRUE(GetDword(L"tempo", tempo));
+  EXPECT_EQ(tempo, 0u);
+  ASSERT_TRUE(open());
+  EXPECT_EQ(SendMessageW(track, TBM_GETPOS, 0, 0), 0);
+  PostMessageW(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
+  ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(dialog) && IsWindowEnabled(form); }));
+
+  // Typing goes on with no delay.
+  setNumber(L"12");
+  LeftClick(button(L"ToolButton14"));
+  EXPECT_TRUE(typed(kTwelve));
+}
+
+TEST_F(Lifetime, SecondStartBringsTheRunningWindowForward) {
+  ASSERT_NO_FATAL_FAILURE(startCad());
+  ASSERT_NO_FATAL_FAILURE(startQuenta());
+  Process second;
+  ASSERT_TRUE(second.start(L"quenta.exe", L"not-a-handle"));
+  ASSERT_TRUE(second.waitExit(10000));
+  EXPECT_EQ(second.exitCode(), 0u);  // no message, no window of its own
+  EXPECT_EQ(CountWindows(L"TForm1"), 1);
+  EXPECT_TRUE(quenta.running());
+  // The running instance keeps its target.
+  setNumber(L"12");
+  LeftClick(button(L"ToolButton14"));
+  EXPECT_TRUE(typed(kTwelve));
+}
+
+TEST_F(Lifetime, UserCloseStoresThePosition) {
+  SetDword(L"xpos", 300);
+  SetDword(L"ypos", 150);
+  ASSERT_NO_FATAL_FAILURE(startCad());
+  ASSERT_NO_FATAL_FAILURE(startQuenta());
+  RECT r{};
+  GetWindowRect(form, &r);
+  EXPECT_EQ(r.left, 300);
+  EXPECT_EQ(r.top, 150);
+  SetWindowPos(form, nullptr, 310, 160, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  PostMessageW(form, WM_SYSCOMMAND, SC_CLOSE, 0);
+  ASSERT_TRUE(quenta.waitExit(5000));
+  DWORD x = 0, y = 0;
+  EXPECT_TRUE(GetDword(L"xpos", x));
+  EXPECT_TRUE(GetDword(L"ypos", y));
+  EXPECT_EQ(x, 310u);
+  EXPECT_EQ(y, 160u);
+}
+
+TEST_F(Lifetime, EndsWhenTheCadWindowDisappears) {
+  ASSERT_NO_FATAL_FAILURE(startCad());
+  ASSERT_NO_FATAL_FAILURE(startQuenta());
+  PostMessageW(cad, WM_CLOSE, 0, 0);
+  ASSERT_TRUE(quenta.waitExit(3000));
+  DWORD x = 0;
+  EXPECT_FALSE(GetDword(L"xpos", x));  // not a user close: nothing stored
+}
+
+TEST_F(Lifetime, DesignPositionAndKeptOnScreen) {
+  ASSERT_NO_FATAL_FAILURE(startCad());
+  ASSERT_NO_FATAL_FAILURE(startQuenta());
+  RECT r{};
+  GetWindowRect(form, &r);
+  EXPECT_EQ(r.left, 592);
+  EXPECT_EQ(r.top, 197);
+  PostMessageW(form, WM_CLOSE, 0, 0);
+  ASSERT_TRUE(quenta.waitExit(5000));
+
+  SetDword(L"xpos", 50000);
+  SetDword(L"ypos", static_cast<DWORD>(-40000));
+  Process again;
+  ASSERT_TRUE(again.start(L"quenta.exe", std::to_wstring(reinterpret_cast<ULONG_PTR>(cad))));
+  HWND moved = nullptr;
+  ASSERT_TRUE(WaitFor([&] { return (moved = FindProcessWindow(again, L"TForm1")) != nullptr; }));
+  GetWindowRect(moved, &r);
+  RECT screen{};
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &screen, 0);
+  EXPECT_GE(r.left, screen.left);
+  EXPECT_GE(r.top, screen.top);
+  EXPECT_LE(r.right, screen.right);
+  EXPECT_LE(r.bottom, screen.bottom);
+  PostMessageW(moved, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(again.waitExit(5000));
+}
+
+TEST_F(Lifetime, BadArgumentsAreReported) {
+  SetString(L"langue", L"en");
+  ASSERT_NO_FATAL_FAILURE(startCad());
+  const struct {
+    std::wstring argument;
+    std::wstring expected;
+  } cases[] = {
+      {L"", L"must be started with the handle of the CAD window"},
+      {L"CAD", L"must be started with the handle of the CAD window"},
+      {L"4242424", L"The handle 4242424 does not designate an open window"},
+  };
+  for (const auto& c : cases) {
+    Process p;
+    ASSERT_TRUE(p.start(L"quenta.exe", c.argument));
+    HWND box = nullptr;
+    ASSERT_TRUE(WaitFor([&] { return (box = FindProcessWindow(p, L"#32770")) != nullptr; }));
+    EXPECT_EQ(Text(box), L"Topaline3");
+    HWND message = GetDlgItem(box, 0xFFFF);
+    ASSERT_TRUE(message);
+    EXPECT_NE(Text(message).find(c.expected), std::wstring::npos) << testing::PrintToString(Text(message));
+    EXPECT_EQ(FindProcessWindow(p, L"TForm1"), nullptr);
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(p.waitExit(5000));
+    EXPECT_NE(p.exitCode(), 0u);
+  }
+}
+
+}  // namespace
