@@ -6,6 +6,7 @@
 #include "server/dialogs/layout/options.h"
 #include "server/dialogs/points/change_alt.h"
 #include "server/dialogs/points/filtre_ent.h"
+#include "server/dialogs/points/liste_points.h"
 
 namespace topaline {
 
@@ -39,8 +40,8 @@ void AskYesNo(Session& session) {
 CommandTable MakeCommandTable() {
   CommandTable t;
   t.Register(0, NotAvailable(0, L"manage the groups of points"));
-  t.Register(1, NotAvailable(1, L"list of points"));
-  t.Register(2, NotAvailable(2, L"edit the list of points"));
+  t.Register(1, ListPoints);
+  t.Register(2, EditPoints);
   t.Register(3, NotAvailable(3, L"coordinates table"));
   t.Register(4, NotAvailable(4, L"frames around attributes"));
   t.Register(5, NotAvailable(5, L"keep attributes from overlapping"));
