@@ -204,6 +204,12 @@ std::string Describe(const Process& p) {
   return testing::PrintToString(search.text);
 }
 
+std::string DesktopName() {
+  wchar_t name[256] = {};
+  GetUserObjectInformationW(GetThreadDesktop(GetCurrentThreadId()), UOI_NAME, name, sizeof name, nullptr);
+  return testing::PrintToString(std::wstring(name));
+}
+
 int CountWindows(const wchar_t* cls) {
   int count = 0;
   HWND w = nullptr;
@@ -228,7 +234,9 @@ protected:
 
   void startCad(const std::wstring& arguments = L"") {
     ASSERT_TRUE(standin.start(L"cad_standin.exe", arguments));
-    ASSERT_TRUE(WaitFor([&] { return (cad = FindProcessWindow(standin, L"TopalineCadStandin")) != nullptr; }));
+    ASSERT_TRUE(WaitFor([&] { return (cad = FindProcessWindow(standin, L"TopalineCadStandin")) != nullptr; }))
+        << "stand-in running: " << standin.running() << " exit code " << standin.exitCode() << " desktop "
+        << DesktopName() << " windows " << Describe(standin);
     ASSERT_TRUE(WaitFor([&] { return (commandLine = FindControl(cad, L"CommandLine")) != nullptr; }));
     other = FindProcessWindow(standin, L"TopalineOtherProgram");
     ASSERT_TRUE(other) << "no other program window";
