@@ -175,6 +175,8 @@ void RestoreFormPos(Session& session, ui::Form& form) {
     return;
   if (w <= 0 || h <= 0) return;  // never a usable window: keep the design
   ui::Rect r{x, y, w, h};
+  // The stored place wins over a centred design.
+  form.SetPosition(ui::FormPosition::Designed);
   if (FormRunner* runner = session.platform.forms) {
     // A window is reachable when a good part of it, its caption bar
     // included, lies on a monitor. Otherwise bring it back onto the work

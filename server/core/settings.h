@@ -48,7 +48,8 @@ std::wstring ReadSetting(Session& session, const std::wstring& section, const st
 // Window geometry under the form's name: "x", "y", "w", "h" (DWORD), the
 // outer left, top, width and height.
 void SaveFormPos(Session& session, ui::Form& form);
-// Restores the geometry when all four values are stored as DWORDs; before
+// Restores the geometry when all four values are stored as DWORDs (the
+// form then opens where it was, even if designed centred); before
 // the first closing (key or value missing) the designed geometry stays,
 // silently. A stored place that lies off every monitor (a screen since
 // removed) is brought back onto the work area nearest to it.

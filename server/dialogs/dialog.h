@@ -50,7 +50,7 @@ constexpr int kButtonHeight = 25;
 constexpr int kButtonGap = 8;
 constexpr int kCheckHeight = 17;
 constexpr int kEditHeight = 21;
-constexpr int kLabelHeight = 13;
+constexpr int kTextHeight = 13;
 }  // namespace design
 
 }  // namespace topaline

@@ -185,9 +185,13 @@ TEST_F(SettingsTest, FormPositionRoundTrip) {
   EXPECT_EQ(w->dword, 500u);
 
   SampleForm g;
+  g.SetPosition(ui::FormPosition::ScreenCenter);
   g.SetBounds(ui::Rect{0, 0, 300, 200});
   RestoreFormPos(session, g);
   EXPECT_EQ(g.Bounds(), (ui::Rect{100, 120, 500, 400}));
+  user.On(L"frmSample", [](ui::Form& f) { f.UserClose(); });
+  user.ShowModal(g);
+  EXPECT_EQ(g.Bounds(), (ui::Rect{100, 120, 500, 400})) << "opens where it was closed";
 }
 
 TEST_F(SettingsTest, RestoreBeforeFirstCloseKeepsTheDesignSilently) {

@@ -22,14 +22,14 @@ TfrmChangeAlt::TfrmChangeAlt(Session& session) : TDialog(session, L"frmChangeAlt
   relatif->SetCaption(L"Relatif");
   relatif->SetHelpContext(637);
   relatif->SetChecked(true);
-  Label1 = &Add<ui::Label>(GroupBox5, L"Label1", {28, 45, 165, kLabelHeight});
+  Label1 = &Add<ui::Label>(GroupBox5, L"Label1", {28, 45, 165, kTextHeight});
   Label1->SetCaption(L"Valeur à ajouter :");
   Label1->SetHelpContext(639);
   valadd = &Add<TVexaEdit>(GroupBox5, L"valadd", {200, 41, 101, kEditHeight});
   absolu = &Add<ui::RadioButton>(GroupBox5, L"absolu", {12, 70, 289, kCheckHeight});
   absolu->SetCaption(L"Absolu");
   absolu->SetHelpContext(638);
-  Label3 = &Add<ui::Label>(GroupBox5, L"Label3", {28, 95, 165, kLabelHeight});
+  Label3 = &Add<ui::Label>(GroupBox5, L"Label3", {28, 95, 165, kTextHeight});
   Label3->SetCaption(L"Déplacer tous les points au Z :");
   Label3->SetHelpContext(640);
   moveto = &Add<TVexaEdit>(GroupBox5, L"moveto", {200, 91, 101, kEditHeight});
@@ -39,7 +39,7 @@ TfrmChangeAlt::TfrmChangeAlt(Session& session) : TDialog(session, L"frmChangeAlt
     e->SetHasMaxValue(false);
   }
 
-  Label2 = &Add<ui::Label>(this, L"Label2", {20, 144, 170, kLabelHeight});
+  Label2 = &Add<ui::Label>(this, L"Label2", {20, 144, 170, kTextHeight});
   Label2->SetCaption(L"Nouveau nombre de décimales :");
   Label2->SetHelpContext(641);
   numdec = &Add<ui::ComboBox>(this, L"numdec", {208, 140, 101, kEditHeight});

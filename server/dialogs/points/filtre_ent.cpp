@@ -19,7 +19,7 @@ TfrmFiltreEnt::TfrmFiltreEnt(Session& session) : TDialog(session, L"frmFiltreEnt
   GroupBox1 = &Add<ui::GroupBox>(this, L"GroupBox1", {8, 8, 257, 145});
   GroupBox1->SetCaption(L" Filtrer les entités ");
   GroupBox1->SetHelpContext(651);
-  Label1 = &Add<ui::Label>(GroupBox1, L"Label1", {12, 20, 233, kLabelHeight});
+  Label1 = &Add<ui::Label>(GroupBox1, L"Label1", {12, 20, 233, kTextHeight});
   Label1->SetCaption(L"Choisissez les entités à sélectionner");
   Label1->SetHelpContext(652);
 

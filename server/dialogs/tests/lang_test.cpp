@@ -1,0 +1,144 @@
+// The language files installed with the product: each parses with the
+// labels reader and holds every label number the server uses, those the
+// dialogs carry as HelpContext and those its messages name in the code.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <memory>
+#include <regex>
+#include <set>
+#include <sstream>
+
+#include "server/commands.h"
+#include "server/core/labels.h"
+#include "server/core/lance.h"
+#include "server/core/tests/forms_fixture.h"
+#include "server/dialogs/layout/options.h"
+#include "server/dialogs/points/change_alt.h"
+#include "server/dialogs/points/filtre_ent.h"
+
+namespace topaline {
+namespace {
+
+namespace fs = std::filesystem;
+const fs::path kSource = TOPALINE_SOURCE_DIR;
+
+std::string ReadBytes(const fs::path& p) {
+  std::ifstream in(p, std::ios::binary);
+  std::ostringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+// Label numbers the code names for its messages: the kLabel... constants
+// and the literal numbers passed to LabelText / ShowLabelMsg.
+std::set<int> MessageLabelsInCode() {
+  const std::regex constant(R"(kLabel\w*\s*=\s*(\d+))");
+  const std::regex call(R"((?:LabelText|ShowLabelMsg)\(\s*\w+\s*,\s*(\d+)\s*\))");
+  std::set<int> numbers;
+  for (const char* dir : {"server", "entry"}) {
+    for (const auto& e : fs::recursive_directory_iterator(kSource / dir)) {
+      const fs::path& p = e.path();
+      if (!e.is_regular_file() || (p.extension() != ".cpp" && p.extension() != ".h")) continue;
+      if (p.parent_path().filename() == "tests") continue;
+      const std::string text = ReadBytes(p);
+      for (const std::regex* re : {&constant, &call})
+        for (std::sregex_iterator it(text.begin(), text.end(), *re), end; it != end; ++it)
+          numbers.insert(std::stoi((*it)[1]));
+    }
+  }
+  return numbers;
+}
+
+class LanguageFilesTest : public testing::FormsTest {
+protected:
+  // Every label number a dialog carries: the form's and its components'.
+  std::set<int> DialogLabels() {
+    const std::function<std::unique_ptr<ui::Form>()> dialogs[] = {
+        [this] { return std::make_unique<TfrmChangeAlt>(session); },
+        [this] { return std::make_unique<TfrmFiltreEnt>(session); },
+        [this] { return std::make_unique<TfrmOptions>(session); },
+    };
+    std::set<int> numbers;
+    for (const auto& make : dialogs) {
+      auto form = make();
+      if (form->HelpContext() > 0) numbers.insert(form->HelpContext());
+      for (const auto& c : form->Components())
+        if (c->HelpContext() > 0) numbers.insert(c->HelpContext());
+    }
+    return numbers;
+  }
+
+  TDesLabels Load(const char* language) {
+    const fs::path file = kSource / "lang" / language / "language.lng";
+    const std::string bytes = ReadBytes(file);
+    EXPECT_EQ(bytes.substr(0, 3), "\xEF\xBB\xBF") << file << " is UTF-8 with a byte-order mark";
+    host.files.addFile(L"C:\\Prog\\topaline3\\language.lng", bytes);
+    TDesLabels labels;
+    labels.Init(L"C:\\Prog\\topaline3\\language.lng", host.platform);
+    return labels;
+  }
+};
+
+TEST_F(LanguageFilesTest, EveryLabelTheServerUsesIsInEachLanguage) {
+  std::set<int> used = DialogLabels();
+  const std::set<int> messages = MessageLabelsInCode();
+  for (int n : {708, 710, 731, 732, 733, 740, 996})
+    ASSERT_TRUE(messages.count(n)) << "the scan of the code missed label " << n;
+  used.insert(messages.begin(), messages.end());
+
+  for (const char* language : {"fr", "en", "es"}) {
+    const TDesLabels labels = Load(language);
+    for (int n : used) {
+      const TUnLabel* label = labels.Find(n);
+      EXPECT_TRUE(label && !label->Texte.empty()) << language << ": label " << n;
+    }
+  }
+}
+
+TEST_F(LanguageFilesTest, FrenchLabelsAreTheDesignedTexts) {
+  const TDesLabels labels = Load("fr");
+  TfrmChangeAlt a(session);
+  TfrmFiltreEnt b(session);
+  TfrmOptions c(session);
+  for (ui::Form* form : std::initializer_list<ui::Form*>{&a, &b, &c}) {
+    EXPECT_EQ(labels.Find(form->HelpContext())->Texte, form->Caption());
+    for (const auto& comp : form->Components()) {
+      if (comp->HelpContext() <= 0) continue;
+      const TUnLabel* label = labels.Find(comp->HelpContext());
+      ASSERT_TRUE(label) << comp->HelpContext();
+      EXPECT_EQ(label->Texte, comp->Caption()) << testing::Narrow(comp->Name());
+    }
+  }
+}
+
+TEST_F(LanguageFilesTest, EnglishRelabelsADialogThroughLance) {
+  // The whole path of a command: configuration, the installed labels
+  // file, the dialog relabelled at creation, the section loaded.
+  host.registry.setString(kProductKey, L"installpath", L"C:\\Prog\\topaline3");
+  host.registry.setString(kProductKey, L"appname", L"topaline3");
+  host.registry.setString(kProductKey, L"langue", L"en");
+  Load("en");
+  std::wstring caption;
+  auto closeAndRead = [&](ui::Form& f) {
+    caption = f.Caption();
+    f.Get<ui::Button>(L"btAnnule").UserClick();
+  };
+  for (const wchar_t* name : {L"frmFiltreEnt", L"frmChangeAlt", L"frmOptions"}) user.Always(name, closeAndRead);
+  const std::pair<const wchar_t*, const wchar_t*> commands[] = {
+      {L"8", L"frmFiltreEnt"}, {L"15", L"frmChangeAlt"}, {L"16", L"frmOptions"}};
+  for (const auto& [command, form] : commands) {
+    caption.clear();
+    Lance(session, command, StandardCommands());
+    ASSERT_FALSE(user.History().empty());
+    EXPECT_EQ(user.History().back().name, form);
+    EXPECT_EQ(exchange.resultat, 0);
+    EXPECT_EQ(caption.rfind(L" Topaline - ", 0), 0u);
+    EXPECT_EQ(caption.find(L"é"), std::wstring::npos) << testing::Narrow(caption);
+  }
+}
+
+}  // namespace
+}  // namespace topaline
