@@ -311,6 +311,49 @@ TEST_F(Typing, HistoryEnterAndDigitButtons) {
   RightClick(digit(9));
   ASSERT_TRUE(typed(kTwelve + kTwelve + L"(tpx:point \"7\") (tpx:point \"12,5\") "));
   EXPECT_EQ(ComboItems(edNum), (std::vector<std::wstring>{L"12", L"7", L"12,5"}));
+
+  // A right-click in the number field sends it too (no context menu).
+  setNumber(L"8");
+  RightClick(edit);
+  ASSERT_TRUE(typed(kTwelve + kTwelve + L"(tpx:point \"7\") (tpx:point \"12,5\") (tpx:point \"8\") "));
+  EXPECT_EQ(ComboItems(edNum), (std::vector<std::wstring>{L"12", L"7", L"12,5", L"8"}));
+}
+
+TEST_F(Typing, IncrementFieldAndEnglishTexts) {
+  SetString(L"langue", L"en");
+  SetString(L"increment", L"2");
+  ASSERT_NO_FATAL_FAILURE(startCad());
+  ASSERT_NO_FATAL_FAILURE(startQuenta());
+  HWND dialog = FindProcessWindow(quenta, L"TForm2");
+  ASSERT_TRUE(dialog);
+  EXPECT_EQ(Text(dialog), L"Adjust temporization");
+  EXPECT_EQ(Text(FindControl(dialog, L"BitBtn1")), L"Close");
+  EXPECT_EQ(Text(FindControl(dialog, L"Label1")), L"Min");
+
+  // Clicking into Edit1 then back into edNum leaves the increment field.
+  HWND numberEdit = GetWindow(edNum, GW_CHILD);
+  const auto leaveWith = [&](const std::wstring& text) {
+    PostMessageW(edit1, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));
+    PostMessageW(edit1, WM_LBUTTONUP, 0, MAKELPARAM(3, 3));
+    Sleep(100);
+    SendMessageW(edit1, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    PostMessageW(numberEdit, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));
+    PostMessageW(numberEdit, WM_LBUTTONUP, 0, MAKELPARAM(3, 3));
+  };
+  const auto stored = [] {
+    HKEY k = Key();
+    wchar_t value[64] = {};
+    DWORD size = sizeof value;
+    RegQueryValueExW(k, L"increment", nullptr, nullptr, reinterpret_cast<BYTE*>(value), &size);
+    RegCloseKey(k);
+    return std::wstring(value);
+  };
+  leaveWith(L" 5 ");
+  EXPECT_TRUE(WaitFor([&] { return stored() == L"5"; })) << testing::PrintToString(stored());
+  EXPECT_EQ(Text(edit1), L"5");
+  leaveWith(L"0");
+  EXPECT_TRUE(WaitFor([&] { return Text(edit1) == L"1"; })) << testing::PrintToString(Text(edit1));
+  EXPECT_EQ(stored(), L"5");
 }
 
 TEST_F(Typing, RefusedNumberIsNotTyped) {
