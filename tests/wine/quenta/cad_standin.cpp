@@ -7,6 +7,7 @@
 // command line holds N characters, as if the user clicked it mid-number.
 #include <windows.h>
 
+#include <cstdio>
 #include <cwchar>
 #include <string>
 
@@ -79,6 +80,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR commandLine, int) {
   Name(gCommandLine, L"CommandLine");
   SetForegroundWindow(gCad);
   SetFocus(gCommandLine);
+  // The handle, for starting quenta by hand against the stand-in.
+  std::printf("%llu\n", static_cast<unsigned long long>(reinterpret_cast<ULONG_PTR>(gCad)));
+  std::fflush(stdout);
 
   MSG msg;
   while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
