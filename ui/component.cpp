@@ -27,9 +27,7 @@ Component::Component(Kind kind, Form& owner, Component* parent, std::wstring nam
   }
 }
 
-Component::Component(Kind kind, std::wstring name) : kind_(kind), name_(std::move(name)) {
-  owner_ = static_cast<Form*>(this);
-}
+Component::Component(Kind kind, std::wstring name) : kind_(kind), name_(std::move(name)) {}
 
 Component::~Component() {
   if (peer_) peer_->Destroying(*this);

@@ -233,7 +233,7 @@ public:
 
 protected:
   Component(Kind kind, Form& owner, Component* parent, std::wstring name);
-  // The form's own constructor (no owner yet).
+  // The form's own constructor (the form then makes itself its owner).
   Component(Kind kind, std::wstring name);
 
   // What a character does once it passed the filters (text input).

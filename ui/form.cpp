@@ -39,6 +39,7 @@ bool SameNameNoCase(const std::wstring& a, const std::wstring& b) {
 }
 
 Form::Form(std::wstring name) : Component(Kind::Form, std::move(name)) {
+  owner_ = this;
   SetVisible(false);
   frameExtra_ = DefaultFrame(borderStyle_);
 }
