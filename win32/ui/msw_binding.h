@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "ui/ui.h"
+#include "win32/ui/msw_images.h"
 #include "win32/ui/msw_window.h"
 
 namespace topaline::msw {
@@ -73,6 +74,8 @@ public:
   HFONT Font() const;
   HFONT BoldFont() const;
   HWND Tooltip() const { return tooltip_; }
+  // The image lists and pictures of this form's windows.
+  MSWImageCache& Images() { return images_; }
 
   // Creates the windows of the form and every component.
   void MSWCreateAll();
@@ -86,8 +89,14 @@ public:
   void MSWCreateWindow(HWND parent) override;
   void MSWSyncAll() override;
   void MSWAddTool(HWND hwnd, const std::wstring& text);
-  // Moves the real focus to the model's active control.
+  // Moves the real focus to the model's active control (not while the
+  // focus is elsewhere and must stay there: see MSWQuietFocus).
   void MSWSyncFocus();
+  // While set, model focus moves are not pushed to the windows (an edit
+  // ended because the focus went to another program).
+  void MSWQuietFocus(bool quiet) { quietFocus_ = quiet; }
+  // The tree-grid whose in-place editor c is, if any.
+  ui::TreeGrid* MSWGridEditedBy(ui::Component& c) const;
 
 protected:
   LRESULT MSWHandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
@@ -98,6 +107,8 @@ private:
   HWND owner_;
   UINT dpi_;
   HWND tooltip_ = nullptr;
+  bool quietFocus_ = false;
+  MSWImageCache images_;  // outlives the controls that show its lists
   std::vector<std::unique_ptr<MSWControl>> controls_;
   std::unordered_map<ui::Component*, MSWControl*> byComponent_;
   std::unordered_map<UINT_PTR, ui::Timer*> timers_;

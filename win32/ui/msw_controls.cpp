@@ -320,9 +320,35 @@ void MSWControl::MSWSync(Property property) {
       break;
     case Property::Image:
       if (kind == Kind::Image) {
-        int id = static_cast<ui::Image&>(component_).StockIcon();
-        HICON icon = id ? LoadIconW(nullptr, MAKEINTRESOURCEW(id)) : nullptr;
-        SendMessageW(h, STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
+        auto& img = static_cast<ui::Image&>(component_);
+        LONG_PTR style = GetWindowLongPtrW(h, GWL_STYLE) & ~static_cast<LONG_PTR>(SS_TYPEMASK | SS_CENTERIMAGE);
+        if (!img.Resource().empty()) {
+          // One of the module's pictures, composed over the background.
+          ui::Color under = component_.Parent() ? component_.Parent()->GetColor() : ui::clDefault;
+          HBITMAP bmp = binding_.Images().Picture(img.Resource(), MSWColor(under, GetSysColor(COLOR_BTNFACE)));
+          SetWindowLongPtrW(h, GWL_STYLE, style | SS_BITMAP | (img.Stretch() ? 0 : SS_CENTERIMAGE));
+          SendMessageW(h, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bmp));
+        } else {
+          int id = img.StockIcon();
+          HICON icon = id ? LoadIconW(nullptr, MAKEINTRESOURCEW(id)) : nullptr;
+          SetWindowLongPtrW(h, GWL_STYLE, style | SS_ICON | SS_CENTERIMAGE);
+          SendMessageW(h, STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
+        }
+      } else if (kind == Kind::Button) {
+        // A picture button: its image beside the caption (alone without one).
+        auto& b = static_cast<ui::Button&>(component_);
+        BUTTON_IMAGELIST bil{};
+        bil.himl = binding_.Images().Single(b.Images(), b.ImageIndex());
+        bil.margin = RECT{Scale(2), 0, Scale(2), 0};
+        bil.uAlign = b.Caption().empty() ? BUTTON_IMAGELIST_ALIGN_CENTER : BUTTON_IMAGELIST_ALIGN_LEFT;
+        if (!bil.himl) bil.himl = static_cast<HIMAGELIST>(nullptr);
+        SendMessageW(h, BCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(&bil));
+        InvalidateRect(h, nullptr, TRUE);
+      } else if (kind == Kind::PageControl) {
+        MSWSync(Property::ActivePage);
+      } else if (kind == Kind::TabSheet) {
+        if (auto* pc = static_cast<ui::TabSheet&>(component_).Pages())
+          if (MSWControl* pb = binding_.Find(pc)) pb->MSWSync(Property::ActivePage);
       } else if (kind == Kind::ColorSwatch) {
         InvalidateRect(h, nullptr, TRUE);
       }
@@ -333,13 +359,16 @@ void MSWControl::MSWSync(Property property) {
         HWND tabs = GetDlgItem(h, 1);
         if (!tabs) break;
         TabCtrl_DeleteAllItems(tabs);
+        HIMAGELIST images = binding_.Images().List(pc.Images());
+        TabCtrl_SetImageList(tabs, images);
         int shown = 0, current = -1;
         auto pages = pc.Pages();
         for (size_t i = 0; i < pages.size(); ++i) {
           if (!pages[i]->TabVisible()) continue;
           TCITEMW item{};
-          item.mask = TCIF_TEXT | TCIF_PARAM;
+          item.mask = TCIF_TEXT | TCIF_PARAM | TCIF_IMAGE;
           item.pszText = const_cast<wchar_t*>(pages[i]->Caption().c_str());
+          item.iImage = images ? pages[i]->ImageIndex() : -1;
           item.lParam = static_cast<LPARAM>(i);
           TabCtrl_InsertItem(tabs, shown, &item);
           if (static_cast<int>(i) == pc.ActivePageIndex()) current = shown;
@@ -356,6 +385,18 @@ void MSWControl::MSWSync(Property property) {
       InvalidateRect(h, nullptr, TRUE);
       break;
     case Property::Style:
+      if (kind == Kind::GroupBox || kind == Kind::Panel || kind == Kind::ToolBar || kind == Kind::TabSheet ||
+          kind == Kind::PageControl) {
+        // Containers are drawn from the model: rebuilding one would take
+        // its children's windows with it. Repaint, and a hidden or shown
+        // tab goes through the page control's tabs.
+        if (kind == Kind::TabSheet) {
+          if (auto* pc = static_cast<ui::TabSheet&>(component_).Pages())
+            if (MSWControl* pb = binding_.Find(pc)) pb->MSWSync(Property::ActivePage);
+        }
+        RedrawWindow(h, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+        break;
+      }
       // Styles chosen at creation (alignment, combo kind, border): rebuild.
       if (kind != Kind::Form) {
         HWND parent = GetParent(h);
@@ -523,9 +564,38 @@ bool MSWControl::MSWRouteKey(MSG& msg) {
   }
 }
 
+namespace {
+// Posted to an in-place editor that lost the focus to another program.
+constexpr UINT kMsgEditorLeft = WM_APP + 0x31;
+}  // namespace
+
 LRESULT MSWControl::MSWHandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
   Kind kind = component_.GetKind();
   switch (msg) {
+    case WM_KILLFOCUS:
+      // An in-place editor whose focus went outside the form (another
+      // program, a window of another thread): leaving commits the edit.
+      // Moves inside the form reach the model through the new control's
+      // WM_SETFOCUS. Posted, so that the focus change completes first.
+      if (!syncing_ && component_.GetEditHost()) {
+        HWND to = reinterpret_cast<HWND>(wp);
+        HWND form = binding_.MSWHandle();
+        if (!to || (to != form && !IsChild(form, to))) PostMessageW(MSWHandle(), kMsgEditorLeft, 0, 0);
+      }
+      break;
+    case kMsgEditorLeft: {
+      HWND form = binding_.MSWHandle();
+      HWND now = GetFocus();
+      if (now && (now == form || IsChild(form, now))) return 0;  // came back meanwhile
+      if (ui::TreeGrid* grid = binding_.MSWGridEditedBy(component_)) {
+        // The grid takes the model's focus (which commits), the real
+        // focus stays where the user put it.
+        binding_.MSWQuietFocus(true);
+        grid->UserFocus();
+        binding_.MSWQuietFocus(false);
+      }
+      return 0;
+    }
     case WM_SETFOCUS:
       if (!syncing_) {
         if (component_.IsFocusable()) {

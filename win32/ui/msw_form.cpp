@@ -19,9 +19,11 @@ using ui::Kind;
 using ui::Property;
 
 std::unique_ptr<MSWControl> MSWMakeTreeGrid(MSWFormBinding& binding, ui::Component& c);
+std::unique_ptr<MSWControl> MSWMakeToolButton(MSWFormBinding& binding, ui::Component& c);
 
 std::unique_ptr<MSWControl> MSWMakeControl(MSWFormBinding& binding, ui::Component& c) {
   if (c.GetKind() == Kind::TreeGrid) return MSWMakeTreeGrid(binding, c);
+  if (c.GetKind() == Kind::ToolButton) return MSWMakeToolButton(binding, c);
   return std::make_unique<MSWControl>(binding, c);
 }
 
@@ -157,7 +159,17 @@ void MSWFormBinding::MSWAddTool(HWND hwnd, const std::wstring& text) {
   SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
 }
 
+ui::TreeGrid* MSWFormBinding::MSWGridEditedBy(ui::Component& c) const {
+  for (const auto& other : form_.Components())
+    if (other->GetKind() == Kind::TreeGrid) {
+      auto* grid = static_cast<ui::TreeGrid*>(other.get());
+      if (grid->IsEditing() && grid->Editor() == &c) return grid;
+    }
+  return nullptr;
+}
+
 void MSWFormBinding::MSWSyncFocus() {
+  if (quietFocus_) return;
   ui::Component* active = form_.ActiveControl();
   MSWControl* b = active ? Find(active) : nullptr;
   if (b && active->GetKind() == Kind::TreeGrid && static_cast<ui::TreeGrid*>(active)->IsEditing()) {
@@ -216,6 +228,11 @@ LRESULT MSWFormBinding::MSWHandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       syncing_ = false;
       return 0;
     }
+    case WM_SETFOCUS:
+      // The form window itself got the focus (it was activated again):
+      // the model's active control takes it.
+      MSWSyncFocus();
+      return 0;
     case WM_HELP:
       return TRUE;
     default: break;

@@ -19,8 +19,9 @@ public:
 
   void MSWCreateWindow(HWND parent) override {
     RECT r = MSWDeviceRect();
+    // The image lists belong to the form's cache, not to the list view.
     DWORD style = WS_CHILD | WS_CLIPSIBLINGS | WS_TABSTOP | LVS_REPORT | LVS_OWNERDATA | LVS_SHOWSELALWAYS |
-                  LVS_SINGLESEL;
+                  LVS_SINGLESEL | LVS_SHAREIMAGELISTS;
     if (!grid_.HeaderVisible()) style |= LVS_NOCOLUMNHEADER;
     MSWCreateNative(WS_EX_CLIENTEDGE, WC_LISTVIEWW, L"", style, r.left, r.top, r.right - r.left, r.bottom - r.top,
                     parent, static_cast<UINT>(grid_.CreationIndex() + 100));
@@ -31,6 +32,7 @@ public:
 
   void MSWSyncAll() override {
     MSWSync(Property::Style);
+    MSWSync(Property::Image);
     MSWSync(Property::Columns);
     MSWSync(Property::Rows);
     MSWSync(Property::FocusedRow);
@@ -47,13 +49,28 @@ protected:
         if (grid_.FullRowSelect()) ex |= LVS_EX_FULLROWSELECT;
         if (grid_.GridLines()) ex |= LVS_EX_GRIDLINES;
         if (grid_.CheckBoxes()) ex |= LVS_EX_CHECKBOXES;
+        if (grid_.Images()) ex |= LVS_EX_SUBITEMIMAGES;
         SendMessageW(h, LVM_SETEXTENDEDLISTVIEWSTYLE, ~0u, ex);
         break;
       }
+      case Property::Image:
+        // Cell pictures (CellStyle::imageIndex) come from the grid's list.
+        SendMessageW(h, LVM_SETIMAGELIST, LVSIL_SMALL,
+                     reinterpret_cast<LPARAM>(binding_.Images().List(grid_.Images())));
+        MSWSync(Property::Style);
+        InvalidateRect(h, nullptr, TRUE);
+        break;
       case Property::Columns:
       case Property::Header: {
         syncing_ = true;
-        while (SendMessageW(h, LVM_DELETECOLUMN, 0, 0)) {
+        HWND header = reinterpret_cast<HWND>(SendMessageW(h, LVM_GETHEADER, 0, 0));
+        // Same column set: updated in place (this may run inside one of
+        // the header's own notifications, whose item must stay); else
+        // rebuilt.
+        const bool inPlace = header && Header_GetItemCount(header) == grid_.ColumnCount();
+        if (!inPlace) {
+          while (SendMessageW(h, LVM_DELETECOLUMN, 0, 0)) {
+          }
         }
         for (int i = 0; i < grid_.ColumnCount(); ++i) {
           const ui::TreeColumn& col = grid_.Column(i);
@@ -64,17 +81,14 @@ protected:
           lc.fmt = col.alignment == ui::Alignment::Right ? LVCFMT_RIGHT
                    : col.alignment == ui::Alignment::Center ? LVCFMT_CENTER : LVCFMT_LEFT;
           if (i == 0) lc.fmt = LVCFMT_LEFT;  // the first column of a list view is always left-aligned
-          if (i == grid_.SortColumn()) {
-            lc.mask |= 0;
-          }
           lc.iSubItem = i;
-          SendMessageW(h, LVM_INSERTCOLUMNW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&lc));
+          SendMessageW(h, inPlace ? LVM_SETCOLUMNW : LVM_INSERTCOLUMNW, static_cast<WPARAM>(i),
+                       reinterpret_cast<LPARAM>(&lc));
         }
         std::vector<int> order = grid_.ColumnOrder();
         if (!order.empty())
           SendMessageW(h, LVM_SETCOLUMNORDERARRAY, order.size(), reinterpret_cast<LPARAM>(order.data()));
         // The sort arrow on the sorted column's header.
-        HWND header = reinterpret_cast<HWND>(SendMessageW(h, LVM_GETHEADER, 0, 0));
         for (int i = 0; header && i < grid_.ColumnCount(); ++i) {
           HDITEMW hd{};
           hd.mask = HDI_FORMAT;
@@ -97,18 +111,27 @@ protected:
         InvalidateRect(h, nullptr, TRUE);
         break;
       case Property::FocusedRow: {
+        // Only the items whose state changes are touched: clearing "every
+        // item" (item -1) walks all the rows of an owner-data list view,
+        // seconds for a million rows on every focus move.
         syncing_ = true;
-        LVITEMW clear{};
-        clear.stateMask = LVIS_FOCUSED | LVIS_SELECTED;
-        SendMessageW(h, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&clear));
-        int row = grid_.FocusedRow();
-        if (row >= 0 && row < grid_.RowCount()) {
+        const int n = grid_.RowCount();
+        const int row = grid_.FocusedRow(), sel = grid_.SelectedRow();
+        auto setState = [&](int item, UINT state) {
           LVITEMW it{};
           it.stateMask = LVIS_FOCUSED | LVIS_SELECTED;
-          it.state = LVIS_FOCUSED | (grid_.SelectedRow() == row ? LVIS_SELECTED : 0);
-          SendMessageW(h, LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&it));
+          it.state = state;
+          SendMessageW(h, LVM_SETITEMSTATE, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(&it));
+        };
+        for (int old : {nativeFocus_, nativeSelected_})
+          if (old >= 0 && old < n && old != row && old != sel) setState(old, 0);
+        if (sel >= 0 && sel < n && sel != row) setState(sel, LVIS_SELECTED);
+        if (row >= 0 && row < n) {
+          setState(row, LVIS_FOCUSED | (sel == row ? LVIS_SELECTED : 0));
           SendMessageW(h, LVM_ENSUREVISIBLE, static_cast<WPARAM>(row), FALSE);
         }
+        nativeFocus_ = row < n ? row : -1;
+        nativeSelected_ = sel < n ? sel : -1;
         syncing_ = false;
         break;
       }
@@ -150,6 +173,12 @@ protected:
         if (item.mask & LVIF_TEXT) {
           text_ = grid_.CellText(item.iItem, item.iSubItem);
           lstrcpynW(item.pszText, text_.c_str(), item.cchTextMax);
+        }
+        if (item.mask & LVIF_IMAGE) {
+          int image = grid_.Images() && item.iSubItem < grid_.ColumnCount()
+                          ? grid_.CellPaint(item.iItem, item.iSubItem).imageIndex
+                          : -1;
+          item.iImage = image >= 0 ? image : I_IMAGENONE;
         }
         if ((item.mask & LVIF_STATE) && grid_.CheckBoxes()) {
           item.state = INDEXTOSTATEIMAGEMASK(grid_.Checked(item.iItem) ? 2 : 1);
@@ -223,11 +252,60 @@ protected:
       grid_.UserEditDelayElapsed();
       return 0;
     }
-    if (msg == WM_NOTIFY) {
+    if (msg == WM_VSCROLL || msg == WM_HSCROLL || msg == WM_MOUSEWHEEL || msg == WM_MOUSEHWHEEL) {
+      // Scrolling moves the cells from under an open editor: the edit
+      // ends (committed) first, then the model learns the top row.
+      EndEditByUser();
+      LRESULT r = MSWControl::MSWHandleMessage(msg, wp, lp);
+      if (MSWHandle()) {
+        syncing_ = true;
+        grid_.SetTopRow(static_cast<int>(SendMessageW(MSWHandle(), LVM_GETTOPINDEX, 0, 0)));
+        syncing_ = false;
+        // An editor kept open (its exit reaction kept the focus) follows
+        // its cell.
+        if (grid_.IsEditing()) MSWSync(Property::Editing);
+      }
+      return r;
+    }
+    if (msg == WM_NOTIFY && lp) {
       // The header's own notifications reach the list view first.
       auto* hdr = reinterpret_cast<NMHDR*>(lp);
       LRESULT r = 0;
-      if (hdr && (hdr->code == HDN_ENDTRACKW || hdr->code == HDN_ENDTRACKA)) MSWOnNotify(hdr, &r);
+      switch (hdr->code) {
+        case HDN_ENDTRACKW:
+        case HDN_ENDTRACKA:
+          MSWOnNotify(hdr, &r);
+          break;
+        case HDN_BEGINTRACKW:
+        case HDN_BEGINTRACKA:
+        case HDN_BEGINDRAG:
+          EndEditByUser();
+          break;
+        case HDN_DIVIDERDBLCLICKW:
+        case HDN_DIVIDERDBLCLICKA: {
+          // The list view fits the column to its texts: the model follows.
+          auto* nh = reinterpret_cast<NMHEADERW*>(hdr);
+          EndEditByUser();
+          r = MSWControl::MSWHandleMessage(msg, wp, lp);
+          if (MSWHandle() && nh->iItem >= 0)
+            grid_.UserResizeColumn(nh->iItem, Unscale(static_cast<int>(
+                                                  SendMessageW(MSWHandle(), LVM_GETCOLUMNWIDTH, nh->iItem, 0))));
+          return r;
+        }
+        case HDN_ENDDRAG: {
+          // A column dropped at another place: the model moves it and the
+          // header shows the model's order (the header itself must not
+          // reorder on top of that, hence TRUE).
+          auto* nh = reinterpret_cast<NMHEADERW*>(hdr);
+          MSWControl::MSWHandleMessage(msg, wp, lp);
+          if (nh->pitem && (nh->pitem->mask & HDI_ORDER) && nh->pitem->iOrder >= 0 && nh->iItem >= 0)
+            grid_.UserMoveColumn(nh->iItem, nh->pitem->iOrder);
+          if (MSWHandle()) MSWSync(Property::Columns);
+          return TRUE;
+        }
+        default:
+          break;
+      }
     }
     if (msg == WM_COMMAND && lp) {
       // The in-place editor is the list view's child now: forward.
@@ -237,9 +315,18 @@ protected:
   }
 
 private:
+  // Ends an open edit as the user's leaving it would (the grid takes the
+  // focus; the edit is committed, errors reported by the form).
+  void EndEditByUser() {
+    if (!grid_.IsEditing()) return;
+    grid_.UserFocus();
+  }
+
   static constexpr UINT_PTR kEditTimer = 0x7E01;
   ui::TreeGrid& grid_;
   std::wstring text_;
+  // The rows last given the native focus and selection.
+  int nativeFocus_ = -1, nativeSelected_ = -1;
 };
 
 }  // namespace
