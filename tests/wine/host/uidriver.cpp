@@ -2,7 +2,13 @@
 // waits for the box, reports what it shows, and clicks one of its buttons.
 //
 //   uidriver box CAPTION yes|no|ok|cancel REPORT [--shot REQUEST] [--timeout MS]
+//   uidriver click CAPTION COMPONENT REPORT [--shot REQUEST] [--timeout MS]
+//   uidriver handle CAPTION REPORT   (decimal handle of a top-level window)
 //   uidriver sleep MS      (Wine's script host has no WScript.Sleep)
+//
+// click waits for a top-level window whose title contains CAPTION, lists
+// the component names of its controls (window property "ComponentName",
+// a global atom) in REPORT as "components=", then clicks COMPONENT.
 //
 // REPORT (UTF-16 with a byte-order mark) receives "caption=", "text=" and
 // "buttons=" lines once the box is up. With --shot, the file REQUEST is
@@ -48,10 +54,85 @@ void WriteReport(const std::wstring& path, const std::wstring& body) {
   MoveFileExW(tmp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING);
 }
 
+struct TitleSearch {
+  std::wstring part;
+  HWND found = nullptr;
+};
+
+BOOL CALLBACK MatchTitle(HWND w, LPARAM param) {
+  TitleSearch& search = *reinterpret_cast<TitleSearch*>(param);
+  wchar_t title[512] = {};
+  GetWindowTextW(w, title, 512);
+  if (IsWindowVisible(w) && wcsstr(title, search.part.c_str())) {
+    search.found = w;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+std::wstring ComponentName(HWND w) {
+  HANDLE h = GetPropW(w, L"ComponentName");
+  wchar_t name[256] = {};
+  if (h) GlobalGetAtomNameW(static_cast<ATOM>(reinterpret_cast<ULONG_PTR>(h)), name, 256);
+  return name;
+}
+
+struct Components {
+  std::vector<std::pair<std::wstring, HWND>> items;
+};
+
+BOOL CALLBACK CollectComponent(HWND w, LPARAM param) {
+  std::wstring name = ComponentName(w);
+  if (!name.empty()) reinterpret_cast<Components*>(param)->items.emplace_back(name, w);
+  return TRUE;
+}
+
 bool FileExists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+void WaitForShot(const std::wstring& shot) {
+  if (shot.empty()) return;
+  HANDLE h = CreateFileW(shot.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (h != INVALID_HANDLE_VALUE) CloseHandle(h);
+  DWORD waitFrom = GetTickCount();
+  while (FileExists(shot) && GetTickCount() - waitFrom < 15000) Sleep(100);
+}
+
+int Click(const std::wstring& caption, const std::wstring& component, const std::wstring& report,
+          const std::wstring& shot, DWORD timeout) {
+  DWORD start = GetTickCount();
+  TitleSearch search{caption};
+  for (;;) {
+    EnumWindows(MatchTitle, reinterpret_cast<LPARAM>(&search));
+    if (search.found) break;
+    if (GetTickCount() - start > timeout) {
+      fwprintf(stderr, L"uidriver: no window \"%ls\" within %lu ms\n", caption.c_str(), timeout);
+      return 2;
+    }
+    Sleep(50);
+  }
+  Sleep(200);
+  Components all;
+  EnumChildWindows(search.found, CollectComponent, reinterpret_cast<LPARAM>(&all));
+  std::wstring body = L"caption=" + caption + L"\r\ncomponents=";
+  HWND target = nullptr;
+  for (size_t i = 0; i < all.items.size(); ++i) {
+    body += (i ? L"," : L"") + all.items[i].first;
+    if (all.items[i].first == component) target = all.items[i].second;
+  }
+  body += L"\r\n";
+  WriteReport(report, body);
+  WaitForShot(shot);
+  if (!target) {
+    fwprintf(stderr, L"uidriver: no component \"%ls\"\n", component.c_str());
+    return 3;
+  }
+  SendMessageW(target, BM_CLICK, 0, 0);
+  return 0;
+}
 
 int Usage() {
   fwprintf(stderr, L"usage: uidriver box CAPTION yes|no|ok|cancel REPORT [--shot REQUEST] [--timeout MS]\n"
+                   L"       uidriver click CAPTION COMPONENT REPORT [--shot REQUEST] [--timeout MS]\n"
                    L"       uidriver sleep MS\n");
   return 64;
 }
@@ -63,7 +144,17 @@ int wmain(int argc, wchar_t** argv) {
     Sleep(wcstoul(argv[2], nullptr, 10));
     return 0;
   }
-  if (argc < 5 || lstrcmpiW(argv[1], L"box") != 0) return Usage();
+  if (argc == 4 && lstrcmpiW(argv[1], L"handle") == 0) {
+    TitleSearch search{argv[2]};
+    for (DWORD start = GetTickCount(); !search.found && GetTickCount() - start < 20000; Sleep(100))
+      EnumWindows(MatchTitle, reinterpret_cast<LPARAM>(&search));
+    if (!search.found) return 2;
+    WriteReport(argv[3], std::to_wstring(reinterpret_cast<ULONG_PTR>(search.found)));
+    return 0;
+  }
+  if (argc < 5) return Usage();
+  bool click = lstrcmpiW(argv[1], L"click") == 0;
+  if (!click && lstrcmpiW(argv[1], L"box") != 0) return Usage();
   std::wstring caption = argv[2], answer = argv[3], report = argv[4], shot;
   DWORD timeout = 20000;
   for (int i = 5; i + 1 < argc; i += 2) {
@@ -71,6 +162,7 @@ int wmain(int argc, wchar_t** argv) {
     else if (lstrcmpiW(argv[i], L"--timeout") == 0) timeout = wcstoul(argv[i + 1], nullptr, 10);
     else return Usage();
   }
+  if (click) return Click(caption, answer, report, shot, timeout);
   int id = lstrcmpiW(answer.c_str(), L"yes") == 0 ? IDYES
          : lstrcmpiW(answer.c_str(), L"no") == 0 ? IDNO
          : lstrcmpiW(answer.c_str(), L"ok") == 0 ? IDOK
@@ -102,12 +194,7 @@ int wmain(int argc, wchar_t** argv) {
   body += L"\r\n";
   WriteReport(report, body);
 
-  if (!shot.empty()) {
-    HANDLE h = CreateFileW(shot.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (h != INVALID_HANDLE_VALUE) CloseHandle(h);
-    DWORD waitFrom = GetTickCount();
-    while (FileExists(shot) && GetTickCount() - waitFrom < 15000) Sleep(100);
-  }
+  WaitForShot(shot);
 
   HWND button = GetDlgItem(box, id);
   if (!button) {

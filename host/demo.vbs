@@ -1,0 +1,89 @@
+' A sample host script: what the CAD program's script does around each
+' command, run by scripts/demo under Wine.
+'   cscript demo.vbs auto|interactive DRIVER WORKDIR
+' In auto mode the driver program answers each dialog like a person and a
+' screenshot of it is taken (WORKDIR\<name>.shot asks scripts/demo for it).
+' Each command is one block below: assign the arrays it reads, start the
+' driver with how to answer, call lance, print what the host reads back.
+Dim Auto, Driver, WorkDir, Shell, Fso, o
+Auto = (WScript.Arguments(0) = "auto")
+Driver = WScript.Arguments(1)
+WorkDir = WScript.Arguments(2)
+Set Shell = CreateObject("WScript.Shell")
+Set Fso = CreateObject("Scripting.FileSystemObject")
+
+' Starts the driver in auto mode: "box CAPTION BUTTON" for a message box,
+' "click CAPTION COMPONENT" for a dialog.
+Sub Answer(name, how)
+  If Auto Then
+    Shell.Run """" & Driver & """ " & how & " """ & WorkDir & "\" & name & ".txt"" --shot """ & WorkDir & "\" & name & ".shot""", 0, False
+  End If
+End Sub
+
+' Calls lance and reports the outcome as the host sees it.
+Sub Run(command, title)
+  WScript.Echo "--- lance """ & command & """: " & title
+  On Error Resume Next
+  Err.Clear
+  o.lance command
+  If Err.Number <> 0 Then
+    WScript.Echo "    failed: " & Hex(Err.Number) & " " & Err.Description
+  Else
+    WScript.Echo "    resultat = " & o.resultat
+  End If
+  On Error GoTo 0
+End Sub
+
+Function Setting(section, value)
+  On Error Resume Next
+  Setting = Shell.RegRead("HKCU\Software\Norvel\topaline3\" & section & "\" & value)
+  If Err.Number <> 0 Then Setting = "(none)"
+End Function
+
+Function ReadUnicode(path)
+  ReadUnicode = ""
+  If Fso.FileExists(path) Then ReadUnicode = Fso.OpenTextFile(path, 1, False, -1).ReadAll
+End Function
+
+Sub Pause(ms)
+  Shell.Run """" & Driver & """ sleep " & ms, 0, True
+End Sub
+
+' A screenshot of whatever is on the screen now (auto mode).
+Sub Shot(name)
+  If Auto Then
+    Fso.CreateTextFile(WorkDir & "\" & name & ".shot", True).Close
+    Do While Fso.FileExists(WorkDir & "\" & name & ".shot")
+      Pause 200
+    Loop
+  End If
+End Sub
+
+Set o = CreateObject("topaline3.kovar3")
+WScript.Echo "created topaline3.kovar3"
+
+' Command 19: ask the user a yes/no question (label 740).
+Answer "cmd19", "box ""Message Topaline"" yes"
+Run "19", "yes/no question, answered Yes"
+
+' Command 18: start the point-number entry assistant for the CAD window
+' whose handle is in alldata(0). Notepad stands in for the CAD program.
+Dim handle
+Shell.Run "notepad.exe", 1, False
+Shell.Run """" & Driver & """ handle Notepad """ & WorkDir & "\cad.txt""", 0, True
+handle = ReadUnicode(WorkDir & "\cad.txt")
+WScript.Echo "CAD window stand-in: Notepad, handle " & handle
+o.alldata = Array(handle)
+Run "18", "point-number entry assistant"
+Pause 3000
+Shot "cmd18"
+
+' A dialog command is one more block like this (caption and button of its
+' form; the values it fills are read back from its section):
+'   Answer "cmd16", "click ""Options"" btAnnule"
+'   Run "16", "program options"
+'   WScript.Echo "    options\avertcalq = " & Setting("options", "avertcalq")
+
+' An unknown command does nothing.
+Run "25", "not a command"
+WScript.Echo "demo done"
