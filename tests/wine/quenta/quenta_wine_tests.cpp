@@ -356,6 +356,24 @@ TEST_F(Typing, IncrementFieldAndEnglishTexts) {
   EXPECT_EQ(stored(), L"5");
 }
 
+TEST_F(Typing, CapsLockIsSwitchedOffWhileTyping) {
+  ASSERT_NO_FATAL_FAILURE(startCad());
+  ASSERT_NO_FATAL_FAILURE(startQuenta());
+  const auto capsOn = [] { return (GetKeyState(VK_CAPITAL) & 1) != 0; };
+  if (!capsOn()) {
+    keybd_event(VK_CAPITAL, 0, 0, 0);
+    keybd_event(VK_CAPITAL, 0, KEYEVENTF_KEYUP, 0);
+  }
+  ASSERT_TRUE(WaitFor([&] { return capsOn(); }));
+  setNumber(L"12");
+  LeftClick(button(L"ToolButton14"));
+  EXPECT_TRUE(typed(kTwelve)) << testing::PrintToString(Text(commandLine));
+  EXPECT_TRUE(WaitFor([&] { return capsOn(); }));  // restored
+  keybd_event(VK_CAPITAL, 0, 0, 0);
+  keybd_event(VK_CAPITAL, 0, KEYEVENTF_KEYUP, 0);
+  EXPECT_TRUE(WaitFor([&] { return !capsOn(); }));
+}
+
 TEST_F(Typing, RefusedNumberIsNotTyped) {
   ASSERT_NO_FATAL_FAILURE(startCad());
   ASSERT_NO_FATAL_FAILURE(startQuenta());
