@@ -7,6 +7,8 @@
 #include "server/dialogs/points/change_alt.h"
 #include "server/dialogs/points/filtre_ent.h"
 #include "server/dialogs/points/liste_points.h"
+#include "server/dialogs/points/gerer.h"
+#include "server/dialogs/points/grp_select.h"
 
 namespace topaline {
 
@@ -39,7 +41,7 @@ void AskYesNo(Session& session) {
 
 CommandTable MakeCommandTable() {
   CommandTable t;
-  t.Register(0, NotAvailable(0, L"manage the groups of points"));
+  t.Register(0, ManageGroups);
   t.Register(1, ListPoints);
   t.Register(2, EditPoints);
   t.Register(3, NotAvailable(3, L"coordinates table"));
@@ -53,7 +55,7 @@ CommandTable MakeCommandTable() {
   t.Register(11, NotAvailable(11, L"load a points file"));
   t.Register(12, NotAvailable(12, L"draw points"));
   t.Register(13, NotAvailable(13, L"create points on entities"));
-  t.Register(14, NotAvailable(14, L"select groups"));
+  t.Register(14, SelectGroups);
   t.Register(15, ChangeAltitude);
   t.Register(16, ProgramOptions);
   t.Register(18, StartEntryAssistant);

@@ -1,0 +1,50 @@
+// Point filter: the criteria of the group manager's two actions that add
+// or remove points by criteria. The dialog only records them, in section
+// "filtrerpoints"; the host picks the points that satisfy them.
+#pragma once
+
+#include "server/core/vexa_edit.h"
+#include "server/dialogs/dialog.h"
+
+namespace topaline {
+
+class TfrmFiltrePoints : public TDialog {
+public:
+  explicit TfrmFiltrePoints(Session& session);
+
+  // Loads section "filtrerpoints" and shows the dialog; returns its modal
+  // result (ui::mrOk once Apply has stored the criteria).
+  int Execute();
+
+  ui::GroupBox* GroupBox1;
+  ui::CheckBox* cn;
+  TVexaEdit* nmin;
+  TVexaEdit* nmax;
+  ui::CheckBox* cx;
+  TVexaEdit* xmin;
+  TVexaEdit* xmax;
+  ui::CheckBox* cy;
+  TVexaEdit* ymin;
+  TVexaEdit* ymax;
+  ui::CheckBox* cz;
+  TVexaEdit* zmin;
+  TVexaEdit* zmax;
+  ui::CheckBox* cdes;
+  ui::Edit* desc;
+
+protected:
+  void Apply() override;
+
+private:
+  // A panel headed by its check box.
+  ui::Panel& AddPanel(int index, const wchar_t* box, const wchar_t* caption, int label, ui::CheckBox*& check);
+  // A numeric criterion: "Compris entre" min "et" max.
+  void AddRange(int index, const wchar_t* box, const wchar_t* caption, int label, const wchar_t* min,
+                const wchar_t* max, TTypeValeur kind, ui::CheckBox*& check, TVexaEdit*& minField,
+                TVexaEdit*& maxField);
+  void UpdateEnabling();
+
+  ui::Panel* panels_[5] = {};
+};
+
+}  // namespace topaline

@@ -1,0 +1,477 @@
+#include "server/dialogs/points/gerer.h"
+
+#include <algorithm>
+
+#include "platform/error.h"
+#include "server/core/labels.h"
+#include "server/core/message_box.h"
+#include "server/core/number_format.h"
+#include "server/core/session.h"
+#include "server/core/settings.h"
+#include "server/core/text_compare.h"
+#include "server/dialogs/points/filtre_points.h"
+#include "ui/res/images.h"
+
+namespace topaline {
+
+namespace {
+constexpr int kLabelDuplicateName = 713;
+constexpr int kLabelEraseObjects = 736;
+constexpr int kLabelCurrentNotDeleted = 738;
+constexpr int kLabelYes = 994;
+constexpr int kLabelNo = 995;
+constexpr int kLabelOneGroup = 617;
+constexpr int kLabelGroups = 618;
+constexpr int kFirstColumnLabel = 611;
+
+// Images of the tool strip.
+using namespace ui::images;
+constexpr int kImageCurrent = kToolCurrent;  // also marks the current group's row
+
+int CompareFolded(const std::wstring& a, const std::wstring& b) {
+  const std::size_t n = std::min(a.size(), b.size());
+  for (std::size_t i = 0; i < n; ++i) {
+    const wchar_t ca = FoldAscii(a[i]), cb = FoldAscii(b[i]);
+    if (ca != cb) return ca < cb ? -1 : 1;
+  }
+  if (a.size() == b.size()) return 0;
+  return a.size() < b.size() ? -1 : 1;
+}
+
+int CompareNumbers(std::int32_t a, std::int32_t b) { return a < b ? -1 : (a > b ? 1 : 0); }
+
+}  // namespace
+
+int CompareGroups(const TUnGroupe& a, const TUnGroupe& b, int column) {
+  switch (column) {
+    case 0: return CompareFolded(a.Nom, b.Nom);
+    case 1: return CompareFolded(a.Desc, b.Desc);
+    case 2: return CompareNumbers(a.Nbpoints, b.Nbpoints);
+    case 3: return CompareNumbers(a.firstpoint, b.firstpoint);
+    case 4: return CompareNumbers(a.lastpoint, b.lastpoint);
+    default: return 0;
+  }
+}
+
+std::wstring GroupCellText(const TUnGroupe& g, int column) {
+  switch (column) {
+    case 0: return g.Nom;
+    case 1: return g.Desc;
+    case 2: return IntToText(g.Nbpoints);
+    case 3: return IntToText(g.firstpoint);
+    case 4: return IntToText(g.lastpoint);
+    default: return {};
+  }
+}
+
+void AddGroupColumns(ui::TreeGrid& grid) {
+  grid.AddColumn(L"Nom", 150);
+  grid.AddColumn(L"Description", 190);
+  grid.AddColumn(L"Nb points", 70, ui::Alignment::Right);
+  grid.AddColumn(L"Premier", 70, ui::Alignment::Right);
+  grid.AddColumn(L"Dernier", 70, ui::Alignment::Right);
+}
+
+void TGroupRanks::Build(const TDesGroupes& groupes, int column) {
+  Clear();
+  const auto& items = groupes.Items();
+  const std::size_t n = items.size();
+  std::vector<std::uint32_t> order(n);
+  for (std::size_t i = 0; i < n; ++i) order[i] = static_cast<std::uint32_t>(i);
+  std::vector<std::uint32_t> rank(n);
+  auto assignRanks = [&](auto equal) {
+    std::uint32_t r = 0;
+    for (std::size_t k = 0; k < n; ++k) {
+      if (k > 0 && !equal(order[k - 1], order[k])) r = static_cast<std::uint32_t>(k);
+      rank[order[k]] = r;
+    }
+  };
+  if (column == 0 || column == 1) {
+    std::vector<std::wstring> keys(n);
+    for (std::size_t i = 0; i < n; ++i) keys[i] = FoldAscii(column == 0 ? items[i].Nom : items[i].Desc);
+    std::sort(order.begin(), order.end(), [&](std::uint32_t a, std::uint32_t b) { return keys[a] < keys[b]; });
+    assignRanks([&](std::uint32_t a, std::uint32_t b) { return keys[a] == keys[b]; });
+  } else {
+    auto value = [&](std::uint32_t i) {
+      const TUnGroupe& g = items[i];
+      return column == 2 ? g.Nbpoints : (column == 3 ? g.firstpoint : g.lastpoint);
+    };
+    std::sort(order.begin(), order.end(), [&](std::uint32_t a, std::uint32_t b) { return value(a) < value(b); });
+    assignRanks([&](std::uint32_t a, std::uint32_t b) { return value(a) == value(b); });
+  }
+  // Ids are usually close to 0..n: a plain table then, a hash otherwise.
+  std::int64_t lo = 0, hi = -1;
+  for (std::size_t i = 0; i < n; ++i) {
+    const std::int64_t id = items[i].Id;
+    if (i == 0 || id < lo) lo = id;
+    if (i == 0 || id > hi) hi = id;
+  }
+  dense_ = n > 0 && hi - lo < static_cast<std::int64_t>(4 * n + 1024);
+  minId_ = lo;
+  if (dense_) {
+    byId_.assign(static_cast<std::size_t>(hi - lo + 1), 0);
+    // The first group of an Id is the one the dialog shows.
+    for (std::size_t i = n; i-- > 0;) byId_[static_cast<std::size_t>(items[i].Id - lo)] = rank[i] + 1;
+  } else {
+    sparse_.reserve(n);
+    for (std::size_t i = 0; i < n; ++i) sparse_.emplace(items[i].Id, rank[i] + 1);
+  }
+  built_ = true;
+}
+
+void TGroupRanks::Clear() {
+  built_ = false;
+  byId_.clear();
+  byId_.shrink_to_fit();
+  sparse_ = {};
+}
+
+std::uint32_t TGroupRanks::RankOf(std::int32_t id) const {
+  constexpr std::uint32_t kLast = 0xFFFFFFFFu;
+  if (dense_) {
+    const std::int64_t at = static_cast<std::int64_t>(id) - minId_;
+    if (at < 0 || at >= static_cast<std::int64_t>(byId_.size())) return kLast;
+    const std::uint32_t r = byId_[static_cast<std::size_t>(at)];
+    return r == 0 ? kLast : r;
+  }
+  auto it = sparse_.find(id);
+  return it == sparse_.end() ? kLast : it->second;
+}
+
+int TGroupRanks::Compare(std::int32_t a, std::int32_t b) const {
+  const std::uint32_t ra = RankOf(a), rb = RankOf(b);
+  return ra < rb ? -1 : (ra > rb ? 1 : 0);
+}
+
+void SortGroupsBy(ui::TreeGrid& grid, const TDesGroupes& groupes, TGroupRanks& ranks) {
+  grid.OnBeforeSort = [&groupes, &ranks](int column) { ranks.Build(groupes, column); };
+  grid.OnAfterSort = [&ranks](int) { ranks.Clear(); };
+  grid.OnCompare = [&groupes, &ranks](std::int32_t a, std::int32_t b, int column) {
+    if (ranks.Built()) return ranks.Compare(a, b);
+    const TUnGroupe* ga = groupes.Get(a);
+    const TUnGroupe* gb = groupes.Get(b);
+    if (!ga || !gb) return ga ? -1 : (gb ? 1 : 0);
+    return CompareGroups(*ga, *gb, column);
+  };
+}
+
+void LabelGroupColumns(Session& session, ui::TreeGrid& grid) {
+  for (int c = 0; c < grid.ColumnCount(); ++c) {
+    grid.SetColumnCaption(c, LabelText(session, kFirstColumnLabel + c));
+    grid.SetColumnAlignment(c, c >= 2 ? ui::Alignment::Right : ui::Alignment::Left);
+  }
+}
+
+TfrmGerer::TfrmGerer(Session& session, TfrmFiltrePoints& filter)
+    : TDialog(session, L"frmGerer", L"tlgroups"), filter_(filter) {
+  using namespace design;
+  SetCaption(L" Topaline -  Gestionnaire des groupes de points");
+  SetHelpContext(600);
+  SetBorderStyle(ui::BorderStyle::Sizeable);
+  SetClientSize(544, 372);
+  SetMinSize({500, 385});
+  // No key handling of its own: Escape belongs to the name editor, where
+  // it abandons the edit, and must never drop the whole session's changes.
+  SetKeyPreview(false);
+  OnKeyDown = nullptr;
+
+  ImageList1 = &Add<ui::ImageList>(this, L"ImageList1");
+  ImageList1->SetStrip(kToolImages, 16, 16, kToolImageCount);
+
+  StatusBar1 = &Add<ui::StatusBar>(this, L"StatusBar1", {0, 353, 544, 19});
+  StatusBar1->SetAlign(ui::Align::Bottom);
+  StatusBar1->AddPanel(544);
+
+  ToolBar1 = &Add<ui::ToolBar>(this, L"ToolBar1", {0, 317, 544, 36});
+  ToolBar1->SetAlign(ui::Align::Bottom);
+  ToolBar1->SetImages(ImageList1);
+  auto bottom = [&](const wchar_t* name, const wchar_t* caption, int label, int image, int left) {
+    auto& b = Add<ui::ToolButton>(ToolBar1, name, {left, 4, 90, 28});
+    b.SetCaption(caption);
+    b.SetHelpContext(label);
+    b.SetImageIndex(image);
+    return &b;
+  };
+  btClose = bottom(L"btClose", L" Appliquer ", 990, kToolApply, 254);
+  ToolButton3 = bottom(L"ToolButton3", L" Annuler ", 991, kToolCancel, 350);
+  ToolButton1 = bottom(L"ToolButton1", L" Aide ", 992, kToolHelp, 446);
+  btClose->SetAnchors({false, true, true, false});
+  ToolButton3->SetAnchors({false, true, true, false});
+  ToolButton1->SetAnchors({false, true, true, false});
+
+  GroupBox1 = &Add<ui::GroupBox>(this, L"GroupBox1", {8, 8, 528, 305});
+  GroupBox1->SetCaption(L" Groupes de points ");
+  GroupBox1->SetHelpContext(601);
+  GroupBox1->SetAnchors({true, true, true, true});
+
+  TVGroupes = &Add<ui::TreeGrid>(GroupBox1, L"TVGroupes", {8, 18, 468, 245});
+  TVGroupes->SetAnchors({true, true, true, true});
+  TVGroupes->SetImages(ImageList1);
+  TVGroupes->SetFullRowSelect(true);
+  TVGroupes->SetEditOnClick(true);
+  TVGroupes->SetEditDelay(500);
+  AddGroupColumns(*TVGroupes);
+
+  tbActions = &Add<ui::ToolBar>(GroupBox1, L"tbActions", {484, 18, 36, 6 * 30});
+  tbActions->SetVertical(true);
+  tbActions->SetShowCaptions(false);
+  tbActions->SetImages(ImageList1);
+  tbActions->SetAnchors({false, true, true, false});
+  btListe = &AddAction(L"btListe", L"Voir la liste des points", 605, kToolListPoints, GererAction::Liste);
+  btDelElts = &AddAction(L"btDelElts", L"Effacer les objets du groupe", 606, kToolEraseObjects, GererAction::DelElts);
+  btAddSel = &AddAction(L"btAddSel", L"Ajouter des points par sélection", 607, kToolAddSelection, GererAction::AddSel);
+  btRemoveSel =
+      &AddAction(L"btRemoveSel", L"Retirer des points par sélection", 609, kToolRemoveSelection, GererAction::RemoveSel);
+  btAddCrit = &AddAction(L"btAddCrit", L"Ajouter des points par critères", 608, kToolAddCriteria, GererAction::AddCrit);
+  btRemoveCrit =
+      &AddAction(L"btRemoveCrit", L"Retirer des points par critères", 610, kToolRemoveCriteria, GererAction::RemoveCrit);
+
+  ToolBar2 = &Add<ui::ToolBar>(GroupBox1, L"ToolBar2", {8, 267, 468, 30});
+  ToolBar2->SetImages(ImageList1);
+  ToolBar2->SetAnchors({true, false, true, true});
+  auto tool = [&](const wchar_t* name, const wchar_t* caption, int label, int image, int left, int width) {
+    auto& b = Add<ui::ToolButton>(ToolBar2, name, {left, 2, width, 26});
+    b.SetCaption(caption);
+    b.SetHelpContext(label);
+    b.SetImageIndex(image);
+    return &b;
+  };
+  btNew = tool(L"btNew", L" Nouveau groupe ", 602, kToolNewGroup, 0, 130);
+  btDel = tool(L"btDel", L" Supprimer ", 603, kToolDeleteGroup, 130, 100);
+  btCourant = tool(L"btCourant", L" Courant ", 604, kImageCurrent, 230, 90);
+
+  // Every cell is read from the model through the row's Id.
+  TVGroupes->OnGetText = [this](int, std::int32_t id, int column) {
+    const TUnGroupe* g = GroupOfRow(id);
+    return g ? GroupCellText(*g, column) : std::wstring();
+  };
+  TVGroupes->OnPaintCell = [this](int, std::int32_t id, int column, ui::CellStyle& style) {
+    if (!ready_ || id != groupes_.IdCourant || !groupes_.Get(id)) return;
+    style.bold = true;
+    if (column == 0) style.imageIndex = kImageCurrent;
+  };
+  SortGroupsBy(*TVGroupes, groupes_, ranks_);
+  TVGroupes->OnEditing = [](int, int column) { return column == 0 || column == 1; };
+  TVGroupes->OnNewText = [this](int row, int column, const std::wstring& text) { CellEdited(row, column, text); };
+  TVGroupes->OnFocusChanged = [this] { UpdateButtons(); };
+
+  btNew->OnClick = [this] { NewGroup(); };
+  btDel->OnClick = [this] { DeleteGroup(); };
+  btCourant->OnClick = [this] { MakeCurrent(); };
+  btClose->OnClick = [this] { Apply(); };
+  ToolButton3->OnClick = [this] {
+    TVGroupes->CancelEdit();
+    SetModalResult(ui::mrCancel);
+  };
+  ToolButton1->OnClick = [this] { ShowHelp(session_, L"tlgroups"); };
+
+  OnShow = [this] { Opening(); };
+  OnClose = [this] { Closing(); };
+
+  // Creation: labels, geometry, header state, then the column captions
+  // (always from the labels) and alignments.
+  FinishCreation();
+  try {
+    RestoreFormPos(session_, *this);
+    // Before any stored state: column 0 ascending.
+    TVGroupes->SetSortColumn(0);
+    TVGroupes->SetSortDirection(ui::SortDirection::Ascending);
+    TVGroupes->SetColumnColor(0, TVGroupes->SortColumnColor());
+    RestoreHeaderState(session_, *this, *TVGroupes);
+    if (TVGroupes->SortColumn() < 0) {
+      TVGroupes->SetSortColumn(0);
+      TVGroupes->SetColumnColor(0, TVGroupes->SortColumnColor());
+    }
+    LabelGroupColumns(session_, *TVGroupes);
+  } catch (const Error& e) {
+    ShowErrorBox(session_, e.message());
+  }
+}
+
+TfrmGerer::~TfrmGerer() { ready_ = false; }
+
+ui::ToolButton& TfrmGerer::AddAction(const wchar_t* name, const wchar_t* hint, int label, int image,
+                                     GererAction action) {
+  const int index = static_cast<int>(tbActions->Children().size());
+  auto& b = Add<ui::ToolButton>(tbActions, name, {2, 2 + index * 30, 30, 28});
+  b.SetHint(hint);
+  b.SetHelpContext(label);
+  b.SetImageIndex(image);
+  b.SetEnabled(false);
+  b.OnClick = [this, action] { RunAction(action); };
+  return b;
+}
+
+const TUnGroupe* TfrmGerer::GroupOfRow(std::int32_t id) const { return groupes_.Get(id); }
+
+bool TfrmGerer::FocusedId(std::int32_t& id) const {
+  const int row = TVGroupes->FocusedRow();
+  if (row < 0) return false;
+  id = TVGroupes->RowId(row);
+  return true;
+}
+
+void TfrmGerer::Execute() {
+  groupes_ = TDesGroupes();
+  groupes_.Init(session_.exchange.get(Slot::AXGroupes));
+  std::vector<std::int32_t> ids;
+  ids.reserve(groupes_.Count());
+  for (const TUnGroupe& g : groupes_.Items()) ids.push_back(g.Id);
+  TVGroupes->BeginUpdate();
+  TVGroupes->SetRows(std::move(ids));
+  ready_ = true;
+  TVGroupes->Sort();
+  TVGroupes->EndUpdate();
+  UpdateButtons();
+  ShowModal();
+}
+
+// The group whose Id stands in alldata is focused; else the first row.
+void TfrmGerer::Opening() {
+  int row = -1;
+  try {
+    const ExchangeArray& data = session_.exchange.get(Slot::alldata);
+    if (data.upperBound() >= 0) {
+      std::int32_t id = 0;
+      // Anything but a decimal integer selects nothing in particular.
+      if (ParseInt32(data.textAt(0), id) == ParseResult::Ok) row = TVGroupes->FindRow(id);
+    }
+  } catch (const Error& e) {
+    ShowErrorBox(session_, e.message());
+  }
+  if (row < 0 && TVGroupes->RowCount() > 0) row = 0;
+  if (row >= 0) TVGroupes->SetFocusedRow(row);
+  UpdateButtons();
+  if (TVGroupes->CanFocus()) TVGroupes->SetFocus();
+}
+
+void TfrmGerer::Closing() {
+  try {
+    TVGroupes->CancelEdit();
+    SaveFormPos(session_, *this);
+    SaveHeaderState(session_, *this, *TVGroupes);
+  } catch (const Error& e) {
+    ShowErrorBox(session_, e.message());
+  } catch (const std::exception&) {
+    ShowErrorBox(session_, L"The place of the group manager could not be saved.");
+  }
+}
+
+void TfrmGerer::UpdateButtons() {
+  if (!ready_) return;
+  for (ui::ToolButton* b : {btListe, btDelElts, btAddSel, btRemoveSel, btAddCrit, btRemoveCrit, btDel, btCourant})
+    b->SetEnabled(false);
+  std::int32_t id = 0;
+  if (!FocusedId(id)) return;
+  const TUnGroupe* focused = groupes_.Get(id);
+  const bool hasPoints = focused && focused->Nbpoints > 0;
+  for (ui::ToolButton* b : {btDel, btCourant, btAddSel, btAddCrit}) b->SetEnabled(true);
+  for (ui::ToolButton* b : {btListe, btDelElts, btRemoveSel, btRemoveCrit}) b->SetEnabled(hasPoints);
+
+  // A current Id that names no group shows no name.
+  const TUnGroupe* current = groupes_.Get(groupes_.IdCourant);
+  const std::wstring name = current ? current->Nom : std::wstring();
+  const std::size_t n = groupes_.Count();
+  std::wstring status;
+  if (n == 1) status = LabelText(session_, kLabelOneGroup) + name;
+  else status = L" " + IntToText(static_cast<std::int64_t>(n)) + LabelText(session_, kLabelGroups) + name;
+  StatusBar1->SetPanelText(0, status);
+}
+
+void TfrmGerer::NewGroup() {
+  TVGroupes->EndEdit();
+  const TUnGroupe& g = groupes_.Add();
+  const std::int32_t id = g.Id;
+  const int row = TVGroupes->AddRow(id);
+  TVGroupes->SetFocusedRow(row);
+  UpdateButtons();
+  TVGroupes->Repaint();
+  if (TVGroupes->CanFocus()) TVGroupes->SetFocus();
+  TVGroupes->EditCell(row, 0);
+}
+
+void TfrmGerer::DeleteGroup() {
+  TVGroupes->EndEdit();
+  std::int32_t id = 0;
+  if (!FocusedId(id)) return;
+  if (id == groupes_.IdCourant) {
+    ShowErrMsg(session_, LabelText(session_, kLabelCurrentNotDeleted), {L"Ok"}, ui::IconError);
+    return;
+  }
+  const int row = TVGroupes->FocusedRow();
+  // The next row, else the previous one; it takes this row's place once
+  // this one is gone.
+  const int next = row + 1 < TVGroupes->RowCount() ? row : row - 1;
+  ready_ = false;  // no button update on a half-deleted group
+  TVGroupes->DeleteRow(row);
+  groupes_.Delete(id);
+  ready_ = true;
+  if (next >= 0) TVGroupes->SetFocusedRow(next);
+  UpdateButtons();
+}
+
+void TfrmGerer::MakeCurrent() {
+  TVGroupes->EndEdit();
+  std::int32_t id = 0;
+  if (!FocusedId(id)) return;
+  groupes_.IdCourant = id;
+  TVGroupes->Repaint();
+  UpdateButtons();
+}
+
+void TfrmGerer::CellEdited(int row, int column, const std::wstring& text) {
+  const std::int32_t id = TVGroupes->RowId(row);
+  const TUnGroupe* g = groupes_.Get(id);
+  if (!g) return;
+  if (column == 0) {
+    // Committing the name as it stands changes nothing and is no duplicate.
+    if (text == g->Nom) return;
+    if (groupes_.Exist(text)) {
+      ShowLabelMsg(session_, kLabelDuplicateName);
+      return;
+    }
+    groupes_.Rename(id, text);
+    UpdateButtons();  // the current group's name is on the status line
+  } else if (column == 1) {
+    groupes_.SetDesc(id, text);
+  }
+}
+
+void TfrmGerer::Apply() {
+  TVGroupes->EndEdit();
+  session_.exchange.put(Slot::AXGroupes, groupes_.WriteGroups());
+  session_.exchange.resultat = static_cast<std::int32_t>(GererAction::Apply);
+  SetModalResult(ui::mrOk);
+}
+
+void TfrmGerer::RunAction(GererAction action) {
+  TVGroupes->EndEdit();
+  std::int32_t id = 0;
+  if (!FocusedId(id)) return;
+  switch (action) {
+    case GererAction::DelElts: {
+      const int answer = ShowErrMsg(session_, LabelText(session_, kLabelEraseObjects),
+                                    {LabelText(session_, kLabelYes), LabelText(session_, kLabelNo)}, ui::IconQuestion);
+      if (answer != 1) return;
+      break;
+    }
+    case GererAction::AddCrit:
+    case GererAction::RemoveCrit:
+      if (filter_.Execute() != ui::mrOk) return;
+      break;
+    default:
+      break;
+  }
+  session_.exchange.put(Slot::alldata, {Variant::string(IntToText(id))});
+  session_.exchange.put(Slot::AXGroupes, groupes_.WriteGroups());
+  session_.exchange.resultat = static_cast<std::int32_t>(action);
+  SetModalResult(ui::mrOk);
+}
+
+void ManageGroups(Session& session) {
+  TfrmFiltrePoints filter(session);
+  TfrmGerer manager(session, filter);
+  manager.Execute();
+}
+
+}  // namespace topaline

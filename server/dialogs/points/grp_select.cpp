@@ -1,0 +1,174 @@
+#include "server/dialogs/points/grp_select.h"
+
+#include "platform/error.h"
+#include "server/core/labels.h"
+#include "server/core/message_box.h"
+#include "server/core/number_format.h"
+#include "server/core/session.h"
+#include "server/core/settings.h"
+#include "server/dialogs/points/gerer.h"
+
+namespace topaline {
+
+namespace {
+constexpr int kLabelCheckAll = 622;
+constexpr int kLabelUncheckAll = 623;
+
+struct StatusWords {
+  const wchar_t* noun;
+  const wchar_t* nouns;
+  const wchar_t* participle;
+  const wchar_t* participles;
+};
+
+StatusWords WordsFor(const std::wstring& langue) {
+  if (langue == L"fr") return {L"groupe", L"groupes", L"sélectionné", L"sélectionnés"};
+  if (langue == L"en") return {L"group", L"groups", L"selected", L"selected"};
+  if (langue == L"es") return {L"groupo", L"groupos", L"selected", L"selected"};
+  return {L"", L"", L"", L""};
+}
+}  // namespace
+
+std::wstring GrpSelectStatus(const std::wstring& langue, std::size_t rows, std::size_t checked) {
+  const StatusWords w = WordsFor(langue);
+  return L" " + IntToText(static_cast<std::int64_t>(rows)) + L" " + (rows > 1 ? w.nouns : w.noun) + L" | " +
+         IntToText(static_cast<std::int64_t>(checked)) + L" " + (checked > 1 ? w.participles : w.participle) + L".";
+}
+
+TfrmGrpSelect::TfrmGrpSelect(Session& session) : TDialog(session, L"frmGrpSelect", L"tlselgroup") {
+  using namespace design;
+  SetCaption(L" Topaline - Sélectionner des Groupes");
+  SetHelpContext(620);
+  SetBorderStyle(ui::BorderStyle::Sizeable);
+  SetClientSize(544, 360);
+  SetMinSize({420, 300});
+
+  Panel1 = &Add<ui::Panel>(this, L"Panel1", {0, 0, 544, 33});
+  Panel1->SetAlign(ui::Align::Top);
+  Panel1->SetBevelOuter(ui::Panel::Bevel::None);
+  Label1 = &Add<ui::Label>(Panel1, L"Label1", {12, 11, 110, kTextHeight});
+  Label1->SetCaption(L"Groupe courant  : ");
+  Label1->SetHelpContext(621);
+  Label2 = &Add<ui::Label>(Panel1, L"Label2", {126, 11, 400, kTextHeight});
+  Label2->SetCaption(L"");
+  Label2->SetFont([&] {
+    ui::Font f = Label2->GetFont();
+    f.bold = true;
+    return f;
+  }());
+
+  StatusBar1 = &Add<ui::StatusBar>(this, L"StatusBar1", {0, 341, 544, 19});
+  StatusBar1->SetAlign(ui::Align::Bottom);
+  StatusBar1->AddPanel(544);
+
+  TVGroupes = &Add<ui::TreeGrid>(this, L"TVGroupes", {8, 33, 528, 263});
+  TVGroupes->SetAnchors({true, true, true, true});
+  TVGroupes->SetCheckBoxes(true);
+  TVGroupes->SetFullRowSelect(true);
+  TVGroupes->SetEditOnClick(false);
+  AddGroupColumns(*TVGroupes);
+
+  PopupMenu1 = &Add<ui::PopupMenu>(this, L"PopupMenu1");
+  outcocher1 = &Add<ui::MenuItem>(PopupMenu1, L"outcocher1");
+  outcocher1->SetCaption(L"Tout cocher");
+  outdecocher1 = &Add<ui::MenuItem>(PopupMenu1, L"outdecocher1");
+  outdecocher1->SetCaption(L"Tout décocher");
+  TVGroupes->SetPopupMenu(PopupMenu1);
+
+  AddButtonRow(304);
+  btAppliquer->SetCaption(L"Sélectionner ");
+  btAppliquer->SetHelpContext(993);
+  btAppliquer->SetEnabled(false);
+  for (ui::Button* b : {btAppliquer, btAnnule, btAide}) b->SetAnchors({false, false, true, true});
+
+  TVGroupes->OnGetText = [this](int, std::int32_t id, int column) {
+    const TUnGroupe* g = groupes_.Get(id);
+    return g ? GroupCellText(*g, column) : std::wstring();
+  };
+  TVGroupes->OnPaintCell = [this](int, std::int32_t id, int, ui::CellStyle& style) {
+    if (ready_ && id == groupes_.IdCourant) style.bold = true;
+  };
+  SortGroupsBy(*TVGroupes, groupes_, ranks_);
+  TVGroupes->OnChecked = [this](int) { UpdateStatus(); };
+  outcocher1->OnClick = [this] { TVGroupes->SetAllChecked(true); };
+  outdecocher1->OnClick = [this] { TVGroupes->SetAllChecked(false); };
+
+  OnShow = [this] {
+    if (TVGroupes->FocusedRow() < 0 && TVGroupes->RowCount() > 0) TVGroupes->SetFocusedRow(0);
+    UpdateStatus();
+    if (TVGroupes->CanFocus()) TVGroupes->SetFocus();
+  };
+  OnClose = [this] {
+    try {
+      SaveFormPos(session_, *this);
+      SaveHeaderState(session_, *this, *TVGroupes);
+    } catch (const Error& e) {
+      ShowErrorBox(session_, e.message());
+    } catch (const std::exception&) {
+      ShowErrorBox(session_, L"The place of the group selection could not be saved.");
+    }
+  };
+
+  // Creation: geometry, labels, header state, then the column and menu
+  // captions (always from the labels) and alignments.
+  try {
+    RestoreFormPos(session_, *this);
+  } catch (const Error& e) {
+    ShowErrorBox(session_, e.message());
+  }
+  FinishCreation();
+  try {
+    RestoreHeaderState(session_, *this, *TVGroupes);
+    LabelGroupColumns(session_, *TVGroupes);
+    outcocher1->SetCaption(LabelText(session_, kLabelCheckAll));
+    outdecocher1->SetCaption(LabelText(session_, kLabelUncheckAll));
+  } catch (const Error& e) {
+    ShowErrorBox(session_, e.message());
+  }
+}
+
+TfrmGrpSelect::~TfrmGrpSelect() { ready_ = false; }
+
+void TfrmGrpSelect::Execute() {
+  groupes_ = TDesGroupes();
+  groupes_.Init(session_.exchange.get(Slot::AXGroupes));
+  std::vector<std::int32_t> ids;
+  ids.reserve(groupes_.Count());
+  for (const TUnGroupe& g : groupes_.Items()) ids.push_back(g.Id);
+  TVGroupes->BeginUpdate();
+  TVGroupes->SetRows(std::move(ids));
+  // A single group is the obvious choice: it arrives checked.
+  if (TVGroupes->RowCount() == 1) TVGroupes->SetChecked(0, true);
+  ready_ = true;
+  TVGroupes->EndUpdate();
+  const TUnGroupe* current = groupes_.Get(groupes_.IdCourant);
+  Label2->SetCaption(current ? current->Nom : std::wstring());
+  UpdateStatus();
+  ShowModal();
+}
+
+void TfrmGrpSelect::UpdateStatus() {
+  if (!ready_) return;
+  const int checked = TVGroupes->CheckedCount();
+  StatusBar1->SetPanelText(0, GrpSelectStatus(session_.config.langue, static_cast<std::size_t>(TVGroupes->RowCount()),
+                                              static_cast<std::size_t>(checked)));
+  btAppliquer->SetEnabled(checked > 0);
+}
+
+void TfrmGrpSelect::Apply() {
+  std::vector<std::int32_t> ids;
+  ids.reserve(static_cast<std::size_t>(TVGroupes->CheckedCount()));
+  for (int row = 0; row < TVGroupes->RowCount(); ++row)
+    if (TVGroupes->Checked(row)) ids.push_back(TVGroupes->RowId(row));
+  if (ids.empty()) return;  // Select is disabled then
+  session_.exchange.put(Slot::AXGroupes, TDesGroupes::WriteSelection(ids));
+  session_.exchange.resultat = 1;
+  SetModalResult(ui::mrOk);
+}
+
+void SelectGroups(Session& session) {
+  TfrmGrpSelect dialog(session);
+  dialog.Execute();
+}
+
+}  // namespace topaline
