@@ -46,8 +46,8 @@ MSWPixels MSWDisabledPixels(const MSWPixels& p) {
   for (auto& px : g.argb) {
     std::uint32_t a = px >> 24, r = (px >> 16) & 0xFF, gr = (px >> 8) & 0xFF, b = px & 0xFF;
     std::uint32_t lum = (r * 77 + gr * 150 + b * 29) >> 8;
-    std::uint32_t v = 96 + lum * 5 / 8;  // lighter grey, narrow range
-    px = ((a * 11 / 20) << 24) | (v << 16) | (v << 8) | v;
+    std::uint32_t v = 72 + lum / 2;  // mid greys: faded, still legible
+    px = ((a * 3 / 4) << 24) | (v << 16) | (v << 8) | v;
   }
   return g;
 }

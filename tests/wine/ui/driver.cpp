@@ -101,6 +101,59 @@ void Focus(HWND hwnd) {
   AttachThreadInput(self, target, FALSE);
 }
 
+void ClickAt(HWND hwnd, int x, int y) {
+  PostMessageW(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+  PostMessageW(hwnd, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+}
+
+void ClickAtAndWait(HWND hwnd, int x, int y) {
+  SendMessageW(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+  SendMessageW(hwnd, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+}
+
+void DragAndWait(HWND hwnd, int x0, int y0, int x1, int y1) {
+  SendMessageW(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x0, y0));
+  for (int i = 1; i <= 4; ++i)
+    SendMessageW(hwnd, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(x0 + (x1 - x0) * i / 4, y0 + (y1 - y0) * i / 4));
+  SendMessageW(hwnd, WM_LBUTTONUP, 0, MAKELPARAM(x1, y1));
+}
+
+HWND FocusOf(HWND hwnd) {
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  if (!GetGUIThreadInfo(GetWindowThreadProcessId(hwnd, nullptr), &info)) return nullptr;
+  return info.hwndFocus;
+}
+
+std::vector<unsigned> Snapshot(HWND hwnd, int* width, int* height) {
+  RECT r{};
+  GetClientRect(hwnd, &r);
+  const int w = r.right, h = r.bottom;
+  if (width) *width = w;
+  if (height) *height = h;
+  std::vector<unsigned> pixels;
+  if (w <= 0 || h <= 0) return pixels;
+  BITMAPINFO bi{};
+  bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+  bi.bmiHeader.biWidth = w;
+  bi.bmiHeader.biHeight = -h;
+  bi.bmiHeader.biPlanes = 1;
+  bi.bmiHeader.biBitCount = 32;
+  void* bits = nullptr;
+  HDC dc = CreateCompatibleDC(nullptr);
+  HBITMAP bmp = CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ old = SelectObject(dc, bmp);
+  SendMessageW(hwnd, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT | PRF_ERASEBKGND);
+  GdiFlush();
+  const auto* p = static_cast<const unsigned*>(bits);
+  pixels.assign(p, p + static_cast<size_t>(w) * h);
+  for (auto& px : pixels) px &= 0xFFFFFF;
+  SelectObject(dc, old);
+  DeleteObject(bmp);
+  DeleteDC(dc);
+  return pixels;
+}
+
 void Sync(HWND hwnd) {
   DWORD_PTR r = 0;
   SendMessageTimeoutW(hwnd, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &r);

@@ -10,6 +10,7 @@
 #include <functional>
 #include <string>
 #include <thread>
+#include <vector>
 
 namespace wine_ui {
 
@@ -36,6 +37,19 @@ void SetText(HWND hwnd, const std::wstring& text);  // WM_SETTEXT, sent
 void TypeChars(HWND hwnd, const std::wstring& text);  // WM_CHAR each, sent
 void Key(HWND hwnd, UINT vk);        // WM_KEYDOWN + WM_KEYUP, posted
 void Focus(HWND hwnd);               // moves the focus the way Tab would
+// A left click at a point of the window's client area: button down and
+// up, posted (they pass through the form's message loop like real ones).
+void ClickAt(HWND hwnd, int x, int y);
+// The same, sent: returns when the window has handled both.
+void ClickAtAndWait(HWND hwnd, int x, int y);
+// A drag with the left button held, sent: down at (x0, y0), a few moves,
+// up at (x1, y1).
+void DragAndWait(HWND hwnd, int x0, int y0, int x1, int y1);
+// The window that has the keyboard focus on the thread owning hwnd.
+HWND FocusOf(HWND hwnd);
+// Paints the window into a 32-bit bitmap (WM_PRINTCLIENT) and returns the
+// pixels, 0x00RRGGBB, top row first.
+std::vector<unsigned> Snapshot(HWND hwnd, int* width = nullptr, int* height = nullptr);
 
 // Runs script on a second thread while the calling thread runs a modal
 // loop (body). Whatever the script does, it closes every window of the
