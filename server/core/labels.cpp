@@ -113,9 +113,7 @@ std::wstring LabelText(const TDesLabels& labels, std::int32_t n) {
 std::wstring LabelText(const Session& session, std::int32_t n) { return LabelText(session.Labels, n); }
 
 std::wstring HelpParameter(const std::wstring& helpFile, const std::wstring& topic) {
-  const std::wstring parameter = helpFile + L"::/" + topic + L".htm";
-  if (parameter.find(L' ') != std::wstring::npos) return L"\"" + parameter + L"\"";
-  return parameter;
+  return helpFile + L"::/" + topic + L".htm";
 }
 
 void ShowHelp(Session& session, const std::wstring& topic) {

@@ -60,12 +60,9 @@ std::wstring LabelText(const TDesLabels& labels, std::int32_t n);
 std::wstring LabelText(const Session& session, std::int32_t n);
 
 // The parameter given to the help viewer for a topic: HelpFile, "::/",
-// topic, ".htm". When HelpFile holds a blank the whole parameter is quoted
-// so the viewer receives one argument:
-//   "C:\Program Files\topaline3.chm::/topic.htm"
-// (the viewer takes a leading quoted text as its whole argument and drops
-// what follows the closing quote, so quoting the file part alone would
-// lose the topic).
+// topic, ".htm", unquoted. The viewer takes its whole command tail as the
+// file when it does not begin with a quote, so a path with blanks
+// ("C:\Program Files\...") opens as is, topic included.
 std::wstring HelpParameter(const std::wstring& helpFile, const std::wstring& topic);
 
 // Opens the help topic: starts hh.exe by its full path in the Windows

@@ -157,7 +157,7 @@ TEST_F(LabelsFixture, ShowHelpStartsTheViewerByFullPath) {
 
   session.HelpFile = L"C:\\Program Files\\Topaline\\topaline3.chm";
   ShowHelp(session, L"tlgerer");
-  EXPECT_EQ(hp.shell.launches[1].parameters, L"\"C:\\Program Files\\Topaline\\topaline3.chm::/tlgerer.htm\"");
+  EXPECT_EQ(hp.shell.launches[1].parameters, L"C:\\Program Files\\Topaline\\topaline3.chm::/tlgerer.htm");
 }
 
 }  // namespace
