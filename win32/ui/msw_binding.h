@@ -40,6 +40,10 @@ public:
   // message was handled (and must not be dispatched).
   virtual bool MSWRouteKey(MSG& msg);
 
+  // Keeps a container's own inner window (group box frame, page control
+  // tabs) beneath its children.
+  void MSWLowerInnerWindows();
+
   // Scaled geometry of the component within its parent window.
   RECT MSWDeviceRect() const;
 
@@ -50,6 +54,7 @@ protected:
   bool MSWOnDrawItem(DRAWITEMSTRUCT* dis) override;
   virtual void MSWSync(ui::Property property);
   void MSWSetWindowText(const std::wstring& text);
+  void MSWPaintGroupBox();
   int Scale(int v) const;
   int Unscale(int v) const;
 

@@ -2,6 +2,8 @@
 // in msw_tree_grid.cpp, the form in msw_form.cpp).
 #include <windows.h>
 #include <commctrl.h>
+#include <uxtheme.h>
+#include <vssym32.h>
 
 #include "platform/error.h"
 #include "win32/ui/msw_binding.h"
@@ -132,12 +134,8 @@ void MSWControl::MSWCreateWindow(HWND parent) {
     case Kind::TabSheet:
       MSWCreateOwn(WS_EX_CONTROLPARENT, kContainerClass, caption.c_str(), base | WS_CLIPCHILDREN, x, y, w, h,
                    parent, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)));
-      if (component_.GetKind() == Kind::GroupBox) {
-        // The frame and caption: a plain group box filling the container.
-        HWND frame = CreateWindowExW(0, L"BUTTON", caption.c_str(), WS_CHILD | WS_VISIBLE | BS_GROUPBOX, 0, 0, w, h,
-                                     MSWHandle(), nullptr, MSWInstance(), nullptr);
-        SendMessageW(frame, WM_SETFONT, reinterpret_cast<WPARAM>(binding_.Font()), FALSE);
-      }
+      // A group box draws its frame and caption itself (WM_PAINT): a
+      // frame window beside the children would cover them.
       break;
     case Kind::PageControl: {
       MSWCreateOwn(WS_EX_CONTROLPARENT, kContainerClass, L"", base | WS_CLIPCHILDREN, x, y, w, h, parent,
@@ -145,7 +143,7 @@ void MSWControl::MSWCreateWindow(HWND parent) {
       HWND tabs = CreateWindowExW(0, WC_TABCONTROLW, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_TABSTOP, 0, 0,
                                   w, h, MSWHandle(), reinterpret_cast<HMENU>(1), MSWInstance(), nullptr);
       SendMessageW(tabs, WM_SETFONT, reinterpret_cast<WPARAM>(binding_.Font()), FALSE);
-      SetWindowPos(tabs, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+      MSWLowerInnerWindows();
       break;
     }
     case Kind::StatusBar:
@@ -167,6 +165,54 @@ void MSWControl::MSWCreateWindow(HWND parent) {
   SendMessageW(MSWHandle(), WM_SETFONT, reinterpret_cast<WPARAM>(binding_.Font()), FALSE);
   MSWSetComponentName(MSWHandle(), component_.Name());
   MSWSyncAll();
+}
+
+void MSWControl::MSWPaintGroupBox() {
+  PAINTSTRUCT ps;
+  HDC dc = BeginPaint(MSWHandle(), &ps);
+  RECT r;
+  GetClientRect(MSWHandle(), &r);
+  HGDIOBJ old = SelectObject(dc, binding_.Font());
+  const std::wstring& caption = component_.Caption();
+  SIZE text{0, 0};
+  TEXTMETRICW tm{};
+  GetTextMetricsW(dc, &tm);
+  if (!caption.empty()) GetTextExtentPoint32W(dc, caption.c_str(), static_cast<int>(caption.size()), &text);
+  // The etched frame starts half a line down; the caption interrupts it.
+  RECT frame{r.left, r.top + tm.tmHeight / 2, r.right, r.bottom};
+  const int textLeft = Scale(8);
+  RECT gap{textLeft - Scale(2), r.top, textLeft + text.cx + Scale(2), r.top + tm.tmHeight};
+  if (!caption.empty()) ExcludeClipRect(dc, gap.left, gap.top, gap.right, gap.bottom);
+  bool themed = false;
+  if (HTHEME theme = OpenThemeData(MSWHandle(), L"BUTTON")) {
+    themed = SUCCEEDED(DrawThemeBackground(theme, dc, BP_GROUPBOX, component_.EffectivelyEnabled() ? GBS_NORMAL
+                                                                                                    : GBS_DISABLED,
+                                           &frame, nullptr));
+    CloseThemeData(theme);
+  }
+  if (!themed) DrawEdge(dc, &frame, EDGE_ETCHED, BF_RECT);
+  SelectClipRgn(dc, nullptr);
+  if (!caption.empty()) {
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, GetSysColor(component_.EffectivelyEnabled() ? COLOR_BTNTEXT : COLOR_GRAYTEXT));
+    RECT tr{textLeft, r.top, textLeft + text.cx + 1, r.top + tm.tmHeight};
+    DrawTextW(dc, caption.c_str(), -1, &tr, DT_SINGLELINE | DT_NOPREFIX);
+  }
+  SelectObject(dc, old);
+  EndPaint(MSWHandle(), &ps);
+}
+
+void MSWControl::MSWLowerInnerWindows() {
+  // A page control's tabs are a window of their own beside the tab
+  // sheets: they must stay beneath every sheet (a new child window goes to
+  // the bottom of its siblings), or they would cover them.
+  HWND h = MSWHandle();
+  if (!h || component_.GetKind() != Kind::PageControl) return;
+  for (HWND c = GetWindow(h, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT))
+    if (!MSWWindow::MSWFromHandle(c)) {
+      SetWindowPos(c, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+      break;
+    }
 }
 
 void MSWControl::MSWSyncAll() {
@@ -198,12 +244,7 @@ void MSWControl::MSWSync(Property property) {
     case Property::Caption:
       if (component_.HasCaption() && kind != Kind::Edit && kind != Kind::ComboBox) {
         MSWSetWindowText(component_.Caption());
-        if (kind == Kind::GroupBox) {
-          if (HWND frame = GetWindow(h, GW_CHILD)) {
-            while (frame && GetWindow(frame, GW_HWNDNEXT)) frame = GetWindow(frame, GW_HWNDNEXT);
-            SetWindowTextW(frame, component_.Caption().c_str());
-          }
-        }
+        if (kind == Kind::GroupBox) InvalidateRect(h, nullptr, TRUE);
         if (kind == Kind::TabSheet) {
           if (auto* pc = static_cast<ui::TabSheet&>(component_).Pages()) {
             if (MSWControl* pb = binding_.Find(pc)) pb->MSWSync(Property::ActivePage);
@@ -221,14 +262,11 @@ void MSWControl::MSWSync(Property property) {
       if (kind == Kind::ComboBox) extra = Scale(18) * (static_cast<ui::ComboBox&>(component_).DropDownCount() + 1);
       SetWindowPos(h, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top + extra,
                    SWP_NOZORDER | SWP_NOACTIVATE);
-      if (kind == Kind::GroupBox || kind == Kind::PageControl) {
-        HWND inner = kind == Kind::PageControl ? GetDlgItem(h, 1) : nullptr;
-        if (!inner) {
-          for (HWND c = GetWindow(h, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT))
-            if (!MSWWindow::MSWFromHandle(c)) inner = c;
-        }
-        if (inner) SetWindowPos(inner, nullptr, 0, 0, r.right - r.left, r.bottom - r.top, SWP_NOZORDER | SWP_NOACTIVATE);
+      if (kind == Kind::PageControl) {
+        if (HWND tabs = GetDlgItem(h, 1))
+          SetWindowPos(tabs, nullptr, 0, 0, r.right - r.left, r.bottom - r.top, SWP_NOZORDER | SWP_NOACTIVATE);
       }
+      if (kind == Kind::GroupBox) InvalidateRect(h, nullptr, TRUE);
       break;
     }
     case Property::Enabled:
@@ -648,7 +686,8 @@ LRESULT MSWControl::MSWHandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       }
       break;
     case WM_ERASEBKGND:
-      if (kind == Kind::Panel || kind == Kind::ToolBar || kind == Kind::TabSheet) {
+      if (kind == Kind::Panel || kind == Kind::ToolBar || kind == Kind::TabSheet || kind == Kind::GroupBox ||
+          kind == Kind::PageControl) {
         RECT r;
         GetClientRect(MSWHandle(), &r);
         HBRUSH b = CreateSolidBrush(MSWColor(component_.GetColor(), GetSysColor(COLOR_BTNFACE)));
@@ -663,6 +702,10 @@ LRESULT MSWControl::MSWHandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       }
       break;
     case WM_PAINT:
+      if (kind == Kind::GroupBox) {
+        MSWPaintGroupBox();
+        return 0;
+      }
       if (kind == Kind::Panel && !component_.Caption().empty()) {
         PAINTSTRUCT ps;
         HDC dc = BeginPaint(MSWHandle(), &ps);

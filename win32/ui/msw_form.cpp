@@ -84,6 +84,7 @@ MSWControl* MSWFormBinding::Ensure(ui::Component& c) {
   controls_.push_back(std::move(control));
   MSWVisualStylesScope styles;
   raw->MSWCreateWindow(parent && parent->MSWHandle() ? parent->MSWHandle() : MSWHandle());
+  if (parent && parent != this) parent->MSWLowerInnerWindows();
   if (c.GetKind() == Kind::Timer) {
     auto& t = static_cast<ui::Timer&>(c);
     UINT_PTR id = 1000 + static_cast<UINT_PTR>(c.CreationIndex());

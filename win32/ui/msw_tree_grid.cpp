@@ -49,7 +49,9 @@ protected:
         if (grid_.FullRowSelect()) ex |= LVS_EX_FULLROWSELECT;
         if (grid_.GridLines()) ex |= LVS_EX_GRIDLINES;
         if (grid_.CheckBoxes()) ex |= LVS_EX_CHECKBOXES;
-        if (grid_.Images()) ex |= LVS_EX_SUBITEMIMAGES;
+        // Pictures beyond the first column only once a cell asks for one:
+        // the style reserves picture room in every cell of those columns.
+        if (grid_.Images() && subItemImages_) ex |= LVS_EX_SUBITEMIMAGES;
         SendMessageW(h, LVM_SETEXTENDEDLISTVIEWSTYLE, ~0u, ex);
         break;
       }
@@ -196,6 +198,10 @@ protected:
           int row = static_cast<int>(cd->nmcd.dwItemSpec), col = cd->iSubItem;
           if (row < grid_.RowCount() && col < grid_.ColumnCount()) {
             ui::CellStyle s = grid_.CellPaint(row, col);
+            if (col > 0 && s.imageIndex >= 0 && grid_.Images() && !subItemImages_) {
+              subItemImages_ = true;
+              PostMessageW(MSWHandle(), kMsgRestyle, 0, 0);
+            }
             cd->clrText = MSWColor(s.textColor, GetSysColor(COLOR_WINDOWTEXT));
             ui::Color bk = s.background != ui::clDefault ? s.background : grid_.Column(col).color;
             cd->clrTextBk = MSWColor(bk, GetSysColor(COLOR_WINDOW));
@@ -247,6 +253,11 @@ protected:
   }
 
   LRESULT MSWHandleMessage(UINT msg, WPARAM wp, LPARAM lp) override {
+    if (msg == kMsgRestyle) {
+      MSWSync(Property::Style);
+      InvalidateRect(MSWHandle(), nullptr, TRUE);
+      return 0;
+    }
     if (msg == WM_TIMER && wp == kEditTimer) {
       KillTimer(MSWHandle(), kEditTimer);
       grid_.UserEditDelayElapsed();
@@ -323,6 +334,8 @@ private:
   }
 
   static constexpr UINT_PTR kEditTimer = 0x7E01;
+  static constexpr UINT kMsgRestyle = WM_APP + 0x32;
+  bool subItemImages_ = false;
   ui::TreeGrid& grid_;
   std::wstring text_;
   // The rows last given the native focus and selection.

@@ -62,6 +62,21 @@ struct PictureForm : u::Form {
     };
     grid->SetRows({3, 7, 9});
 
+    // The layer list's way: pictures alone in the later columns.
+    layerImages = &Add<u::ImageList>(this, L"ImageList4");
+    layerImages->SetStrip(img::kLayerImages, 16, 16, img::kLayerImageCount);
+    layers = &Add<u::TreeGrid>(nullptr, L"TVCalques", {320, 130, 130, 70});
+    layers->SetImages(layerImages);
+    layers->AddColumn(L"Nom", 60);
+    layers->AddColumn(L"Etat", 30);
+    layers->AddColumn(L"Gelé", 30);
+    layers->OnGetText = [](int, std::int32_t id, int col) { return col ? std::wstring() : L"C" + std::to_wstring(id); };
+    layers->OnPaintCell = [](int, std::int32_t id, int col, u::CellStyle& s) {
+      if (col == 1) s.imageIndex = id ? img::kLayerOn : img::kLayerOff;
+      if (col == 2) s.imageIndex = id ? img::kLayerThawed : img::kLayerFrozen;
+    };
+    layers->SetRows({0, 1});
+
     pages = &Add<u::PageControl>(nullptr, L"PageControl1", {8, 210, 300, 100});
     pages->SetImages(tabImages);
     auto& s1 = Add<u::TabSheet>(pages, L"TabSheet1");
@@ -84,6 +99,8 @@ struct PictureForm : u::Form {
   u::ImageList *tools, *tabImages, *buttonImages;
   u::ToolButton *current, *list, *dimmed;
   u::TreeGrid* grid;
+  u::ImageList* layerImages;
+  u::TreeGrid* layers;
   u::PageControl* pages;
   u::Button* browse;
   u::Image* picture;
@@ -186,7 +203,7 @@ TEST(Win32Controls, GridCellsTabsAndPictureButtonsGetTheirImages) {
   int listCount = -1, currentImage = 0, otherImage = 0, descImage = 0;
   int tab0 = -1, tab1 = -1, buttonImages = -1;
   bool picture = false;
-  int boldRowYellow = -1;
+  int boldRowYellow = -1, frozen = -1, thawed = -1, layerNameImage = 0;
   RunScripted(
       [&] {
         HWND f = WaitForForm(L"frmPictures");
@@ -214,6 +231,22 @@ TEST(Win32Controls, GridCellsTabsAndPictureButtonsGetTheirImages) {
         for (int y = row.top; y < row.bottom; ++y)
           for (int x = 0; x < w; ++x) boldRowYellow += yellowish(pixels[static_cast<size_t>(y) * w + x]) ? 1 : 0;
 
+        // Later columns get their pictures once a cell asked for one.
+        HWND lv2 = FindControl(f, L"TVCalques");
+        Snapshot(lv2);
+        Sync(f);
+        auto layerImage = [&](int row, int col) {
+          LVITEMW item{};
+          item.mask = LVIF_IMAGE;
+          item.iItem = row;
+          item.iSubItem = col;
+          SendMessageW(lv2, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+          return item.iImage;
+        };
+        frozen = layerImage(0, 2);
+        thawed = layerImage(1, 2);
+        layerNameImage = layerImage(0, 0);
+
         HWND tabs = GetDlgItem(FindControl(f, L"PageControl1"), 1);
         TCITEMW item{};
         item.mask = TCIF_IMAGE;
@@ -234,6 +267,9 @@ TEST(Win32Controls, GridCellsTabsAndPictureButtonsGetTheirImages) {
   EXPECT_EQ(otherImage, I_IMAGENONE);
   EXPECT_EQ(descImage, I_IMAGENONE);
   EXPECT_GT(boldRowYellow, 40);
+  EXPECT_EQ(frozen, img::kLayerFrozen);
+  EXPECT_EQ(thawed, img::kLayerThawed);
+  EXPECT_EQ(layerNameImage, I_IMAGENONE);
   EXPECT_EQ(tab0, img::kTabOn);
   EXPECT_EQ(tab1, img::kTabOff);
   EXPECT_EQ(buttonImages, 1);
