@@ -78,6 +78,20 @@ Run "18", "point-number entry assistant"
 Pause 3000
 Shot "cmd18"
 
+' Commands 1 and 2: the points list. The host puts six elements per point
+' into AXPoints (handle, number, X, Y, Z, description); command 1 only
+' shows them, command 2 hands back in AXPoints the points the user changed
+' (none here: Apply without an edit gives an empty array) with resultat 1.
+' The decimals shown come from section "liste", value "numdec".
+o.AXPoints = Array("2F1", 101, 512000.125, 6310000.5, 312.25, "Borne de limite", _
+                   "2F2", 102, 512010.5, 6310020.75, 312.5, "angle de maison", _
+                   "2F3", 103, 512031.0625, 6310011.3, 311.875, "arbre")
+Answer "cmd1", "click ""Liste des points"" btAnnule"
+Run "1", "points list, viewing"
+Answer "cmd2", "click ""Liste des points"" btAppliquer"
+Run "2", "points list, editing, applied without a change"
+WScript.Echo "    AXPoints now holds " & ((UBound(o.AXPoints) + 1) \ 6) & " changed point(s); liste\numdec = " & Setting("liste", "numdec")
+
 ' A dialog command is one more block like this (caption and button of its
 ' form; the values it fills are read back from its section):
 '   Answer "cmd16", "click ""Options"" btAnnule"
