@@ -1,0 +1,85 @@
+' Helpers of the dialog tests: a dialog is run by calling lance while
+' dlgdriver works its window; the host then reads resultat and the section.
+Dim DriverExe, DriverOut, HelpArgs, TestInstall
+TestInstall = InstallPath()
+DriverExe = TestInstall & "\dlgdriver.exe"
+DriverOut = TestInstall & "\dialog.txt"
+' Wine's ExpandEnvironmentStrings keeps the terminating null in its result.
+HelpArgs = Replace(Shell.ExpandEnvironmentStrings("%WINDIR%"), Chr(0), "") & "\hh-args.txt"
+
+' Starts dlgdriver with its steps (each quoted) without waiting.
+Sub Drive(steps)
+  Dim cmd, s
+  DeleteIfThere DriverOut
+  cmd = """" & DriverExe & """ """ & DriverOut & """"
+  For Each s In steps
+    cmd = cmd & " """ & s & """"
+  Next
+  Shell.Run cmd, 0, False
+End Sub
+
+' What the driver wrote, once it has finished; every step must have run.
+Function Driven()
+  Check WaitForFile(DriverOut, 20), "the driver finished"
+  Driven = ReadUnicode(DriverOut)
+  Check InStr(Driven, "error=") = 0, "the driver did every step: " & Driven
+End Function
+
+' Runs command cmd with the driver's steps; returns the driver's report.
+Function RunDialog(obj, cmd, steps)
+  Dim hr
+  Drive steps
+  hr = TryLance(obj, cmd)
+  Check hr = 0, "lance """ & cmd & """ succeeds (got " & Hex8(hr) & " " & LastError & ")"
+  RunDialog = Driven()
+End Function
+
+' True when the report holds the line exactly.
+Function Has(shown, line)
+  Has = InStr(vbCrLf & shown, vbCrLf & line & vbCrLf) > 0
+End Function
+
+Sub CheckLine(shown, line, what)
+  Check Has(shown, line), what & ": expected """ & line & """ in " & shown
+End Sub
+
+' A section's values as the host reads them: "(none)" for a missing one.
+Function Setting(section, name)
+  On Error Resume Next
+  Err.Clear
+  Setting = Shell.RegRead(ProductKey & section & "\" & name)
+  If Err.Number <> 0 Then Setting = "(none)"
+  Err.Clear
+End Function
+
+' The host prepares a section: names and values as two lists; "(none)"
+' removes the value so the dialog must not receive it.
+Sub Prepare(section, names, values)
+  Dim i
+  For i = 0 To UBound(names)
+    If values(i) = "(none)" Then
+      ' Wine's script host has no RegDelete: reg.exe removes the value.
+      Shell.Run "reg delete """ & ProductKey & section & """ /v " & names(i) & " /f", 0, True
+    Else
+      Shell.RegWrite ProductKey & section & "\" & names(i), values(i), "REG_SZ"
+    End If
+  Next
+End Sub
+
+' Every value of the section against the expected list.
+Sub CheckSection(section, names, values, what)
+  Dim i, got
+  For i = 0 To UBound(names)
+    got = Setting(section, names(i))
+    Check got = values(i), what & ": " & section & "\" & names(i) & " = """ & got & """, expected """ & values(i) & """"
+  Next
+End Sub
+
+' The help viewer stand-in recorded its command tail.
+Sub CheckHelp(topic)
+  Dim tail
+  Check WaitForFile(HelpArgs, 10), "the help viewer was started for " & topic
+  tail = ReadUnicode(HelpArgs)
+  Check tail = InstallPath() & "\topaline3.chm::/" & topic & ".htm", "help viewer command tail: " & tail
+  DeleteIfThere HelpArgs
+End Sub
