@@ -562,8 +562,13 @@ bool MSWControl::MSWRouteKey(MSG& msg) {
       }
       lastKeyConsumed_ = component_.UserKeyDown(key, MSWShiftState());
       if (lastKeyConsumed_) return true;
-      // The dialog keys were the model's to act on.
-      if (key == VK_TAB || key == VK_RETURN || key == VK_ESCAPE) return true;
+      // The dialog keys were the model's to act on. Left alone, they still
+      // make their character, as a keystroke does in the model (Enter
+      // normalises a numeric field).
+      if (key == VK_TAB || key == VK_RETURN || key == VK_ESCAPE) {
+        component_.UserChar(key == VK_TAB ? L'\t' : key == VK_RETURN ? L'\r' : wchar_t{27});
+        return true;
+      }
       // Navigation the window does itself (caret, list, combo); the
       // edit's deletions come back through EN_CHANGE.
       TranslateMessage(&msg);
