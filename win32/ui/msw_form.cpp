@@ -132,6 +132,9 @@ void MSWFormBinding::MSWCreateWindow(HWND) {
   syncing_ = true;
   form_.SetFrameExtra(ui::Size{Unscale((outer.right - outer.left) - client.right),
                                Unscale((outer.bottom - outer.top) - client.bottom)});
+  // And where it really is: a centred form was placed here, and the place
+  // saved when it closes must be the one the user saw.
+  form_.SetBounds(ui::Rect{outer.left, outer.top, Unscale(outer.right - outer.left), Unscale(outer.bottom - outer.top)});
   syncing_ = false;
   tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, 0,
                              0, 0, 0, MSWHandle(), nullptr, MSWInstance(), nullptr);

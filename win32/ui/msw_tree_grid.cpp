@@ -149,6 +149,8 @@ protected:
             cell.left = LVIR_LABEL;
             SendMessageW(h, LVM_GETSUBITEMRECT, static_cast<WPARAM>(grid_.EditRow()), reinterpret_cast<LPARAM>(&cell));
             SetParent(ed->MSWHandle(), h);
+            // The text stays where the cell showed it.
+            SendMessageW(ed->MSWHandle(), EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELPARAM(Scale(4), Scale(4)));
             SetWindowPos(ed->MSWHandle(), HWND_TOP, cell.left, cell.top, cell.right - cell.left,
                          cell.bottom - cell.top, SWP_SHOWWINDOW);
             binding_.MSWSyncFocus();

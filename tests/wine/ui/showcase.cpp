@@ -1,6 +1,7 @@
 // A form laid out like the group manager (tool bars with pictures, a
 // grid with the current row's picture, tabs, picture buttons), shown for
-// a few seconds so that a screenshot can be taken under a real display:
+// a few seconds so that a screenshot can be taken under a real display
+// (a third of the way in, a cell's in-place editor opens):
 //   win32_ui_showcase.exe [milliseconds]
 #include <windows.h>
 
@@ -146,6 +147,15 @@ struct Showcase : u::Form {
     picture.SetResource(img::kFileExistsPicture);
     auto& warn = Add<u::Image>(nullptr, L"Image2", {380, 330, 34, 34});
     warn.SetStockIcon(u::IconWarning);
+
+    // Editing the second group's description shows the in-place editor.
+    grid->OnEditing = [](int, int col) { return col < 2; };
+    auto& edit = Add<u::Timer>(this, L"Timer2");
+    edit.SetInterval(ms / 3);
+    edit.OnTimer = [this, &edit] {
+      edit.SetEnabled(false);
+      grid->EditCell(2, 1);
+    };
 
     auto& timer = Add<u::Timer>(this, L"Timer1");
     timer.SetInterval(ms);
