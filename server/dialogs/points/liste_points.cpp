@@ -19,7 +19,7 @@ namespace {
 const wchar_t kSection[] = L"liste";
 constexpr int kMaxDecimals = 8;
 constexpr int kDefaultDecimals = 3;
-constexpr int kLabelH = 13;  // one line of 8-pt text
+constexpr int kLineHeight = 13;  // one line of 8-pt text
 
 double Coordinate(const TUnPoint& p, int column) {
   switch (column) {
@@ -95,12 +95,12 @@ TfrmListePoints::TfrmListePoints(Session& session) : TDialog(session, L"frmListe
   Panel1 = &Add<ui::Panel>(this, L"Panel1", {0, 0, 600, 62});
   Panel1->SetAlign(ui::Align::Top);
   Panel1->SetBevelOuter(ui::Panel::Bevel::None);
-  Label1 = &Add<ui::Label>(Panel1, L"Label1", {8, 12, 110, kLabelH});
+  Label1 = &Add<ui::Label>(Panel1, L"Label1", {8, 12, 110, kLineHeight});
   Label1->SetCaption(L"Nombre de points :");
   Label1->SetHelpContext(551);
-  Label2 = &Add<ui::Label>(Panel1, L"Label2", {122, 12, 120, kLabelH});
+  Label2 = &Add<ui::Label>(Panel1, L"Label2", {122, 12, 120, kLineHeight});
   Label2->SetCaption(L"0");
-  Label3 = &Add<ui::Label>(Panel1, L"Label3", {420, 12, 88, kLabelH});
+  Label3 = &Add<ui::Label>(Panel1, L"Label3", {420, 12, 88, kLineHeight});
   Label3->SetCaption(L"Décimales :");
   Label3->SetHelpContext(556);
   Label3->SetAlignment(ui::Alignment::Right);
