@@ -16,7 +16,8 @@
 //   click=NAME       BM_CLICK on the control (posted: a reaction may open a
 //                    modal window)
 //   settext=NAME,T   WM_SETTEXT of T to the control
-//   type=NAME,T      selects the control's text and types T with WM_CHAR
+//   type=NAME,T      selects the control's text, deletes it (Delete key)
+//                    and types T with WM_CHAR
 //                    ("\r" in T types Enter)
 //   key=VK           key down and up (decimal virtual key) posted to the
 //                    form's focused control (the form itself if none)
@@ -79,9 +80,11 @@ std::wstring ComponentName(HWND w) {
   return name;
 }
 
+// WM_GETTEXT itself: GetWindowText does not ask a control of another
+// process, it gives the text the window was created with.
 std::wstring WindowText(HWND w) {
   wchar_t text[2048] = {};
-  GetWindowTextW(w, text, 2048);
+  SendMessageTimeoutW(w, WM_GETTEXT, 2048, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 5000, nullptr);
   return text;
 }
 
@@ -199,8 +202,12 @@ void Step(const std::wstring& step) {
     SendMessageW(Control(first), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(rest.c_str()));
     Sleep(100);
   } else if (verb == L"type" && comma != std::wstring::npos) {
+    // Select the whole text and delete it, as a person does before typing
+    // a new number: the key tells the model where the selection is.
     HWND edit = Control(first);
     SendMessageW(edit, EM_SETSEL, 0, -1);
+    PostKey(edit, VK_DELETE);
+    Sleep(300);
     for (std::size_t i = 0; i < rest.size(); ++i) {
       wchar_t c = rest[i];
       if (c == L'\\' && i + 1 < rest.size() && rest[i + 1] == L'r') {

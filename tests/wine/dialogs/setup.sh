@@ -12,6 +12,7 @@ drive="$(realpath -m "$prefix")/drive_c"
 cp "$dlgdriver" "$drive/topaline test/dlgdriver.exe"
 mkdir -p "$drive/topaline en"
 cp "$src/lang/en/language.lng" "$drive/topaline en/language.lng"
+cp "$uidriver" "$drive/topaline en/uidriver.exe"  # the host helpers' Pause runs it from installpath
 cp "$hh" "$drive/windows/hh.exe"
 rm -f "$drive/windows/hh-args.txt"
 echo "setup: driver, English labels and help viewer stand-in installed"
