@@ -92,6 +92,37 @@ Answer "cmd2", "click ""Liste des points"" btAppliquer"
 Run "2", "points list, editing, applied without a change"
 WScript.Echo "    AXPoints now holds " & ((UBound(o.AXPoints) + 1) \ 6) & " changed point(s); liste\numdec = " & Setting("liste", "numdec")
 
+' Command 0: the group manager. The host puts the current group's Id and
+' six elements per group into AXGroupes (Id, name, description, number of
+' points, first and last number) and in alldata the Id of the group to
+' show first. An action closes the manager with its code in resultat, the
+' group concerned in alldata(0) and the groups as they now stand in
+' AXGroupes; the host does the work, rebuilds the arrays and runs the
+' manager again, which reopens on the same group. Apply gives 1.
+Dim groups, data
+o.AXGroupes = Array("1", "1", "Talus", "talus nord", 12, 1, 12, _
+                    "2", "Bornes", "limites de parcelle", 3, 100, 102, _
+                    "4", "Arbres", "Description", 0, 0, 0)
+o.alldata = Array("2")
+Answer "cmd0", "click ""Gestionnaire des groupes"" btListe"
+Run "0", "group manager, list the points of the group shown first"
+data = o.alldata
+groups = o.AXGroupes
+WScript.Echo "    group to list: alldata(0) = " & data(0) & "; " & (UBound(groups) \ 6) & " group(s), current " & groups(0)
+' ... the host lists the points of that group, then shows the manager again:
+Answer "cmd0b", "click ""Gestionnaire des groupes"" btClose"
+Run "0", "group manager again, reopened on the same group, applied"
+groups = o.AXGroupes
+WScript.Echo "    AXGroupes: current " & groups(0) & ", first group " & groups(1) & " """ & groups(2) & """"
+
+' Command 14: choose groups. A single group arrives checked; Select hands
+' back in AXGroupes the Ids of the checked groups, in the list's order.
+o.AXGroupes = Array("2", "2", "Bornes", "limites de parcelle", 3, 100, 102)
+Answer "cmd14", "click ""des Groupes"" btAppliquer"
+Run "14", "group selection, the single group selected"
+groups = o.AXGroupes
+WScript.Echo "    selected group(s): " & (UBound(groups) + 1) & ", first Id " & groups(0)
+
 ' A dialog command is one more block like this (caption and button of its
 ' form; the values it fills are read back from its section):
 '   Answer "cmd16", "click ""Options"" btAnnule"

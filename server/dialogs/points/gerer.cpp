@@ -65,11 +65,12 @@ std::wstring GroupCellText(const TUnGroupe& g, int column) {
 }
 
 void AddGroupColumns(ui::TreeGrid& grid) {
-  grid.AddColumn(L"Nom", 150);
-  grid.AddColumn(L"Description", 190);
-  grid.AddColumn(L"Nb points", 70, ui::Alignment::Right);
-  grid.AddColumn(L"Premier", 70, ui::Alignment::Right);
-  grid.AddColumn(L"Dernier", 70, ui::Alignment::Right);
+  // Together they fit the designed tree of either dialog.
+  grid.AddColumn(L"Nom", 120);
+  grid.AddColumn(L"Description", 140);
+  grid.AddColumn(L"Nb points", 62, ui::Alignment::Right);
+  grid.AddColumn(L"Premier", 62, ui::Alignment::Right);
+  grid.AddColumn(L"Dernier", 62, ui::Alignment::Right);
 }
 
 void TGroupRanks::Build(const TDesGroupes& groupes, int column) {
