@@ -465,6 +465,12 @@ bool MSWControl::MSWOnCommand(WORD code, LRESULT* result) {
         if (MSWHandle()) MSWSync(Property::Checked);
         return true;
       }
+      if (code == BN_DOUBLECLICKED && kind == Kind::ColorSwatch) {
+        // An owner-drawn button reports the second click of a quick pair
+        // as a double click only.
+        component_.UserDoubleClick();
+        return true;
+      }
       break;
     case Kind::Label:
     case Kind::Image:

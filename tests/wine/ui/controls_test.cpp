@@ -181,7 +181,14 @@ TEST(Win32Controls, ToolButtonsShowTheirPicturesAndHintsAndAnswerBmClick) {
         }
         hint = toolText(f, lst);
         ClickAndWait(lst);
-        ClickAndWait(cur);
+        // A quick second click arrives as a double click: one more click.
+        RECT r{};
+        GetClientRect(cur, &r);
+        LPARAM at = MAKELPARAM(r.right / 2, r.bottom / 2);
+        SendMessageW(cur, WM_LBUTTONDOWN, MK_LBUTTON, at);
+        SendMessageW(cur, WM_LBUTTONUP, 0, at);
+        SendMessageW(cur, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
+        SendMessageW(cur, WM_LBUTTONUP, 0, at);
         ClickAndWait(dim);  // disabled: nothing
         Click(FindControl(f, L"btFermer"));
       },
@@ -194,7 +201,7 @@ TEST(Win32Controls, ToolButtonsShowTheirPicturesAndHintsAndAnswerBmClick) {
   EXPECT_GT(dimmedGrey, 20);  // ...but there
   EXPECT_EQ(hint, L"Voir la liste des points");
   EXPECT_EQ(form.listClicks, 1);
-  EXPECT_EQ(form.currentClicks, 1);
+  EXPECT_EQ(form.currentClicks, 2);
 }
 
 TEST(Win32Controls, GridCellsTabsAndPictureButtonsGetTheirImages) {
