@@ -289,7 +289,19 @@ TfrmGerer::TfrmGerer(Session& session, TfrmFiltrePoints& filter)
   }
 }
 
-TfrmGerer::~TfrmGerer() { ready_ = false; }
+// The model and the sort keys go before the tree: the tree must not call
+// back into them while the form destroys it.
+TfrmGerer::~TfrmGerer() {
+  ready_ = false;
+  TVGroupes->OnGetText = nullptr;
+  TVGroupes->OnPaintCell = nullptr;
+  TVGroupes->OnCompare = nullptr;
+  TVGroupes->OnBeforeSort = nullptr;
+  TVGroupes->OnAfterSort = nullptr;
+  TVGroupes->OnFocusChanged = nullptr;
+  TVGroupes->OnChecked = nullptr;
+  TVGroupes->OnNewText = nullptr;
+}
 
 ui::ToolButton& TfrmGerer::AddAction(const wchar_t* name, const wchar_t* hint, int label, int image,
                                      GererAction action) {

@@ -127,7 +127,19 @@ TfrmGrpSelect::TfrmGrpSelect(Session& session) : TDialog(session, L"frmGrpSelect
   }
 }
 
-TfrmGrpSelect::~TfrmGrpSelect() { ready_ = false; }
+// The model and the sort keys go before the tree: the tree must not call
+// back into them while the form destroys it.
+TfrmGrpSelect::~TfrmGrpSelect() {
+  ready_ = false;
+  TVGroupes->OnGetText = nullptr;
+  TVGroupes->OnPaintCell = nullptr;
+  TVGroupes->OnCompare = nullptr;
+  TVGroupes->OnBeforeSort = nullptr;
+  TVGroupes->OnAfterSort = nullptr;
+  TVGroupes->OnFocusChanged = nullptr;
+  TVGroupes->OnChecked = nullptr;
+  TVGroupes->OnNewText = nullptr;
+}
 
 void TfrmGrpSelect::Execute() {
   groupes_ = TDesGroupes();

@@ -430,3 +430,92 @@ TEST_F(GererTest, AGroupesValueThatIsNoArrayFailsTheCommand) {
 
 }  // namespace
 }  // namespace topaline
+
+// ---- The installed language files with the group dialogs.
+
+#include <filesystem>
+#include <fstream>
+#include <set>
+#include <sstream>
+
+#include "server/commands.h"
+#include "server/core/lance.h"
+#include "server/dialogs/points/grp_select.h"
+
+namespace topaline {
+namespace {
+
+class GroupsLanguageTest : public testing::GroupsTest {
+protected:
+  void Install(const char* language) {
+    const std::filesystem::path file = std::filesystem::path(TOPALINE_SOURCE_DIR) / "lang" / language / "language.lng";
+    std::ifstream in(file, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    host.files.addFile(L"C:\\Prog\\topaline3\\language.lng", bytes.str());
+    session.Labels.Init(L"C:\\Prog\\topaline3\\language.lng", host.platform);
+  }
+};
+
+TEST_F(GroupsLanguageTest, EveryLabelOfTheGroupDialogsIsInEachLanguage) {
+  PutGroups(1, {{1, L"a"}});
+  std::set<int> used = {611, 612, 613, 614, 615, 617, 618, 622, 623, 706, 707, 713, 736, 738, 994, 995};
+  for (const char* language : {"fr", "en", "es"}) {
+    Install(language);
+    TfrmFiltrePoints filter(session);
+    TfrmGerer manager(session, filter);
+    TfrmGrpSelect select(session);
+    for (ui::Form* form : std::initializer_list<ui::Form*>{&filter, &manager, &select}) {
+      used.insert(form->HelpContext());
+      for (const auto& c : form->Components())
+        if (c->HelpContext() > 0) used.insert(c->HelpContext());
+    }
+    for (int n : used) {
+      const TUnLabel* label = session.Labels.Find(n);
+      EXPECT_TRUE(label && !label->Texte.empty()) << language << ": label " << n;
+    }
+  }
+}
+
+TEST_F(GroupsLanguageTest, InEnglishTheManagerAndTheSelectionSpeakEnglish) {
+  host.registry.setString(kProductKey, L"installpath", L"C:\\Prog\\topaline3");
+  host.registry.setString(kProductKey, L"appname", L"topaline3");
+  host.registry.setString(kProductKey, L"langue", L"en");
+  Install("en");
+  PutGroups(2, {{1, L"Talus"}, {2, L"Bornes", L"", 3}});
+  user.On(L"frmGerer", [](ui::Form& form) {
+    auto& f = static_cast<TfrmGerer&>(form);
+    EXPECT_EQ(f.Caption(), L" Topaline - Point group manager");
+    EXPECT_EQ(f.btNew->Caption(), L" New group ");
+    EXPECT_EQ(f.btListe->Hint(), L"Show the list of points");
+    EXPECT_EQ(f.btClose->Caption(), L"Apply");
+    EXPECT_EQ(f.TVGroupes->Column(0).caption, L"Name");
+    EXPECT_EQ(f.StatusBar1->StatusText(), L" 2 groups - current group: Bornes");
+    f.btAddCrit->UserClick();
+    EXPECT_EQ(f.GetModalResult(), ui::mrNone);  // the filter was cancelled
+    f.ToolButton3->UserClick();
+  });
+  user.On(L"frmFiltrePoints", [](ui::Form& form) {
+    auto& f = static_cast<TfrmFiltrePoints&>(form);
+    EXPECT_EQ(f.cx->Caption(), L"X coord.");
+    EXPECT_EQ(f.btAppliquer->Caption(), L"Apply");
+    f.UserKey(ui::Key::Escape);
+  });
+  user.On(L"frmGrpSelect", [](ui::Form& form) {
+    auto& f = static_cast<TfrmGrpSelect&>(form);
+    EXPECT_EQ(f.Caption(), L" Topaline - Select groups");
+    EXPECT_EQ(f.btAppliquer->Caption(), L" Select ");
+    EXPECT_EQ(f.outcocher1->Caption(), L"Check all");
+    EXPECT_EQ(f.Label2->Caption(), L"Bornes");
+    EXPECT_EQ(f.StatusBar1->StatusText(), L" 2 groups | 0 selected.");
+    f.btAnnule->UserClick();
+  });
+  Lance(session, L"0", StandardCommands());
+  EXPECT_EQ(user.ShownCount(L"frmGerer"), 1);
+  EXPECT_EQ(exchange.resultat, 0);
+  Lance(session, L"14", StandardCommands());
+  EXPECT_EQ(exchange.resultat, 0);
+}
+
+}  // namespace
+}  // namespace topaline
