@@ -3,12 +3,19 @@
 //
 //   uidriver box CAPTION yes|no|ok|cancel REPORT [--shot REQUEST] [--timeout MS]
 //   uidriver click CAPTION COMPONENT REPORT [--shot REQUEST] [--timeout MS]
+//   uidriver answer CAPTION STEP+STEP+... REPORT [--shot REQUEST] [--timeout MS]
 //   uidriver handle CAPTION REPORT   (decimal handle of a top-level window)
 //   uidriver sleep MS      (Wine's script host has no WScript.Sleep)
 //
 // click waits for a top-level window whose title contains CAPTION, lists
 // the component names of its controls (window property "ComponentName",
 // a global atom) in REPORT as "components=", then clicks COMPONENT.
+//
+// answer does the same with several steps, as a person fills a dialog:
+// each STEP is a component name (BM_CLICK: tick a box, pick a radio
+// button) or NAME=TEXT (WM_SETTEXT into a field); the last step (usually
+// Apply) comes after the report and the screenshot, so the picture shows
+// the dialog filled in.
 //
 // REPORT (UTF-16 with a byte-order mark) receives "caption=", "text=" and
 // "buttons=" lines once the box is up. With --shot, the file REQUEST is
@@ -130,9 +137,71 @@ int Click(const std::wstring& caption, const std::wstring& component, const std:
   return 0;
 }
 
+HWND FindComponent(const Components& all, const std::wstring& name) {
+  for (const auto& item : all.items)
+    if (item.first == name) return item.second;
+  return nullptr;
+}
+
+// One step of answer: "NAME" clicks, "NAME=TEXT" sets the text.
+bool DoStep(const Components& all, const std::wstring& step) {
+  const std::size_t eq = step.find(L'=');
+  HWND target = FindComponent(all, step.substr(0, eq));
+  if (!target) {
+    fwprintf(stderr, L"uidriver: no component \"%ls\"\n", step.substr(0, eq).c_str());
+    return false;
+  }
+  if (eq == std::wstring::npos) {
+    SendMessageW(target, BM_CLICK, 0, 0);
+  } else {
+    const std::wstring text = step.substr(eq + 1);
+    SendMessageW(target, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+  }
+  Sleep(150);
+  return true;
+}
+
+int Answer(const std::wstring& caption, const std::wstring& steps, const std::wstring& report,
+           const std::wstring& shot, DWORD timeout) {
+  std::vector<std::wstring> list;
+  for (std::size_t start = 0;;) {
+    const std::size_t plus = steps.find(L'+', start);
+    list.push_back(steps.substr(start, plus == std::wstring::npos ? std::wstring::npos : plus - start));
+    if (plus == std::wstring::npos) break;
+    start = plus + 1;
+  }
+  DWORD begin = GetTickCount();
+  TitleSearch search{caption};
+  for (;;) {
+    EnumWindows(MatchTitle, reinterpret_cast<LPARAM>(&search));
+    if (search.found) break;
+    if (GetTickCount() - begin > timeout) {
+      fwprintf(stderr, L"uidriver: no window \"%ls\" within %lu ms\n", caption.c_str(), timeout);
+      return 2;
+    }
+    Sleep(50);
+  }
+  Sleep(200);
+  Components all;
+  EnumChildWindows(search.found, CollectComponent, reinterpret_cast<LPARAM>(&all));
+  std::wstring body = L"caption=" + caption + L"\r\ncomponents=";
+  for (size_t i = 0; i < all.items.size(); ++i) body += (i ? L"," : L"") + all.items[i].first;
+  body += L"\r\nsteps=" + steps + L"\r\n";
+  for (size_t i = 0; i + 1 < list.size(); ++i) {
+    if (!DoStep(all, list[i])) {
+      PostMessageW(search.found, WM_CLOSE, 0, 0);  // never leave the host waiting
+      return 3;
+    }
+  }
+  WriteReport(report, body);
+  WaitForShot(shot);
+  return DoStep(all, list.back()) ? 0 : 3;
+}
+
 int Usage() {
   fwprintf(stderr, L"usage: uidriver box CAPTION yes|no|ok|cancel REPORT [--shot REQUEST] [--timeout MS]\n"
                    L"       uidriver click CAPTION COMPONENT REPORT [--shot REQUEST] [--timeout MS]\n"
+                   L"       uidriver answer CAPTION STEP+STEP+... REPORT [--shot REQUEST] [--timeout MS]\n"
                    L"       uidriver sleep MS\n");
   return 64;
 }
@@ -154,19 +223,21 @@ int wmain(int argc, wchar_t** argv) {
   }
   if (argc < 5) return Usage();
   bool click = lstrcmpiW(argv[1], L"click") == 0;
-  if (!click && lstrcmpiW(argv[1], L"box") != 0) return Usage();
-  std::wstring caption = argv[2], answer = argv[3], report = argv[4], shot;
+  bool answer = lstrcmpiW(argv[1], L"answer") == 0;
+  if (!click && !answer && lstrcmpiW(argv[1], L"box") != 0) return Usage();
+  std::wstring caption = argv[2], reply = argv[3], report = argv[4], shot;
   DWORD timeout = 20000;
   for (int i = 5; i + 1 < argc; i += 2) {
     if (lstrcmpiW(argv[i], L"--shot") == 0) shot = argv[i + 1];
     else if (lstrcmpiW(argv[i], L"--timeout") == 0) timeout = wcstoul(argv[i + 1], nullptr, 10);
     else return Usage();
   }
-  if (click) return Click(caption, answer, report, shot, timeout);
-  int id = lstrcmpiW(answer.c_str(), L"yes") == 0 ? IDYES
-         : lstrcmpiW(answer.c_str(), L"no") == 0 ? IDNO
-         : lstrcmpiW(answer.c_str(), L"ok") == 0 ? IDOK
-         : lstrcmpiW(answer.c_str(), L"cancel") == 0 ? IDCANCEL : 0;
+  if (click) return Click(caption, reply, report, shot, timeout);
+  if (answer) return Answer(caption, reply, report, shot, timeout);
+  int id = lstrcmpiW(reply.c_str(), L"yes") == 0 ? IDYES
+         : lstrcmpiW(reply.c_str(), L"no") == 0 ? IDNO
+         : lstrcmpiW(reply.c_str(), L"ok") == 0 ? IDOK
+         : lstrcmpiW(reply.c_str(), L"cancel") == 0 ? IDCANCEL : 0;
   if (!id) return Usage();
 
   DWORD start = GetTickCount();
