@@ -103,8 +103,10 @@ void MSWControl::MSWCreateWindow(HWND parent) {
     }
     case Kind::CheckBox: {
       // Not auto-toggling: the model decides the state, the window follows.
+      // A caption too long for one line wraps where the design made the
+      // box two lines high (one line stays vertically centred).
       auto& c = static_cast<ui::CheckBox&>(component_);
-      DWORD s = BS_CHECKBOX | (c.GetAlignment() == ui::Alignment::Left ? BS_LEFTTEXT : 0);
+      DWORD s = BS_CHECKBOX | BS_MULTILINE | (c.GetAlignment() == ui::Alignment::Left ? BS_LEFTTEXT : 0);
       MSWCreateNative(0, L"BUTTON", caption.c_str(), base | WS_TABSTOP | s, x, y, w, h, parent, id);
       break;
     }
