@@ -123,6 +123,30 @@ Run "14", "group selection, the single group selected"
 groups = o.AXGroupes
 WScript.Echo "    selected group(s): " & (UBound(groups) + 1) & ", first Id " & groups(0)
 
+' Command 8: which parts of the points to select. The host creates the
+' values it wants in section "filtre" (point, num, alt, des); the user
+' ticks the number and the altitude and applies; the host reads them back.
+Answer "cmd8", "answer ""Filtrer les entit"" num+alt+btAppliquer"
+Run "8", "entity filter, number and altitude ticked"
+WScript.Echo "    filtre: point = " & Setting("filtre", "point") & ", num = " & Setting("filtre", "num") & _
+             ", alt = " & Setting("filtre", "alt") & ", des = " & Setting("filtre", "des")
+
+' Command 15: how to change the altitudes. The user moves every point to
+' Z 125.5, written with 2 decimals, in 3D; the host reads section
+' "changealt" and changes the points itself.
+Answer "cmd15", "answer ""Changement d'altitude"" absolu+moveto=125.5000+numdec=2+set3d+btAppliquer"
+Run "15", "change altitude, absolute move to 125.5"
+WScript.Echo "    changealt: relatif = " & Setting("changealt", "relatif") & ", absolu = " & Setting("changealt", "absolu") & _
+             ", valadd = " & Setting("changealt", "valadd") & ", moveto = " & Setting("changealt", "moveto") & _
+             ", numdec = " & Setting("changealt", "numdec") & ", set2d = " & Setting("changealt", "set2d") & _
+             ", set3d = " & Setting("changealt", "set3d")
+
+' Command 16: the program options. The user asks for the entry window at
+' start-up and keeps the layer warning.
+Answer "cmd16", "answer ""Options du programme"" showbox+btAppliquer"
+Run "16", "program options, entry window at start-up"
+WScript.Echo "    options: showbox = " & Setting("options", "showbox") & ", avertcalq = " & Setting("options", "avertcalq")
+
 ' A dialog command is one more block like this (caption and button of its
 ' form; the values it fills are read back from its section):
 '   Answer "cmd16", "click ""Options"" btAnnule"

@@ -13,7 +13,8 @@
 //
 // answer does the same with several steps, as a person fills a dialog:
 // each STEP is a component name (BM_CLICK: tick a box, pick a radio
-// button) or NAME=TEXT (WM_SETTEXT into a field); the last step (usually
+// button) or NAME=TEXT (WM_SETTEXT into a field, or the item picked in a
+// drop-down list); the last step (usually
 // Apply) comes after the report and the screenshot, so the picture shows
 // the dialog filled in.
 //
@@ -143,7 +144,8 @@ HWND FindComponent(const Components& all, const std::wstring& name) {
   return nullptr;
 }
 
-// One step of answer: "NAME" clicks, "NAME=TEXT" sets the text.
+// One step of answer: "NAME" clicks, "NAME=TEXT" sets the text or picks
+// the item.
 bool DoStep(const Components& all, const std::wstring& step) {
   const std::size_t eq = step.find(L'=');
   HWND target = FindComponent(all, step.substr(0, eq));
@@ -151,8 +153,17 @@ bool DoStep(const Components& all, const std::wstring& step) {
     fwprintf(stderr, L"uidriver: no component \"%ls\"\n", step.substr(0, eq).c_str());
     return false;
   }
+  wchar_t cls[64] = {};
+  GetClassNameW(target, cls, 64);
   if (eq == std::wstring::npos) {
     SendMessageW(target, BM_CLICK, 0, 0);
+  } else if (lstrcmpiW(cls, L"ComboBox") == 0) {
+    // A pick in a drop-down list: the item, then the notification the
+    // list sends its parent when the user picks.
+    const std::wstring item = step.substr(eq + 1);
+    SendMessageW(target, CB_SELECTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(item.c_str()));
+    SendMessageW(GetParent(target), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(target), CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(target));
   } else {
     const std::wstring text = step.substr(eq + 1);
     SendMessageW(target, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
