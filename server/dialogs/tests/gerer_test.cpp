@@ -199,6 +199,18 @@ TEST_F(GererTest, RenamingRefusesAnyNameAlreadyTakenWithoutRegardToCase) {
   EXPECT_EQ(user.ShownCount(L"frmErrMsg"), 2);
 }
 
+TEST_F(GererTest, AnEditStillOpenIsCommittedByApplyAndDroppedByCancel) {
+  for (bool apply : {true, false}) {
+    PutGroups(4, {{4, L"Abc"}});
+    Run([&](TfrmGerer& f) {
+      ASSERT_TRUE(f.TVGroupes->UserEditCell(0, 1, L"typed, not confirmed"));
+      if (apply) f.btClose->UserClick();
+      else f.UserClose();
+    });
+    EXPECT_EQ(Elements(Slot::AXGroupes)[3], apply ? L"S:typed, not confirmed" : L"S:d");
+  }
+}
+
 TEST_F(GererTest, DeletingRefusesTheCurrentGroupAndFocusesTheNextElseThePreviousRow) {
   PutGroups(7, three_);
   std::wstring message;
