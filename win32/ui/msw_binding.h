@@ -40,9 +40,9 @@ public:
   // message was handled (and must not be dispatched).
   virtual bool MSWRouteKey(MSG& msg);
 
-  // Keeps a container's own inner window (group box frame, page control
-  // tabs) beneath its children.
-  void MSWLowerInnerWindows();
+  // Keeps a container's own inner window (a page control's tabs) beneath
+  // its children; called after a child window was created.
+  virtual void MSWLowerInnerWindows() {}
 
   // Scaled geometry of the component within its parent window.
   RECT MSWDeviceRect() const;
@@ -53,8 +53,22 @@ protected:
   HBRUSH MSWOnCtlColor(HDC dc) override;
   bool MSWOnDrawItem(DRAWITEMSTRUCT* dis) override;
   virtual void MSWSync(ui::Property property);
+  // After a family created its window: font, component name, every
+  // property.
+  void MSWFinishWindow();
+  // The window's control id (from the creation order).
+  UINT MSWControlId() const;
+  // Height beyond the design height (a combo box's drop-down list).
+  virtual int MSWExtraHeight() const { return 0; }
+  // Key routing hooks (MSWRouteKey): before the model sees a key down;
+  // whether the window's own handling of a key the model left alone must
+  // not notify the model (it catches up in MSWAfterNativeKey); whether
+  // every character is text for the control.
+  virtual void MSWBeforeKeyDown() {}
+  virtual bool MSWQuietNativeKeys() const { return false; }
+  virtual void MSWAfterNativeKey() {}
+  virtual bool MSWTakesEveryChar() const { return false; }
   void MSWSetWindowText(const std::wstring& text);
-  void MSWPaintGroupBox();
   int Scale(int v) const;
   int Unscale(int v) const;
 
@@ -119,7 +133,17 @@ private:
   std::unordered_map<UINT_PTR, ui::Timer*> timers_;
 };
 
+// The window of a component, by kind (windowless kinds get the base).
 std::unique_ptr<MSWControl> MSWMakeControl(MSWFormBinding& binding, ui::Component& c);
+// The control families, one file each.
+std::unique_ptr<MSWControl> MSWMakeButton(MSWFormBinding& binding, ui::Component& c);         // msw_buttons.cpp
+std::unique_ptr<MSWControl> MSWMakeEdit(MSWFormBinding& binding, ui::Component& c);           // msw_edits.cpp
+std::unique_ptr<MSWControl> MSWMakeContainer(MSWFormBinding& binding, ui::Component& c);      // msw_containers.cpp
+std::unique_ptr<MSWControl> MSWMakeStaticControl(MSWFormBinding& binding, ui::Component& c);  // msw_static_controls.cpp
+std::unique_ptr<MSWControl> MSWMakeBar(MSWFormBinding& binding, ui::Component& c);            // msw_bars.cpp
+std::unique_ptr<MSWControl> MSWMakeToolButton(MSWFormBinding& binding, ui::Component& c);     // msw_tool_button.cpp
+std::unique_ptr<MSWControl> MSWMakeTreeGrid(MSWFormBinding& binding, ui::Component& c);       // msw_tree_grid.cpp
+DWORD MSWAlignStyle(ui::Alignment a, DWORD left, DWORD right, DWORD center);
 COLORREF MSWColor(ui::Color c, COLORREF fallback);
 ui::ShiftState MSWShiftState();
 

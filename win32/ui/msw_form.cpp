@@ -18,13 +18,35 @@ namespace topaline::msw {
 using ui::Kind;
 using ui::Property;
 
-std::unique_ptr<MSWControl> MSWMakeTreeGrid(MSWFormBinding& binding, ui::Component& c);
-std::unique_ptr<MSWControl> MSWMakeToolButton(MSWFormBinding& binding, ui::Component& c);
-
 std::unique_ptr<MSWControl> MSWMakeControl(MSWFormBinding& binding, ui::Component& c) {
-  if (c.GetKind() == Kind::TreeGrid) return MSWMakeTreeGrid(binding, c);
-  if (c.GetKind() == Kind::ToolButton) return MSWMakeToolButton(binding, c);
-  return std::make_unique<MSWControl>(binding, c);
+  switch (c.GetKind()) {
+    case Kind::Button:
+    case Kind::CheckBox:
+    case Kind::RadioButton:
+    case Kind::ColorSwatch:
+      return MSWMakeButton(binding, c);
+    case Kind::Edit:
+    case Kind::ComboBox:
+      return MSWMakeEdit(binding, c);
+    case Kind::GroupBox:
+    case Kind::Panel:
+    case Kind::ToolBar:
+    case Kind::TabSheet:
+    case Kind::PageControl:
+      return MSWMakeContainer(binding, c);
+    case Kind::Label:
+    case Kind::Image:
+      return MSWMakeStaticControl(binding, c);
+    case Kind::StatusBar:
+    case Kind::TrackBar:
+      return MSWMakeBar(binding, c);
+    case Kind::ToolButton:
+      return MSWMakeToolButton(binding, c);
+    case Kind::TreeGrid:
+      return MSWMakeTreeGrid(binding, c);
+    default:
+      return std::make_unique<MSWControl>(binding, c);  // no window: menus, image lists, timers
+  }
 }
 
 // ------------------------------------------------------------------ form
