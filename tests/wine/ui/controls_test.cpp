@@ -48,6 +48,9 @@ struct PictureForm : u::Form {
     dimmed = &Add<u::ToolButton>(&actions, L"btCourant2", {2, 32, 30, 28});
     dimmed->SetImageIndex(img::kToolCurrent);
     dimmed->SetEnabled(false);
+    toggle = &Add<u::ToolButton>(&bar, L"btBascule", {92, 2, 30, 26});
+    toggle->SetStyle(u::ToolButton::Style::Check);
+    toggle->SetImageIndex(img::kToolCurrent);
 
     grid = &Add<u::TreeGrid>(nullptr, L"TVGroupes", {8, 80, 300, 120});
     grid->SetImages(tools);
@@ -97,7 +100,7 @@ struct PictureForm : u::Form {
     close.SetModalResult(u::mrCancel);
   }
   u::ImageList *tools, *tabImages, *buttonImages;
-  u::ToolButton *current, *list, *dimmed;
+  u::ToolButton *current, *list, *dimmed, *toggle;
   u::TreeGrid* grid;
   u::ImageList* layerImages;
   u::TreeGrid* layers;
@@ -161,6 +164,7 @@ TEST(Win32Controls, ToolButtonsShowTheirPicturesAndHintsAndAnswerBmClick) {
   LONG_PTR style = 0;
   int starPixels = -1, listYellow = -1, dimmedColour = -1, dimmedGrey = 0;
   std::wstring hint, caption;
+  LRESULT toggleShown = -1;
   RunScripted(
       [&] {
         HWND f = WaitForForm(L"frmPictures");
@@ -190,6 +194,10 @@ TEST(Win32Controls, ToolButtonsShowTheirPicturesAndHintsAndAnswerBmClick) {
         SendMessageW(cur, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
         SendMessageW(cur, WM_LBUTTONUP, 0, at);
         ClickAndWait(dim);  // disabled: nothing
+        // A check-style button stays down, and says so to tools.
+        HWND tog = FindControl(f, L"btBascule");
+        ClickAndWait(tog);
+        toggleShown = SendMessageW(tog, BM_GETCHECK, 0, 0);
         Click(FindControl(f, L"btFermer"));
       },
       [&] { runner.ShowModal(form); });
@@ -202,6 +210,8 @@ TEST(Win32Controls, ToolButtonsShowTheirPicturesAndHintsAndAnswerBmClick) {
   EXPECT_EQ(hint, L"Voir la liste des points");
   EXPECT_EQ(form.listClicks, 1);
   EXPECT_EQ(form.currentClicks, 2);
+  EXPECT_TRUE(form.toggle->Down());
+  EXPECT_EQ(toggleShown, BST_CHECKED);
 }
 
 TEST(Win32Controls, GridCellsTabsAndPictureButtonsGetTheirImages) {
