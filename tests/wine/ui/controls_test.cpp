@@ -360,7 +360,7 @@ TEST(Win32Controls, ComboPickTabClickAndTrackBarMovesReachTheModel) {
         HWND track = FindControl(f, L"taille");
         Focus(track);
         Key(track, VK_RIGHT);
-        Sync(f);
+        WaitFor([&] { return SendMessageW(track, TBM_GETPOS, 0, 0) != 2; }, 2000);
         trackAfterKey = static_cast<int>(SendMessageW(track, TBM_GETPOS, 0, 0));
         SendMessageW(track, TBM_SETPOS, TRUE, 7);
         SendMessageW(GetParent(track), WM_HSCROLL, MAKEWPARAM(TB_THUMBPOSITION, 7), reinterpret_cast<LPARAM>(track));
