@@ -676,4 +676,19 @@ bool TreeGrid::DefaultKeyDown(int key, ShiftState) {
   return true;
 }
 
+void TreeGrid::DetachEvents() {
+  OnGetText = nullptr;
+  OnPaintCell = nullptr;
+  OnCompare = nullptr;
+  OnBeforeSort = nullptr;
+  OnAfterSort = nullptr;
+  OnHeaderClick = nullptr;
+  OnFocusChanged = nullptr;
+  OnChecked = nullptr;
+  OnEditing = nullptr;
+  OnCreateEditor = nullptr;
+  OnNewText = nullptr;
+  OnEdited = nullptr;
+}
+
 }  // namespace topaline::ui

@@ -199,6 +199,12 @@ public:
   // The edit ended (committed or cancelled).
   std::function<void(int row, int column, bool committed)> OnEdited;
 
+  // Drops every reaction above. A dialog whose reactions reach data that
+  // it frees before its components (a model, sort keys) calls this first
+  // in its destructor, so the grid cannot call back into freed data while
+  // the form tears its windows down.
+  void DetachEvents();
+
   // ---- User operations ----
   // Click on a column header: with any button but the right one, the
   // previous sort column goes back to clSysWindow, the direction is

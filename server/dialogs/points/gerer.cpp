@@ -293,14 +293,7 @@ TfrmGerer::TfrmGerer(Session& session, TfrmFiltrePoints& filter)
 // back into them while the form destroys it.
 TfrmGerer::~TfrmGerer() {
   ready_ = false;
-  TVGroupes->OnGetText = nullptr;
-  TVGroupes->OnPaintCell = nullptr;
-  TVGroupes->OnCompare = nullptr;
-  TVGroupes->OnBeforeSort = nullptr;
-  TVGroupes->OnAfterSort = nullptr;
-  TVGroupes->OnFocusChanged = nullptr;
-  TVGroupes->OnChecked = nullptr;
-  TVGroupes->OnNewText = nullptr;
+  TVGroupes->DetachEvents();
 }
 
 ui::ToolButton& TfrmGerer::AddAction(const wchar_t* name, const wchar_t* hint, int label, int image,

@@ -131,14 +131,7 @@ TfrmGrpSelect::TfrmGrpSelect(Session& session) : TDialog(session, L"frmGrpSelect
 // back into them while the form destroys it.
 TfrmGrpSelect::~TfrmGrpSelect() {
   ready_ = false;
-  TVGroupes->OnGetText = nullptr;
-  TVGroupes->OnPaintCell = nullptr;
-  TVGroupes->OnCompare = nullptr;
-  TVGroupes->OnBeforeSort = nullptr;
-  TVGroupes->OnAfterSort = nullptr;
-  TVGroupes->OnFocusChanged = nullptr;
-  TVGroupes->OnChecked = nullptr;
-  TVGroupes->OnNewText = nullptr;
+  TVGroupes->DetachEvents();
 }
 
 void TfrmGrpSelect::Execute() {
