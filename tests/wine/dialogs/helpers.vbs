@@ -1,28 +1,19 @@
 ' Helpers of the dialog tests: a dialog is run by calling lance while
-' dlgdriver works its window; the host then reads resultat and the section.
-Dim DriverExe, DriverOut, HelpArgs, TestInstall
+' the driver works its window; the host then reads resultat and the section.
+Dim DriverOut, HelpArgs, TestInstall
 TestInstall = InstallPath()
-DriverExe = TestInstall & "\dlgdriver.exe"
 DriverOut = TestInstall & "\dialog.txt"
 ' Wine's ExpandEnvironmentStrings keeps the terminating null in its result.
 HelpArgs = Replace(Shell.ExpandEnvironmentStrings("%WINDIR%"), Chr(0), "") & "\hh-args.txt"
 
-' Starts dlgdriver with its steps (each quoted) without waiting.
+' Starts the driver with its steps without waiting.
 Sub Drive(steps)
-  Dim cmd, s
-  DeleteIfThere DriverOut
-  cmd = """" & DriverExe & """ """ & DriverOut & """"
-  For Each s In steps
-    cmd = cmd & " """ & s & """"
-  Next
-  Shell.Run cmd, 0, False
+  DriveSteps DriverOut, steps
 End Sub
 
 ' What the driver wrote, once it has finished; every step must have run.
 Function Driven()
-  Check WaitForFile(DriverOut, 20), "the driver finished"
-  Driven = ReadUnicode(DriverOut)
-  Check InStr(Driven, "error=") = 0, "the driver did every step: " & Driven
+  Driven = StepsReport(DriverOut, 20)
 End Function
 
 ' Runs command cmd with the driver's steps; returns the driver's report.

@@ -5,36 +5,18 @@ Dim a, hr, report, shown, g
 Set a = CreateObject("topaline3.kovar3")
 report = InstallPath() & "\select.txt"
 
-Sub Drive(steps)
-  Dim cmd, s
-  DeleteIfThere report
-  cmd = """" & InstallPath() & "\groupsdriver.exe"" """ & report & """"
-  For Each s In steps
-    cmd = cmd & " """ & s & """"
-  Next
-  Shell.Run cmd, 0, False
-End Sub
-
 ' The dialog's key (geometry, header state) as a first run finds it: none.
 Sub ForgetDialogState()
   Shell.Run "reg.exe delete ""HKCU\Software\Norvel\topaline3\frmGrpSelect"" /f", 0, True
 End Sub
 
-Function DriverReport()
-  Dim text
-  Check WaitForFile(report, 15), "the driver finished"
-  text = ReadUnicode(report)
-  Check InStr(text, "error=") = 0, "the driver did every step: " & text
-  DriverReport = text
-End Function
-
 ForgetDialogState
 a.AXGroupes = Array("1", "1", "Talus", "", 0, 0, 0, "2", "Bornes", "", 3, 100, 102, "3", "Fosses", "", 4, 200, 203)
-Drive Array("form=des Groupes", "status=StatusBar1", "check=TVGroupes,1", "check=TVGroupes,2", _
+DriveSteps report, Array("form=des Groupes", "status=StatusBar1", "tick=TVGroupes,1", "tick=TVGroupes,2", _
             "status=StatusBar1", "header=TVGroupes,0", "rows=TVGroupes", "click=btAppliquer")
 hr = TryLance(a, "14")
 Check hr = 0, "lance ""14"" succeeds (got " & Hex8(hr) & " " & LastError & ")"
-shown = DriverReport()
+shown = StepsReport(report, 15)
 Check InStr(shown, "StatusBar1= 3 groupes | 0 s" & Chr(233) & "lectionn" & Chr(233) & ".") > 0, "nothing checked at first: " & shown
 Check InStr(shown, "StatusBar1= 3 groupes | 2 s" & Chr(233) & "lectionn" & Chr(233) & "s.") > 0, "two checked: " & shown
 Check InStr(shown, "TVGroupes=Talus|Fosses|Bornes") > 0, "sorted by name descending: " & shown
@@ -48,9 +30,9 @@ End If
 
 ' A single group arrives checked: Select at once.
 a.AXGroupes = Array("5", "5", "Seul", "", 0, 0, 0)
-Drive Array("form=des Groupes", "status=StatusBar1", "click=btAppliquer")
+DriveSteps report, Array("form=des Groupes", "status=StatusBar1", "click=btAppliquer")
 hr = TryLance(a, "14")
-shown = DriverReport()
+shown = StepsReport(report, 15)
 Check InStr(shown, "StatusBar1= 1 groupe | 1 s" & Chr(233) & "lectionn" & Chr(233) & ".") > 0, "one group, checked: " & shown
 g = a.AXGroupes
 Check a.resultat = 1 And UBound(g) = 0, "Select with the single group"
@@ -58,9 +40,9 @@ If UBound(g) = 0 Then Check g(0) = 5, "its Id is 5"
 
 ' Escape closes without writing.
 a.AXGroupes = Array("1", "1", "Talus", "", 0, 0, 0, "2", "Bornes", "", 3, 100, 102)
-Drive Array("form=des Groupes", "check=TVGroupes,0", "key=TVGroupes,27")
+DriveSteps report, Array("form=des Groupes", "tick=TVGroupes,0", "key=TVGroupes,27")
 hr = TryLance(a, "14")
-shown = DriverReport()
+shown = StepsReport(report, 15)
 Check a.resultat = 0, "Escape leaves resultat 0"
 g = a.AXGroupes
 Check UBound(g) = 12, "Escape writes nothing"

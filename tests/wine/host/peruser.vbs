@@ -1,9 +1,9 @@
 ' Registration for the current user only (regsvr32 /i:user /n), checked by
 ' reading the keys it writes, then unregistered. The per-machine
-' registration of the test prefix is renewed at the end.
+' registration of the test prefix is renewed at the end. The server is the
+' one the per-machine registration names.
 
 Dim dll, clsid, classes, rc, o, missing
-dll = InstallPath() & "\orvane.dll"
 classes = "HKCU\Software\Classes\"
 
 Function TryRead(path)
@@ -16,6 +16,9 @@ End Function
 
 clsid = TryRead("HKLM\Software\Classes\topaline3.kovar3\CLSID\")
 Check Not IsNull(clsid), "the per-machine registration holds the ProgID"
+dll = TryRead("HKLM\Software\Classes\CLSID\" & clsid & "\InprocServer32\")
+Check Not IsNull(dll), "the per-machine registration names the server"
+dll = "" & dll
 
 rc = Shell.Run("regsvr32 /s /i:user /n """ & dll & """", 0, True)
 Check rc = 0, "regsvr32 /i:user /n succeeds (exit code " & rc & ")"

@@ -1,12 +1,12 @@
 ' The points list as a host script uses it: command 2 with three points,
 ' the X of the second point edited in the list through window messages
-' (listdriver), Apply; then AXPoints holds that point alone. Command 1
+' (uidriver points), Apply; then AXPoints holds that point alone. Command 1
 ' shows the same points, opens no editor, closes on Escape and changes
 ' nothing.
 
 Dim o, hr, drv, rep, a, r
 Set o = CreateObject("topaline3.kovar3")
-drv = """" & InstallPath() & "\listdriver.exe"""
+drv = """" & UiDriver & """ points"
 rep = Fso.GetSpecialFolder(2) & "\points_list_report.txt"
 
 Function ThreePoints()

@@ -1,4 +1,4 @@
-' Shared helpers of the host tests: run_host_script.sh puts this file in
+' Shared helpers of the Wine host tests: run_script.sh puts this file in
 ' front of each test script (Wine's script engine has no ExecuteGlobal).
 ' Each check prints "FAIL ..." when it does not hold; Finish prints "OK"
 ' when none failed. Calls that may fail go through the Try* functions, so
@@ -9,6 +9,8 @@ Set Shell = CreateObject("WScript.Shell")
 Set Fso = CreateObject("Scripting.FileSystemObject")
 Const E_UNEXPECTED = &H8000FFFF
 Const ProductKey = "HKCU\Software\Norvel\topaline3\"
+' The driver program (tests/wine/driver) works the windows as a person.
+Const UiDriver = "C:\topaline tools\uidriver.exe"
 
 Sub Check(condition, what)
   If Not condition Then
@@ -56,7 +58,7 @@ End Function
 
 ' Wine's script host has no WScript.Sleep: the driver program sleeps.
 Sub Pause(ms)
-  Shell.Run """" & InstallPath() & "\uidriver.exe"" sleep " & ms, 0, True
+  Shell.Run """" & UiDriver & """ sleep " & ms, 0, True
 End Sub
 
 Function WaitForFile(path, seconds)
@@ -76,5 +78,26 @@ End Sub
 ' caption, writes what the box shows to report and clicks answer.
 Sub AnswerBox(caption, answer, report)
   DeleteIfThere report
-  Shell.Run """" & InstallPath() & "\uidriver.exe"" box """ & caption & """ " & answer & " """ & report & """", 0, False
+  Shell.Run """" & UiDriver & """ box """ & caption & """ " & answer & " """ & report & """", 0, False
 End Sub
+
+' Starts the driver on a dialog, step by step (uidriver steps), without
+' waiting; report receives what it writes.
+Sub DriveSteps(report, steps)
+  Dim cmd, s
+  DeleteIfThere report
+  cmd = """" & UiDriver & """ steps """ & report & """"
+  For Each s In steps
+    cmd = cmd & " """ & s & """"
+  Next
+  Shell.Run cmd, 0, False
+End Sub
+
+' What the driver wrote, once it has finished; every step must have run.
+Function StepsReport(report, seconds)
+  Dim text
+  Check WaitForFile(report, seconds), "the driver finished"
+  text = ReadUnicode(report)
+  Check InStr(text, "error=") = 0, "the driver did every step: " & text
+  StepsReport = text
+End Function
