@@ -250,7 +250,10 @@ void TfrmListePoints::Showing() {
 
 void TfrmListePoints::Closing() {
   // Closing never fails: a registry that refuses the geometry is reported
-  // and the dialog closes all the same.
+  // and the dialog closes all the same. An edit still open goes with the
+  // rest of an unapplied session (Apply has committed it already): it must
+  // not be committed, nor complain about its text, as the window goes.
+  TVPoints->CancelEdit();
   try {
     SaveFormPos(session_, *this);
     SaveHeaderState(session_, *this, *TVPoints);

@@ -316,6 +316,18 @@ TEST_F(ListePointsTest, ATextThatIsNoNumberIsReportedAndTheListGoesOn) {
   EXPECT_EQ(Written()[2].realValue(), 1301);
 }
 
+TEST_F(ListePointsTest, TheCloseBoxDropsAnOpenEditWithoutComplaint) {
+  for (const wchar_t* typed : {L"-", L"1250"}) {
+    Run(true, [&](Form& f) {
+      ASSERT_TRUE(f.TVPoints->UserEditCell(0, Form::colX, typed));
+      f.UserClose();
+    });
+    EXPECT_EQ(user.ShownCount(L"frmErrMsg"), 0) << testing::Narrow(typed);
+    EXPECT_EQ(exchange.resultat, 0);
+    EXPECT_EQ(Written().size(), 18u);
+  }
+}
+
 TEST_F(ListePointsTest, ClosingKeepsPlaceAndHeaderAndHelpOpensItsTopic) {
   Run(true, [](Form& f) {
     f.btAide->UserClick();
