@@ -55,6 +55,41 @@ Check InStr(r, "apply=hidden") > 0, "btAppliquer hidden in viewing mode"
 Check InStr(r, "editor=none") > 0, "no editor in viewing mode"
 Check UBound(o.AXPoints) = 18, "AXPoints unchanged by viewing"
 
+' ---- command 2: a coordinate that is no number, then Apply. Clicking
+'      Apply takes the focus from the cell editor, which commits "-": the
+'      error box says why, the coordinate keeps its value and the list
+'      stays open. A correct coordinate left open in its editor is then
+'      sent by Apply.
+Dim steps
+steps = InstallPath() & "\points_steps.txt"
+o.AXPoints = ThreePoints()
+DriveSteps steps, Array("form=Liste des points", "row=TVPoints,1,1", "sleep=800", "settext=EditLink,-", _
+            "click=btAppliquer", "box=1", "alive", "row=TVPoints,1,1", "sleep=800", "settext=EditLink,1301.5", _
+            "click=btAppliquer")
+hr = TryLance(o, "2")
+Check hr = 0, "lance ""2"" succeeds (got " & Hex8(hr) & " " & LastError & ")"
+r = StepsReport(steps, 15)
+Check InStr(r, "box.text=""-"" is not a number") > 0, "the refused coordinate is reported: " & r
+Check InStr(r, "alive=1") > 0, "the list stays open after the refused commit: " & r
+Check o.resultat = 1, "the second Apply sets resultat to 1 (got " & o.resultat & ")"
+a = o.AXPoints
+If IsArray(a) Then
+  Check UBound(a) = 5, "the edit left open is sent, alone (upper bound " & UBound(a) & ")"
+  If UBound(a) = 5 Then Check a(0) = "1B" And a(2) = 1301.5, "its point and its new X (got " & a(0) & " " & a(2) & ")"
+Else
+  Check False, "AXPoints is an array after Apply"
+End If
+
+' ---- command 2: the close box while an editor holds a text that is no
+'      number: the edit goes with the rest, no error box, nothing written.
+o.AXPoints = ThreePoints()
+DriveSteps steps, Array("form=Liste des points", "row=TVPoints,0,1", "sleep=800", "settext=EditLink,-", "close", "closed")
+hr = TryLance(o, "2")
+Check hr = 0, "lance ""2"" succeeds (got " & Hex8(hr) & " " & LastError & ")"
+r = StepsReport(steps, 15)
+Check o.resultat = 0, "the close box leaves resultat 0 (got " & o.resultat & ")"
+Check UBound(o.AXPoints) = 18, "the close box writes nothing"
+
 ' ---- a value that is no array fails the call and shows nothing
 o.AXPoints = "12"
 hr = TryLance(o, "2")
