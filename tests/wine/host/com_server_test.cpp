@@ -1,0 +1,335 @@
+// orvane.dll as COM sees it, below what a script host shows: the entry
+// points and their counts, the type library embedded in the server, the
+// dual interface called through its function table, failures carried by
+// the error information, and a by-reference array copied by value. The
+// server is the one the per-machine registration of the test prefix names.
+#include <windows.h>
+#include <oleauto.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+// The identifiers are defined here rather than taken from the server.
+#include <initguid.h>
+#include "server/core/win32/topaline3.h"
+
+namespace {
+
+using GetClassObjectFn = HRESULT(WINAPI*)(REFCLSID, REFIID, void**);
+using CanUnloadNowFn = HRESULT(WINAPI*)();
+
+template <class Fn>
+Fn Export(HMODULE module, const char* name) {
+  FARPROC p = GetProcAddress(module, name);
+  Fn fn = nullptr;
+  static_assert(sizeof fn == sizeof p, "function pointers");
+  memcpy(&fn, &p, sizeof fn);
+  return fn;
+}
+
+// The server's path as the registration records it.
+std::wstring ServerPath() {
+  const std::wstring key = L"CLSID\\{F4DDA72C-7869-48C9-9E3F-51A743B7A257}\\InprocServer32";
+  wchar_t path[MAX_PATH] = {};
+  DWORD size = sizeof path;
+  if (RegGetValueW(HKEY_CLASSES_ROOT, key.c_str(), nullptr, RRF_RT_REG_SZ, nullptr, path, &size) != ERROR_SUCCESS)
+    return {};
+  return path;
+}
+
+std::wstring Bstr(BSTR s) {
+  std::wstring w = s ? std::wstring(s, SysStringLen(s)) : std::wstring();
+  SysFreeString(s);
+  return w;
+}
+
+class ComServer : public ::testing::Test {
+protected:
+  void SetUp() override { ASSERT_TRUE(SUCCEEDED(CoInitialize(nullptr))); }
+  void TearDown() override { CoUninitialize(); }
+
+  Ikovar3* Create() {
+    CLSID clsid{};
+    EXPECT_EQ(CLSIDFromProgID(L"topaline3.kovar3", &clsid), S_OK);
+    Ikovar3* o = nullptr;
+    EXPECT_EQ(CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_Ikovar3, reinterpret_cast<void**>(&o)), S_OK);
+    return o;
+  }
+};
+
+// A one-dimensional array of VARIANT [lower..] holding a string and an integer.
+SAFEARRAY* SmallArray(const wchar_t* text, LONG number, LONG lower = 0) {
+  SAFEARRAYBOUND bound{2, lower};
+  SAFEARRAY* psa = SafeArrayCreate(VT_VARIANT, 1, &bound);
+  VARIANT* e = nullptr;
+  SafeArrayAccessData(psa, reinterpret_cast<void**>(&e));
+  V_VT(&e[0]) = VT_BSTR;
+  V_BSTR(&e[0]) = SysAllocString(text);
+  V_VT(&e[1]) = VT_I4;
+  V_I4(&e[1]) = number;
+  SafeArrayUnaccessData(psa);
+  return psa;
+}
+
+std::wstring FirstText(const VARIANT& v) {
+  if (V_VT(&v) != (VT_ARRAY | VT_VARIANT)) return L"<not an array of VARIANT>";
+  LONG lower = 0;
+  SafeArrayGetLBound(V_ARRAY(&v), 1, &lower);
+  VARIANT e;
+  VariantInit(&e);
+  SafeArrayGetElement(V_ARRAY(&v), &lower, &e);
+  std::wstring text = V_VT(&e) == VT_BSTR ? std::wstring(V_BSTR(&e)) : L"<not a string>";
+  VariantClear(&e);
+  return text;
+}
+
+void SetFirstText(SAFEARRAY* psa, const wchar_t* text) {
+  LONG lower = 0;
+  SafeArrayGetLBound(psa, 1, &lower);
+  VARIANT e;
+  VariantInit(&e);
+  V_VT(&e) = VT_BSTR;
+  V_BSTR(&e) = SysAllocString(text);
+  SafeArrayPutElement(psa, &lower, &e);
+  VariantClear(&e);
+}
+
+TEST_F(ComServer, EntryPointsAndHonestUnloadCounts) {
+  const std::wstring path = ServerPath();
+  ASSERT_FALSE(path.empty()) << "the server is not registered";
+  HMODULE module = LoadLibraryW(path.c_str());
+  ASSERT_TRUE(module);
+  for (const char* name : {"DllGetClassObject", "DllCanUnloadNow", "DllRegisterServer", "DllUnregisterServer",
+                           "DllInstall"})
+    EXPECT_TRUE(GetProcAddress(module, name)) << name;
+  auto getClass = Export<GetClassObjectFn>(module, "DllGetClassObject");
+  auto canUnload = Export<CanUnloadNowFn>(module, "DllCanUnloadNow");
+  ASSERT_TRUE(getClass && canUnload);
+
+  void* none = reinterpret_cast<void*>(1);
+  EXPECT_EQ(getClass(IID_Ikovar3, IID_IClassFactory, &none), CLASS_E_CLASSNOTAVAILABLE);
+  EXPECT_EQ(none, nullptr);
+  EXPECT_EQ(canUnload(), S_OK);
+
+  // Multi-instance: every creation is a new object; each one, the factory
+  // and a lock keep the server loaded.
+  IClassFactory* factory = nullptr;
+  ASSERT_EQ(getClass(CLSID_kovar3, IID_IClassFactory, reinterpret_cast<void**>(&factory)), S_OK);
+  EXPECT_EQ(canUnload(), S_FALSE);
+  IUnknown *a = nullptr, *b = nullptr, *outer = reinterpret_cast<IUnknown*>(factory);
+  void* aggregated = nullptr;
+  EXPECT_EQ(factory->CreateInstance(outer, IID_IUnknown, &aggregated), CLASS_E_NOAGGREGATION);
+  ASSERT_EQ(factory->CreateInstance(nullptr, IID_IUnknown, reinterpret_cast<void**>(&a)), S_OK);
+  ASSERT_EQ(factory->CreateInstance(nullptr, IID_IUnknown, reinterpret_cast<void**>(&b)), S_OK);
+  EXPECT_NE(a, b);
+  factory->Release();
+  EXPECT_EQ(canUnload(), S_FALSE);
+  a->Release();
+  EXPECT_EQ(canUnload(), S_FALSE);
+  b->Release();
+  EXPECT_EQ(canUnload(), S_OK);
+
+  ASSERT_EQ(getClass(CLSID_kovar3, IID_IClassFactory, reinterpret_cast<void**>(&factory)), S_OK);
+  EXPECT_EQ(factory->LockServer(TRUE), S_OK);
+  factory->Release();
+  EXPECT_EQ(canUnload(), S_FALSE);
+  ASSERT_EQ(getClass(CLSID_kovar3, IID_IClassFactory, reinterpret_cast<void**>(&factory)), S_OK);
+  EXPECT_EQ(factory->LockServer(FALSE), S_OK);
+  factory->Release();
+  EXPECT_EQ(canUnload(), S_OK);
+}
+
+TEST_F(ComServer, TypeLibraryAsDeclared) {
+  ITypeLib* lib = nullptr;
+  ASSERT_EQ(LoadTypeLibEx(ServerPath().c_str(), REGKIND_NONE, &lib), S_OK);
+  BSTR name = nullptr;
+  ASSERT_EQ(lib->GetDocumentation(-1, &name, nullptr, nullptr, nullptr), S_OK);
+  EXPECT_EQ(Bstr(name), L"topaline3");
+  TLIBATTR* libAttr = nullptr;
+  ASSERT_EQ(lib->GetLibAttr(&libAttr), S_OK);
+  EXPECT_TRUE(IsEqualGUID(libAttr->guid, LIBID_topaline3));
+  EXPECT_EQ(libAttr->wMajorVerNum, 1);
+  EXPECT_EQ(libAttr->wMinorVerNum, 0);
+  lib->ReleaseTLibAttr(libAttr);
+
+  // The dual interface: its dispatch side, then its function table.
+  ITypeInfo* dispatch = nullptr;
+  ASSERT_EQ(lib->GetTypeInfoOfGuid(IID_Ikovar3, &dispatch), S_OK);
+  BSTR help = nullptr;
+  ASSERT_EQ(dispatch->GetDocumentation(MEMBERID_NIL, &name, &help, nullptr, nullptr), S_OK);
+  EXPECT_EQ(Bstr(name), L"Ikovar3");
+  EXPECT_EQ(Bstr(help), L"Interface dispatch pour kovar3 Objet");
+  TYPEATTR* attr = nullptr;
+  ASSERT_EQ(dispatch->GetTypeAttr(&attr), S_OK);
+  EXPECT_EQ(attr->typekind, TKIND_DISPATCH);
+  EXPECT_TRUE(attr->wTypeFlags & TYPEFLAG_FDUAL);
+  dispatch->ReleaseTypeAttr(attr);
+
+  HREFTYPE vtableRef = 0;
+  ITypeInfo* vtable = nullptr;
+  ASSERT_EQ(dispatch->GetRefTypeOfImplType(static_cast<UINT>(-1), &vtableRef), S_OK);
+  ASSERT_EQ(dispatch->GetRefTypeInfo(vtableRef, &vtable), S_OK);
+  ASSERT_EQ(vtable->GetTypeAttr(&attr), S_OK);
+  EXPECT_EQ(attr->typekind, TKIND_INTERFACE);
+  EXPECT_TRUE(attr->wTypeFlags & TYPEFLAG_FDUAL) << attr->wTypeFlags;
+  EXPECT_TRUE(attr->wTypeFlags & TYPEFLAG_FOLEAUTOMATION) << attr->wTypeFlags;
+  ASSERT_EQ(attr->cFuncs, 10);
+  vtable->ReleaseTypeAttr(attr);
+
+  struct Member {
+    const wchar_t* name;
+    INVOKEKIND kind;
+    MEMBERID id;
+    VARTYPE type;  // of the one parameter
+  };
+  const Member expected[] = {
+      {L"lance", INVOKE_FUNC, 201, VT_BSTR},
+      {L"AXPoints", INVOKE_PROPERTYGET, 203, VT_PTR},   {L"AXPoints", INVOKE_PROPERTYPUT, 203, VT_VARIANT},
+      {L"AXGroupes", INVOKE_PROPERTYGET, 204, VT_PTR},  {L"AXGroupes", INVOKE_PROPERTYPUT, 204, VT_VARIANT},
+      {L"resultat", INVOKE_PROPERTYGET, 205, VT_PTR},
+      {L"alldata", INVOKE_PROPERTYGET, 202, VT_PTR},    {L"alldata", INVOKE_PROPERTYPUT, 202, VT_VARIANT},
+      {L"AXCalques", INVOKE_PROPERTYGET, 206, VT_PTR},  {L"AXCalques", INVOKE_PROPERTYPUT, 206, VT_VARIANT},
+  };
+  for (UINT i = 0; i < 10; ++i) {
+    SCOPED_TRACE(i);
+    FUNCDESC* f = nullptr;
+    ASSERT_EQ(vtable->GetFuncDesc(i, &f), S_OK);
+    ASSERT_EQ(vtable->GetDocumentation(f->memid, &name, nullptr, nullptr, nullptr), S_OK);
+    EXPECT_EQ(Bstr(name), expected[i].name);
+    EXPECT_EQ(f->invkind, expected[i].kind);
+    EXPECT_EQ(f->memid, expected[i].id);
+    // After the three members of IUnknown and the four of IDispatch.
+    EXPECT_EQ(f->oVft, static_cast<SHORT>((7 + i) * sizeof(void*)));
+    EXPECT_EQ(f->elemdescFunc.tdesc.vt, VT_HRESULT);
+    ASSERT_EQ(f->cParams, 1);
+    const TYPEDESC& param = f->lprgelemdescParam[0].tdesc;
+    EXPECT_EQ(param.vt, expected[i].type);
+    if (param.vt == VT_PTR) {
+      const VARTYPE pointee = param.lptdesc->vt;
+      if (expected[i].id == 205)
+        EXPECT_TRUE(pointee == VT_INT || pointee == VT_I4) << pointee;  // a 32-bit signed integer
+      else
+        EXPECT_EQ(pointee, VT_VARIANT);
+    }
+    vtable->ReleaseFuncDesc(f);
+  }
+  vtable->Release();
+  dispatch->Release();
+
+  ITypeInfo* coclass = nullptr;
+  ASSERT_EQ(lib->GetTypeInfoOfGuid(CLSID_kovar3, &coclass), S_OK);
+  ASSERT_EQ(coclass->GetDocumentation(MEMBERID_NIL, &name, &help, nullptr, nullptr), S_OK);
+  EXPECT_EQ(Bstr(name), L"kovar3");
+  EXPECT_EQ(Bstr(help), L"kovar3 Objet");
+  INT flags = 0;
+  ASSERT_EQ(coclass->GetImplTypeFlags(0, &flags), S_OK);
+  EXPECT_TRUE(flags & IMPLTYPEFLAG_FDEFAULT);
+  HREFTYPE ref = 0;
+  ITypeInfo* implemented = nullptr;
+  ASSERT_EQ(coclass->GetRefTypeOfImplType(0, &ref), S_OK);
+  ASSERT_EQ(coclass->GetRefTypeInfo(ref, &implemented), S_OK);
+  ASSERT_EQ(implemented->GetTypeAttr(&attr), S_OK);
+  EXPECT_TRUE(IsEqualGUID(attr->guid, IID_Ikovar3));
+  implemented->ReleaseTypeAttr(attr);
+  implemented->Release();
+  coclass->Release();
+  lib->Release();
+}
+
+TEST_F(ComServer, FailuresThroughTheFunctionTableCarryTheirDescription) {
+  Ikovar3* o = Create();
+  ASSERT_TRUE(o);
+  ISupportErrorInfo* support = nullptr;
+  ASSERT_EQ(o->QueryInterface(IID_ISupportErrorInfo, reinterpret_cast<void**>(&support)), S_OK);
+  EXPECT_EQ(support->InterfaceSupportsErrorInfo(IID_Ikovar3), S_OK);
+  support->Release();
+
+  BSTR bad = SysAllocString(L"douze");
+  const BSTR commands[] = {bad, nullptr};  // a null BSTR is the empty string
+  for (BSTR command : commands) {
+    SetErrorInfo(0, nullptr);
+    EXPECT_EQ(o->lance(command), E_UNEXPECTED);
+    IErrorInfo* info = nullptr;
+    ASSERT_EQ(GetErrorInfo(0, &info), S_OK);
+    ASSERT_TRUE(info);
+    BSTR text = nullptr, source = nullptr;
+    info->GetDescription(&text);
+    info->GetSource(&source);
+    info->Release();
+    const std::wstring description = Bstr(text);
+    EXPECT_NE(description.find(command ? L"\"douze\"" : L"\"\""), std::wstring::npos) << description;
+    EXPECT_EQ(Bstr(source), L"topaline3.kovar3");
+    int resultat = -1;
+    EXPECT_EQ(o->get_resultat(&resultat), S_OK);
+    EXPECT_EQ(resultat, 0);
+  }
+  SysFreeString(bad);
+
+  BSTR none = SysAllocString(L"25");
+  EXPECT_EQ(o->lance(none), S_OK);
+  SysFreeString(none);
+  EXPECT_EQ(o->get_AXPoints(nullptr), E_POINTER);
+  EXPECT_EQ(o->get_resultat(nullptr), E_POINTER);
+  o->Release();
+}
+
+TEST_F(ComServer, ByReferenceArraysAreCopiedByValue) {
+  Ikovar3* o = Create();
+  ASSERT_TRUE(o);
+
+  // A script engine passes its variable by reference; the server keeps the
+  // values as they were at the put.
+  VARIANT host;
+  VariantInit(&host);
+  V_VT(&host) = VT_ARRAY | VT_VARIANT;
+  V_ARRAY(&host) = SmallArray(L"h1", 7);
+  VARIANT byRef;
+  VariantInit(&byRef);
+  V_VT(&byRef) = VT_BYREF | VT_VARIANT;
+  V_VARIANTREF(&byRef) = &host;
+  EXPECT_EQ(o->put_AXPoints(byRef), S_OK);
+
+  // The same through IDispatch, as a property put of a script host.
+  SAFEARRAY* groups = SmallArray(L"g1", 3, 1);  // any lower bound is stored as given
+  VARIANT arrayRef;
+  VariantInit(&arrayRef);
+  V_VT(&arrayRef) = VT_BYREF | VT_ARRAY | VT_VARIANT;
+  V_ARRAYREF(&arrayRef) = &groups;
+  DISPID putId = DISPID_PROPERTYPUT;
+  DISPPARAMS params{&arrayRef, &putId, 1, 1};
+  EXPECT_EQ(o->Invoke(204, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYPUT, &params, nullptr, nullptr, nullptr),
+            S_OK);
+
+  SetFirstText(V_ARRAY(&host), L"changed after put");
+  SetFirstText(groups, L"changed after put");
+
+  VARIANT got;
+  VariantInit(&got);
+  ASSERT_EQ(o->get_AXPoints(&got), S_OK);
+  EXPECT_EQ(FirstText(got), L"h1");
+  // A get hands out a copy too.
+  SetFirstText(V_ARRAY(&got), L"changed in the copy");
+  VariantClear(&got);
+  ASSERT_EQ(o->get_AXPoints(&got), S_OK);
+  EXPECT_EQ(FirstText(got), L"h1");
+  VariantClear(&got);
+
+  ASSERT_EQ(o->get_AXGroupes(&got), S_OK);
+  EXPECT_EQ(FirstText(got), L"g1");
+  LONG lower = -1;
+  SafeArrayGetLBound(V_ARRAY(&got), 1, &lower);
+  EXPECT_EQ(lower, 1);
+  VariantClear(&got);
+
+  VariantClear(&host);
+  SafeArrayDestroy(groups);
+  VARIANT empty;
+  VariantInit(&empty);
+  EXPECT_EQ(o->put_AXPoints(empty), S_OK);
+  EXPECT_EQ(o->put_AXGroupes(empty), S_OK);
+  o->Release();
+}
+
+}  // namespace
