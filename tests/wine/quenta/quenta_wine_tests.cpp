@@ -12,6 +12,8 @@
 #include <thread>
 #include <vector>
 
+#include "tests/wine/driver/window_driver.h"
+
 namespace {
 
 constexpr wchar_t kKeyPath[] = L"Software\\Norvel\\topaline3";
@@ -71,32 +73,7 @@ void ResetKey() {
 
 // Windows of other processes --------------------------------------------------
 
-std::wstring ComponentName(HWND w) {
-  const auto atom = static_cast<ATOM>(reinterpret_cast<ULONG_PTR>(GetPropW(w, L"ComponentName")));
-  if (!atom) return {};
-  wchar_t name[256] = {};
-  GlobalGetAtomNameW(atom, name, 256);
-  return name;
-}
-
-HWND FindControl(HWND root, const std::wstring& name) {
-  struct Search {
-    std::wstring name;
-    HWND found;
-  } search{name, nullptr};
-  EnumChildWindows(
-      root,
-      [](HWND child, LPARAM p) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(p);
-        if (ComponentName(child) == s->name) {
-          s->found = child;
-          return FALSE;
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&search));
-  return search.found;
-}
+using topaline::winedriver::FindControl;
 
 std::wstring Text(HWND w) {
   wchar_t buffer[1024] = {};
