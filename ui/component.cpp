@@ -266,6 +266,7 @@ bool Component::UserKeyDown(int key, ShiftState shift) {
   bool consumed = false;
   Dispatch([&] {
     int k = key;
+    if (KeyClosesPopup(k)) { consumed = true; return; }
     if (owner_ != this && owner_->KeyPreview()) {
       owner_->KeyDown(k, shift);
       if (k == 0) { consumed = true; return; }

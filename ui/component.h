@@ -240,6 +240,10 @@ protected:
   virtual void DefaultChar(wchar_t ch);
   // What a key does once it passed the filters (navigation).
   virtual bool DefaultKeyDown(int key, ShiftState shift);
+  // A key that closes a list this control has open (Escape or Enter in a
+  // dropped-down combo box) closes it and goes no further: not even a form
+  // that sees keys first takes it. True when the key was used so.
+  virtual bool KeyClosesPopup(int /*key*/) { return false; }
   // Runs fn as an event dispatch: exceptions are reported to the form.
   void Dispatch(const std::function<void()>& fn);
 

@@ -469,6 +469,16 @@ void ComboBox::UserDropDown(bool open) {
   });
 }
 
+// Escape or Enter while the list is open closes the list (keeping the
+// item picked so far) and not the dialog.
+bool ComboBox::KeyClosesPopup(int key) {
+  if (!droppedDown_ || (key != Key::Escape && key != Key::Enter)) return false;
+  droppedDown_ = false;
+  Notify(Property::DropDown);
+  if (OnCloseUp) OnCloseUp();
+  return true;
+}
+
 void ComboBox::DefaultChar(wchar_t ch) {
   if (style_ == Style::DropDown) {
     Edit::DefaultChar(ch);

@@ -256,6 +256,7 @@ public:
 protected:
   void DefaultChar(wchar_t ch) override;
   bool DefaultKeyDown(int key, ShiftState shift) override;
+  bool KeyClosesPopup(int key) override;
   void TextStored() override;
 
 private:

@@ -60,6 +60,25 @@ TEST_F(ChangeAltTest, ClickingThePairSwitchesTheFields) {
   ChangeAltitude(session);
 }
 
+TEST_F(ChangeAltTest, EscapeOrEnterInTheOpenDecimalsListClosesOnlyTheList) {
+  for (int key : {ui::Key::Escape, ui::Key::Enter}) {
+    user.On(L"frmChangeAlt", [key](ui::Form& form) {
+      auto& f = static_cast<TfrmChangeAlt&>(form);
+      f.numdec->UserFocus();
+      f.numdec->UserDropDown(true);
+      f.numdec->UserKey(ui::Key::Down);
+      f.numdec->UserKey(key);
+      EXPECT_FALSE(f.numdec->DroppedDown());
+      EXPECT_EQ(f.GetModalResult(), ui::mrNone) << "the dialog stays open";
+      EXPECT_EQ(f.numdec->Text(), L"1");
+      f.numdec->UserKey(ui::Key::Escape);  // the list is closed: this one is the dialog's
+      EXPECT_EQ(f.GetModalResult(), ui::mrCancel);
+    });
+    ChangeAltitude(session);
+    EXPECT_EQ(exchange.resultat, 0);
+  }
+}
+
 TEST_F(ChangeAltTest, ApplyStoresTheSectionAndSetsResultat) {
   Store(L"changealt", L"relatif", L"1");
   Store(L"changealt", L"valadd", L"-1.2500");

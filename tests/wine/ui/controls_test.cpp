@@ -413,3 +413,48 @@ TEST(Win32Controls, TabMovesBetweenFieldsAndAnAltMnemonicPressesTheButton) {
   EXPECT_EQ(form.applyClicks, 1);
   EXPECT_EQ(result, u::mrOk);
 }
+
+TEST(Win32Controls, EscapeInAnOpenListClosesTheListNotTheForm) {
+  struct Form : u::Form {
+    Form() : u::Form(L"frmList") {
+      SetClientSize(300, 200);
+      SetKeyPreview(true);  // the form sees keys first, Escape closes it
+      OnKeyDown = [this](int& key, u::ShiftState) {
+        if (key == u::Key::Escape) {
+          key = 0;
+          SetModalResult(u::mrCancel);
+        }
+      };
+      combo = &Add<u::ComboBox>(nullptr, L"numdec", {8, 8, 80, 21});
+      combo->SetStyle(u::ComboBox::Style::DropDownList);
+      combo->SetItems({L"0", L"1", L"2", L"3"});
+      combo->SetItemIndex(2);
+    }
+    u::ComboBox* combo;
+  } form;
+  msw::MSWFormRunner runner;
+  bool dropped = false, closedUp = false, formAlive = false, modelClosed = false;
+  int result = 0;
+  RunScripted(
+      [&] {
+        HWND f = WaitForForm(L"frmList");
+        HWND combo = FindControl(f, L"numdec");
+        Focus(combo);
+        SendMessageW(combo, CB_SHOWDROPDOWN, TRUE, 0);
+        dropped = WaitFor([&] { return form.combo->DroppedDown(); }, 2000);
+        Key(combo, VK_ESCAPE);
+        closedUp = WaitFor([&] { return SendMessageW(combo, CB_GETDROPPEDSTATE, 0, 0) == 0; }, 2000);
+        Sync(f);
+        formAlive = IsWindow(f) && IsWindowVisible(f);
+        modelClosed = !form.combo->DroppedDown();
+        Key(combo, VK_ESCAPE);
+        WaitFor([&] { return !IsWindow(f) || !IsWindowVisible(f); }, 3000);
+      },
+      [&] { result = runner.ShowModal(form); });
+  EXPECT_TRUE(dropped);
+  EXPECT_TRUE(closedUp);
+  EXPECT_TRUE(formAlive) << "Escape in the open list closed the form";
+  EXPECT_TRUE(modelClosed);
+  EXPECT_EQ(form.combo->Text(), L"2");
+  EXPECT_EQ(result, u::mrCancel);
+}
