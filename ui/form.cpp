@@ -94,19 +94,28 @@ void Form::SetClientSize(int width, int height) {
   Rect b = Bounds();
   b.width = width + frameExtra_.width;
   b.height = height + frameExtra_.height;
-  SetBounds(b);
+  outerSizeGiven_ = false;
+  ApplyBounds(b);
 }
 
 void Form::SetFrameExtra(Size s) {
   int cw = clientWidth_, ch = clientHeight_;
   frameExtra_ = s;
   Rect b = Bounds();
-  b.width = cw + s.width;
-  b.height = ch + s.height;
-  SetBounds(b);
+  if (!outerSizeGiven_) {
+    b.width = cw + s.width;
+    b.height = ch + s.height;
+  }
+  ApplyBounds(b);
 }
 
 void Form::SetBounds(const Rect& r) {
+  // A move alone leaves the given size as it was.
+  if (r.width != Bounds().width || r.height != Bounds().height) outerSizeGiven_ = true;
+  ApplyBounds(r);
+}
+
+void Form::ApplyBounds(const Rect& r) {
   Rect b = r;
   if (minSize_.width > 0) b.width = std::max(b.width, minSize_.width);
   if (minSize_.height > 0) b.height = std::max(b.height, minSize_.height);
@@ -127,14 +136,14 @@ void Form::SetBounds(const Rect& r) {
 
 void Form::SetMinSize(Size s) {
   minSize_ = s;
-  SetBounds(Bounds());
+  ApplyBounds(Bounds());
 }
 
 void Form::CenterOn(const Rect& area) {
   Rect b = Bounds();
   b.left = area.left + (area.width - b.width) / 2;
   b.top = area.top + (area.height - b.height) / 2;
-  SetBounds(b);
+  ApplyBounds(b);
 }
 
 void Form::KeepInside(const Rect& area) {
@@ -143,7 +152,7 @@ void Form::KeepInside(const Rect& area) {
   if (b.bottom() > area.bottom()) b.top = area.bottom() - b.height;
   if (b.left < area.left) b.left = area.left;
   if (b.top < area.top) b.top = area.top;
-  SetBounds(b);
+  ApplyBounds(b);
 }
 
 void Form::UserMoved(const Rect& outer) {

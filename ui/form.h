@@ -81,6 +81,9 @@ public:
   void SetStayOnTop(bool v);
   // Client size; the outer size (Width/Height) is the client size plus
   // the frame (FrameExtra), which the binding corrects to the real one.
+  // Whichever size was given last stays when the frame is corrected: the
+  // client size of a design (SetClientSize), or the outer size of a place
+  // stored when the form closed (SetBounds).
   int ClientWidth() const { return clientWidth_; }
   int ClientHeight() const { return clientHeight_; }
   void SetClientSize(int width, int height);
@@ -88,6 +91,7 @@ public:
   void SetFrameExtra(Size s);
   using Component::SetBounds;
   void SetBounds(const Rect& r) override;  // outer geometry
+  bool OuterSizeGiven() const { return outerSizeGiven_; }
   Rect ClientRect() const override { return Rect{0, 0, clientWidth_, clientHeight_}; }
   // Minimum outer size (0: none), kept by SetBounds.
   Size MinSize() const { return minSize_; }
@@ -152,6 +156,8 @@ public:
   bool Updating() const { return updateCount_ > 0; }
 
 private:
+  // Sets the outer geometry without saying which size is the given one.
+  void ApplyBounds(const Rect& r);
   friend class Component;
   friend class Button;
   void Adopt(std::unique_ptr<Component> c);
@@ -172,6 +178,7 @@ private:
   WindowHandle ownerWindow_ = 0;
   int clientWidth_ = 0, clientHeight_ = 0;
   Size frameExtra_{6, 29};
+  bool outerSizeGiven_ = false;
   Size minSize_{};
   bool keyPreview_ = false;
   Button* defaultButton_ = nullptr;

@@ -224,6 +224,28 @@ TEST(Form, PlacementCentresAndBringsBackOntoTheWorkArea) {
   EXPECT_EQ(f.Bounds(), (Rect{0, 400, 200, 100}));
 }
 
+// The binding corrects the estimated frame to the real one: a designed
+// client size stays, and so does an outer size given afterwards (a window
+// restored where and as it was closed); a move alone changes neither.
+TEST(Form, TheFrameCorrectionKeepsWhicheverSizeWasGivenLast) {
+  Form designed(L"frm");
+  designed.SetClientSize(300, 200);
+  designed.SetLeft(40);
+  designed.SetFrameExtra({8, 27});
+  EXPECT_EQ(designed.ClientWidth(), 300);
+  EXPECT_EQ(designed.ClientHeight(), 200);
+  EXPECT_EQ(designed.Bounds(), (Rect{40, 0, 308, 227}));
+
+  Form restored(L"frm");
+  restored.SetClientSize(300, 200);
+  restored.SetBounds(Rect{10, 20, 500, 400});
+  restored.SetTop(30);
+  restored.SetFrameExtra({8, 27});
+  EXPECT_EQ(restored.Bounds(), (Rect{10, 30, 500, 400}));
+  EXPECT_EQ(restored.ClientWidth(), 492);
+  EXPECT_EQ(restored.ClientHeight(), 373);
+}
+
 TEST(Form, PeersHearOfChangesAndUpdatesHoldThemBack) {
   LogForm f;
   RecordingPeer peer;

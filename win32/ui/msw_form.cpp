@@ -136,6 +136,16 @@ void MSWFormBinding::MSWCreateWindow(HWND) {
   }
   RECT r{0, 0, Scale(form_.ClientWidth()), Scale(form_.ClientHeight())};
   AdjustWindowRectEx(&r, style, FALSE, ex);
+  if (form_.OuterSizeGiven()) {
+    // A stored outer size (the window as it was closed) stays as it is:
+    // the client area is what the real frame leaves of it.
+    syncing_ = true;
+    form_.SetFrameExtra(ui::Size{Unscale((r.right - r.left) - Scale(form_.ClientWidth())),
+                                 Unscale((r.bottom - r.top) - Scale(form_.ClientHeight()))});
+    syncing_ = false;
+    r = RECT{0, 0, Scale(form_.ClientWidth()), Scale(form_.ClientHeight())};
+    AdjustWindowRectEx(&r, style, FALSE, ex);
+  }
   int w = r.right - r.left, h = r.bottom - r.top;
   int x = form_.Left(), y = form_.Top();
   RECT placed{x, y, x + w, y + h};

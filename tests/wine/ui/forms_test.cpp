@@ -228,3 +228,45 @@ TEST(Win32Forms, TreeGridIsAVirtualListAndHeaderClicksSort) {
   EXPECT_EQ(form.grid->GetSortDirection(), u::SortDirection::Descending);
   EXPECT_EQ(firstAfter, L"999999");
 }
+
+// The geometry a form had when it closed, given to a new form of the same
+// design before it opens (as the stored place is), opens it at that very
+// place and size: reopening a dialog many times never moves or grows it.
+TEST(Win32Forms, AClosedFormsGeometryReopensItUnchanged) {
+  for (u::BorderStyle style : {u::BorderStyle::Sizeable, u::BorderStyle::Dialog}) {
+    struct Form : u::Form {
+      explicit Form(u::BorderStyle s) : u::Form(L"frmGeom") {
+        SetBorderStyle(s);
+        SetClientSize(320, 240);
+        SetPosition(u::FormPosition::ScreenCenter);
+      }
+    };
+    msw::MSWFormRunner runner;
+    u::Rect closed{};
+    {
+      Form first(style);
+      RunScripted([] { PostMessageW(WaitForForm(L"frmGeom"), WM_CLOSE, 0, 0); }, [&] { runner.ShowModal(first); });
+      closed = first.Bounds();
+    }
+    for (int round = 0; round < 2; ++round) {
+      Form again(style);
+      again.SetPosition(u::FormPosition::Designed);
+      again.SetBounds(closed);
+      RECT shown{};
+      RunScripted(
+          [&] {
+            HWND f = WaitForForm(L"frmGeom");
+            GetWindowRect(f, &shown);
+            PostMessageW(f, WM_CLOSE, 0, 0);
+          },
+          [&] { runner.ShowModal(again); });
+      EXPECT_EQ(again.Bounds(), closed) << "round " << round;
+      EXPECT_EQ(shown.left, closed.left);
+      EXPECT_EQ(shown.top, closed.top);
+      EXPECT_EQ(shown.right - shown.left, closed.width) << "round " << round;
+      EXPECT_EQ(shown.bottom - shown.top, closed.height) << "round " << round;
+      EXPECT_EQ(again.ClientWidth(), 320);
+      EXPECT_EQ(again.ClientHeight(), 240);
+    }
+  }
+}
