@@ -135,7 +135,13 @@ LRESULT CALLBACK MSWWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     }
     if (!self) self = beingCreated;
     if (self && !self->hwnd_) {
-      self->attach(hwnd);
+      try {
+        self->attach(hwnd);
+      } catch (...) {
+        // Out of memory for the handle map: the window cannot be ours.
+        MSWReportCurrentException();
+        return msg == WM_NCCREATE ? FALSE : DefWindowProcW(hwnd, msg, wp, lp);
+      }
     } else {
       return DefWindowProcW(hwnd, msg, wp, lp);
     }
