@@ -231,7 +231,13 @@ public:
     if (!out) return E_POINTER;
     *out = nullptr;
     if (outer) return CLASS_E_NOAGGREGATION;
-    return Tkovar3::Create(iid, out);
+    try {
+      return Tkovar3::Create(iid, out);  // finding the type library allocates its path
+    } catch (const std::bad_alloc&) {
+      return E_OUTOFMEMORY;
+    } catch (...) {
+      return E_UNEXPECTED;
+    }
   }
   HRESULT STDMETHODCALLTYPE LockServer(BOOL lock) override {
     if (lock) ModuleAddRef(); else ModuleRelease();

@@ -10,6 +10,7 @@
 #include <olectl.h>
 
 #include <cstring>
+#include <new>
 #include <string>
 
 #include "server/core/win32/module.h"
@@ -137,9 +138,29 @@ HRESULT Register(bool perUser) {
 
 using namespace topaline;
 
-STDAPI DllRegisterServer() { return Register(false); }
+namespace {
 
-STDAPI DllUnregisterServer() { return Unregister(false); }
+// regsvr32 is a host too: nothing thrown (no memory for a path) leaves.
+template <class Body>
+HRESULT Guarded(Body&& body) noexcept {
+  try {
+    return body();
+  } catch (const std::bad_alloc&) {
+    return E_OUTOFMEMORY;
+  } catch (...) {
+    return E_UNEXPECTED;
+  }
+}
+
+}  // namespace
+
+STDAPI DllRegisterServer() {
+  return Guarded([] { return Register(false); });
+}
+
+STDAPI DllUnregisterServer() {
+  return Guarded([] { return Unregister(false); });
+}
 
 // pszCmdLine "user": for the current user only; empty or "machine": for
 // every user, as DllRegisterServer.
@@ -152,5 +173,5 @@ STDAPI DllInstall(BOOL install, LPCWSTR cmdLine) {
   } else {
     return E_INVALIDARG;
   }
-  return install ? Register(perUser) : Unregister(perUser);
+  return Guarded([&] { return install ? Register(perUser) : Unregister(perUser); });
 }
