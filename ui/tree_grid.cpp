@@ -546,6 +546,9 @@ void TreeGrid::UserClickHeader(int column, MouseButton button) {
   Dispatch([&] {
     if (column < 0 || column >= ColumnCount()) return;  // beside the columns
     if (button != MouseButton::Right && sortable_) {
+      // An open edit ends first: should its commit fail, the header must
+      // not show a sort that did not happen.
+      EndEdit();
       if (sortColumn_ >= 0) SetColumnColor(sortColumn_, clSysWindow);
       SetSortDirection(sortDirection_ == SortDirection::Ascending ? SortDirection::Descending
                                                                  : SortDirection::Ascending);

@@ -181,6 +181,22 @@ TEST(TreeGrid, EditLinkCommitsOnEnterAndExitAndCancelsOnEscape) {
   EXPECT_FALSE(f.tree.UserEditCell(0, 1, L"5"));
 }
 
+TEST(TreeGrid, HeaderClickWhoseEditCommitFailsLeavesTheSortAsItWas) {
+  GridForm f;
+  f.tree.OnNewText = [](int, int, const std::wstring& text) {
+    if (text == L"bad") throw topaline::Error(L"refused");
+  };
+  const std::vector<std::int32_t> before = f.Ids();
+  const int column = f.tree.SortColumn();
+  const auto direction = f.tree.GetSortDirection();
+  ASSERT_TRUE(f.tree.UserEditCell(1, 0, L"bad"));
+  f.tree.UserClickHeader(1, MouseButton::Left);
+  EXPECT_EQ(f.UnreportedErrors().size(), 1u);
+  EXPECT_EQ(f.tree.SortColumn(), column);
+  EXPECT_EQ(f.tree.GetSortDirection(), direction);
+  EXPECT_EQ(f.Ids(), before);
+}
+
 TEST(TreeGrid, EditStartsOnlyAfterTheDelayAndADoubleClickCancelsIt) {
   GridForm f;
   int doubles = 0;
