@@ -2,7 +2,7 @@
 
 #include "platform/error.h"
 #include "server/core/labels.h"
-#include "server/core/number_format.h"
+#include "server/core/lance.h"
 #include "server/dialogs/layout/options.h"
 #include "server/dialogs/points/change_alt.h"
 #include "server/dialogs/points/filtre_ent.h"
@@ -11,17 +11,6 @@
 #include "server/dialogs/points/grp_select.h"
 
 namespace topaline {
-
-namespace {
-
-// The entry of a command whose dialog this build does not carry.
-CommandEntry NotAvailable(std::int32_t number, const wchar_t* what) {
-  return [number, what](Session&) {
-    throw Error(L"Command " + IntToText(number) + L" (" + what + L") is not available in this build of the server.");
-  };
-}
-
-}  // namespace
 
 void StartEntryAssistant(Session& session) {
   std::wstring parameters;
@@ -44,17 +33,17 @@ CommandTable MakeCommandTable() {
   t.Register(0, ManageGroups);
   t.Register(1, ListPoints);
   t.Register(2, EditPoints);
-  t.Register(3, NotAvailable(3, L"coordinates table"));
-  t.Register(4, NotAvailable(4, L"frames around attributes"));
-  t.Register(5, NotAvailable(5, L"keep attributes from overlapping"));
-  t.Register(6, NotAvailable(6, L"size of attributes"));
-  t.Register(7, NotAvailable(7, L"rotation of attributes"));
+  t.Register(3, CommandNotAvailable(3, L"coordinates table"));
+  t.Register(4, CommandNotAvailable(4, L"frames around attributes"));
+  t.Register(5, CommandNotAvailable(5, L"keep attributes from overlapping"));
+  t.Register(6, CommandNotAvailable(6, L"size of attributes"));
+  t.Register(7, CommandNotAvailable(7, L"rotation of attributes"));
   t.Register(8, FilterEntities);
-  t.Register(9, NotAvailable(9, L"save points to a file"));
-  t.Register(10, NotAvailable(10, L"reposition objects"));
-  t.Register(11, NotAvailable(11, L"load a points file"));
-  t.Register(12, NotAvailable(12, L"draw points"));
-  t.Register(13, NotAvailable(13, L"create points on entities"));
+  t.Register(9, CommandNotAvailable(9, L"save points to a file"));
+  t.Register(10, CommandNotAvailable(10, L"reposition objects"));
+  t.Register(11, CommandNotAvailable(11, L"load a points file"));
+  t.Register(12, CommandNotAvailable(12, L"draw points"));
+  t.Register(13, CommandNotAvailable(13, L"create points on entities"));
   t.Register(14, SelectGroups);
   t.Register(15, ChangeAltitude);
   t.Register(16, ProgramOptions);
