@@ -156,6 +156,15 @@ void SortGroupsBy(ui::TreeGrid& grid, const TDesGroupes& groupes, TGroupRanks& r
   };
 }
 
+void LoadGroupRows(Session& session, TDesGroupes& groupes, ui::TreeGrid& grid) {
+  groupes = TDesGroupes();
+  groupes.Init(session.exchange.get(Slot::AXGroupes));
+  std::vector<std::int32_t> ids;
+  ids.reserve(groupes.Count());
+  for (const TUnGroupe& g : groupes.Items()) ids.push_back(g.Id);
+  grid.SetRows(std::move(ids));
+}
+
 void LabelGroupColumns(Session& session, ui::TreeGrid& grid) {
   for (int c = 0; c < grid.ColumnCount(); ++c) {
     grid.SetColumnCaption(c, LabelText(session, kFirstColumnLabel + c));
@@ -318,13 +327,8 @@ bool TfrmGerer::FocusedId(std::int32_t& id) const {
 }
 
 void TfrmGerer::Execute() {
-  groupes_ = TDesGroupes();
-  groupes_.Init(session_.exchange.get(Slot::AXGroupes));
-  std::vector<std::int32_t> ids;
-  ids.reserve(groupes_.Count());
-  for (const TUnGroupe& g : groupes_.Items()) ids.push_back(g.Id);
+  LoadGroupRows(session_, groupes_, *TVGroupes);
   TVGroupes->BeginUpdate();
-  TVGroupes->SetRows(std::move(ids));
   ready_ = true;
   TVGroupes->Sort();
   TVGroupes->EndUpdate();

@@ -39,6 +39,9 @@ std::wstring GroupCellText(const TUnGroupe& g, int column);
 // 615, counts right-aligned.
 void AddGroupColumns(ui::TreeGrid& grid);
 void LabelGroupColumns(Session& session, ui::TreeGrid& grid);
+// Reads the groups from AXGroupes into `groupes` (a fresh set) and gives
+// the grid one row per group, in the set's order.
+void LoadGroupRows(Session& session, TDesGroupes& groupes, ui::TreeGrid& grid);
 
 // Sort keys of one sort of a group list: every group's rank on the sorted
 // column, computed once per sort directly on the model, so that the tree's

@@ -135,13 +135,8 @@ TfrmGrpSelect::~TfrmGrpSelect() {
 }
 
 void TfrmGrpSelect::Execute() {
-  groupes_ = TDesGroupes();
-  groupes_.Init(session_.exchange.get(Slot::AXGroupes));
-  std::vector<std::int32_t> ids;
-  ids.reserve(groupes_.Count());
-  for (const TUnGroupe& g : groupes_.Items()) ids.push_back(g.Id);
+  LoadGroupRows(session_, groupes_, *TVGroupes);
   TVGroupes->BeginUpdate();
-  TVGroupes->SetRows(std::move(ids));
   // A single group is the obvious choice: it arrives checked.
   if (TVGroupes->RowCount() == 1) TVGroupes->SetChecked(0, true);
   ready_ = true;
