@@ -13,7 +13,9 @@
 #include "server/core/win32/variant_bridge.h"
 #include "win32/platform/win32_platform.h"
 #if TOPALINE_HAVE_WIN32_UI
+#include "server/core/message_box.h"
 #include "win32/ui/msw_form_runner.h"
+#include "win32/ui/msw_guard.h"
 #endif
 
 namespace topaline {
@@ -175,6 +177,15 @@ HRESULT Tkovar3::lance(BSTR nomprog) {
     platform.forms = &forms;
 #endif
     Session session(platform, ServerExchange());
+#if TOPALINE_HAVE_WIN32_UI
+    // A failure inside the window layer itself (not in a dialog's
+    // reaction, which the form reports) also reaches the user in the
+    // product's own error box while this call runs.
+    msw::MSWSetErrorReporter([&session](const std::wstring& message) { ShowErrorBox(session, message); });
+    struct ReporterReset {
+      ~ReporterReset() { msw::MSWSetErrorReporter(nullptr); }
+    } reporterReset;
+#endif
     std::wstring command = nomprog ? std::wstring(nomprog, SysStringLen(nomprog)) : std::wstring();
     Lance(session, command, StandardCommands());
     return S_OK;
