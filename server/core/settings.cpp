@@ -197,6 +197,17 @@ void SaveHeaderState(Session& session, ui::Form& form, ui::TreeGrid& grid) {
   key->writeBinary(grid.Name(), grid.SaveHeaderState());
 }
 
+void SaveWindowState(Session& session, ui::Form& form, ui::TreeGrid& grid) noexcept {
+  try {
+    SaveFormPos(session, form);
+    SaveHeaderState(session, form, grid);
+  } catch (const Error& e) {
+    ShowErrorBox(session, e.message());
+  } catch (const std::exception&) {
+    ShowErrorBox(session, L"The window's place could not be saved.");
+  }
+}
+
 void RestoreHeaderState(Session& session, ui::Form& form, ui::TreeGrid& grid) {
   std::unique_ptr<RegistryKey> key = OpenSection(session, form.Name(), false);
   if (!key || key->valueType(grid.Name()) != RegType::Binary) return;

@@ -61,6 +61,11 @@ void SaveHeaderState(Session& session, ui::Form& form, ui::TreeGrid& grid);
 // stays, silently.
 void RestoreHeaderState(Session& session, ui::Form& form, ui::TreeGrid& grid);
 
+// What the dialogs with a kept place do as they close, whatever the way of
+// closing: SaveFormPos, then SaveHeaderState. Closing never fails: a
+// registry that refuses is reported in the error box and the form closes.
+void SaveWindowState(Session& session, ui::Form& form, ui::TreeGrid& grid) noexcept;
+
 // True when the field's text is blank: label 710 is shown, the field's
 // text selected and focused (the caller stops).
 bool CheckEmptyField(Session& session, ui::Edit& field);

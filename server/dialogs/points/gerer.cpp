@@ -356,15 +356,8 @@ void TfrmGerer::Opening() {
 }
 
 void TfrmGerer::Closing() {
-  try {
-    TVGroupes->CancelEdit();
-    SaveFormPos(session_, *this);
-    SaveHeaderState(session_, *this, *TVGroupes);
-  } catch (const Error& e) {
-    ShowErrorBox(session_, e.message());
-  } catch (const std::exception&) {
-    ShowErrorBox(session_, L"The place of the group manager could not be saved.");
-  }
+  TVGroupes->CancelEdit();
+  SaveWindowState(session_, *this, *TVGroupes);
 }
 
 void TfrmGerer::UpdateButtons() {

@@ -98,16 +98,7 @@ TfrmGrpSelect::TfrmGrpSelect(Session& session) : TDialog(session, L"frmGrpSelect
     UpdateStatus();
     if (TVGroupes->CanFocus()) TVGroupes->SetFocus();
   };
-  OnClose = [this] {
-    try {
-      SaveFormPos(session_, *this);
-      SaveHeaderState(session_, *this, *TVGroupes);
-    } catch (const Error& e) {
-      ShowErrorBox(session_, e.message());
-    } catch (const std::exception&) {
-      ShowErrorBox(session_, L"The place of the group selection could not be saved.");
-    }
-  };
+  OnClose = [this] { SaveWindowState(session_, *this, *TVGroupes); };
 
   // Creation: geometry, labels, header state, then the column and menu
   // captions (always from the labels) and alignments.

@@ -254,14 +254,7 @@ void TfrmListePoints::Closing() {
   // rest of an unapplied session (Apply has committed it already): it must
   // not be committed, nor complain about its text, as the window goes.
   TVPoints->CancelEdit();
-  try {
-    SaveFormPos(session_, *this);
-    SaveHeaderState(session_, *this, *TVPoints);
-  } catch (const Error& e) {
-    ShowErrorBox(session_, e.message());
-  } catch (const std::exception&) {
-    ShowErrorBox(session_, L"The list's window place could not be saved.");
-  }
+  SaveWindowState(session_, *this, *TVPoints);
 }
 
 void TfrmListePoints::DecimalsChanged() {
