@@ -7,6 +7,27 @@ namespace topaline {
 
 namespace {
 bool IsBlank(wchar_t c) { return c <= L' '; }
+
+// An optional sign, then decimal digits only; false when anything else
+// stands there or the magnitude does not fit 64 bits.
+bool ParseSignedDigits(const std::wstring& text, bool& negative, std::uint64_t& magnitude) {
+  std::size_t i = 0;
+  negative = false;
+  if (i < text.size() && (text[i] == L'+' || text[i] == L'-')) {
+    negative = text[i] == L'-';
+    ++i;
+  }
+  if (i == text.size()) return false;
+  magnitude = 0;
+  for (; i < text.size(); ++i) {
+    const wchar_t c = text[i];
+    if (c < L'0' || c > L'9') return false;
+    const std::uint64_t digit = static_cast<std::uint64_t>(c - L'0');
+    if (magnitude > (std::numeric_limits<std::uint64_t>::max() - digit) / 10) return false;
+    magnitude = magnitude * 10 + digit;
+  }
+  return true;
+}
 }  // namespace
 
 std::wstring TrimBlanks(const std::wstring& text) {
@@ -39,24 +60,13 @@ bool IncrementNeedsBeep(const std::wstring& text) {
 }
 
 std::optional<std::int32_t> ParseIncrement(const std::wstring& text) {
-  std::size_t i = 0;
   bool negative = false;
-  if (i < text.size() && (text[i] == L'+' || text[i] == L'-')) {
-    negative = text[i] == L'-';
-    ++i;
-  }
-  if (i == text.size()) return std::nullopt;
-  std::int64_t value = 0;
-  for (; i < text.size(); ++i) {
-    const wchar_t c = text[i];
-    if (c < L'0' || c > L'9') return std::nullopt;
-    value = value * 10 + (c - L'0');
-    if (value > std::int64_t(std::numeric_limits<std::int32_t>::max()) + 1) return std::nullopt;
-  }
-  if (negative) value = -value;
-  if (value < std::numeric_limits<std::int32_t>::min() || value > std::numeric_limits<std::int32_t>::max())
-    return std::nullopt;
-  return static_cast<std::int32_t>(value);
+  std::uint64_t magnitude = 0;
+  if (!ParseSignedDigits(text, negative, magnitude)) return std::nullopt;
+  const std::uint64_t limit = negative ? std::uint64_t(std::numeric_limits<std::int32_t>::max()) + 1
+                                       : std::uint64_t(std::numeric_limits<std::int32_t>::max());
+  if (magnitude > limit) return std::nullopt;
+  return static_cast<std::int32_t>(negative ? -static_cast<std::int64_t>(magnitude) : static_cast<std::int64_t>(magnitude));
 }
 
 IncrementExit LeaveIncrement(const std::wstring& text) {
@@ -75,22 +85,9 @@ IncrementExit LeaveIncrement(const std::wstring& text) {
 
 std::optional<WindowHandle> ParseTargetHandle(const std::vector<std::wstring>& args) {
   if (args.empty()) return std::nullopt;
-  const std::wstring text = TrimBlanks(args.front());
-  std::size_t i = 0;
   bool negative = false;
-  if (i < text.size() && (text[i] == L'+' || text[i] == L'-')) {
-    negative = text[i] == L'-';
-    ++i;
-  }
-  if (i == text.size()) return std::nullopt;
   std::uint64_t value = 0;
-  for (; i < text.size(); ++i) {
-    const wchar_t c = text[i];
-    if (c < L'0' || c > L'9') return std::nullopt;
-    const std::uint64_t digit = static_cast<std::uint64_t>(c - L'0');
-    if (value > (std::numeric_limits<std::uint64_t>::max() - digit) / 10) return std::nullopt;
-    value = value * 10 + digit;
-  }
+  if (!ParseSignedDigits(TrimBlanks(args.front()), negative, value)) return std::nullopt;
   // Handles are sign-extended 32-bit values: a host that prints them as
   // signed integers gives negative numbers for the upper half.
   if (negative) {
