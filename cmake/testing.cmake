@@ -1,11 +1,11 @@
 # GoogleTest for both builds: the system package natively, the sources
-# from /usr/src/googletest when cross-compiling.
+# found by windows_inputs.cmake when cross-compiling.
 if(WIN32)
   if(NOT TARGET gtest)
     set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
     set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
     set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
-    add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+    add_subdirectory(${TOPALINE_GTEST_SOURCE_DIR} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
   endif()
   set(TOPALINE_GTEST_MAIN gtest_main)
 else()
