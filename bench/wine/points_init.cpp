@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "server/core/exchange_model.h"
-#include "server/core/win32/variant_bridge.h"
+#include "server/com/variant_bridge.h"
 
 using namespace topaline;
 using Clock = std::chrono::steady_clock;

@@ -1,6 +1,6 @@
 // The server-wide exchange values and resultat, shared by every object the
 // host creates. On Windows they are real VARIANTs held by the COM module
-// (server/core/win32/); natively, tests use VariantExchange.
+// (server/com/); natively, tests use VariantExchange.
 #pragma once
 
 #include <cstdint>

@@ -1,7 +1,7 @@
 // A portable mirror of what a host can put in a VARIANT, and the element
 // conversions the exchange arrays use.
 //
-// On Windows the exchange values stay real VARIANTs (server/core/win32/);
+// On Windows the exchange values stay real VARIANTs (server/com/);
 // the model reads them element by element through ExchangeArray, so a
 // million-point array is never copied into this type. Natively, tests and
 // benchmarks hold their arrays as Variant.

@@ -1,6 +1,6 @@
 #include "server/dialogs/layout/options.h"
 
-#include "server/core/settings.h"
+#include "server/dialogs/common/settings.h"
 
 namespace topaline {
 

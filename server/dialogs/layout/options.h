@@ -2,7 +2,7 @@
 // "options", the layer warning switch and the entry window at start-up.
 #pragma once
 
-#include "server/dialogs/dialog.h"
+#include "server/dialogs/common/dialog.h"
 
 namespace topaline {
 

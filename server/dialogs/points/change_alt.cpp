@@ -1,7 +1,7 @@
 #include "server/dialogs/points/change_alt.h"
 
 #include "server/core/number_format.h"
-#include "server/core/settings.h"
+#include "server/dialogs/common/settings.h"
 
 namespace topaline {
 

@@ -3,8 +3,8 @@
 // 3D. The choice goes to section "changealt".
 #pragma once
 
-#include "server/core/vexa_edit.h"
-#include "server/dialogs/dialog.h"
+#include "server/dialogs/common/vexa_edit.h"
+#include "server/dialogs/common/dialog.h"
 
 namespace topaline {
 

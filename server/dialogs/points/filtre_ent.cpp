@@ -1,7 +1,7 @@
 #include "server/dialogs/points/filtre_ent.h"
 
-#include "server/core/message_box.h"
-#include "server/core/settings.h"
+#include "server/dialogs/common/message_box.h"
+#include "server/dialogs/common/settings.h"
 
 namespace topaline {
 

@@ -2,7 +2,7 @@
 // host is to select. The choice goes to section "filtre".
 #pragma once
 
-#include "server/dialogs/dialog.h"
+#include "server/dialogs/common/dialog.h"
 
 namespace topaline {
 

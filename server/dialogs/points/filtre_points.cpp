@@ -1,9 +1,9 @@
 #include "server/dialogs/points/filtre_points.h"
 
 #include "platform/error.h"
-#include "server/core/message_box.h"
+#include "server/dialogs/common/message_box.h"
 #include "server/core/number_format.h"
-#include "server/core/settings.h"
+#include "server/dialogs/common/settings.h"
 
 namespace topaline {
 

@@ -2,11 +2,11 @@
 
 #include "platform/error.h"
 #include "server/core/labels.h"
-#include "server/core/message_box.h"
+#include "server/dialogs/common/message_box.h"
 #include "server/core/number_format.h"
 #include "server/core/session.h"
-#include "server/core/settings.h"
-#include "server/dialogs/points/gerer.h"
+#include "server/dialogs/common/settings.h"
+#include "server/dialogs/points/group_list.h"
 
 namespace topaline {
 

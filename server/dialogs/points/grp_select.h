@@ -7,8 +7,8 @@
 #include <string>
 
 #include "server/core/exchange_model.h"
-#include "server/dialogs/dialog.h"
-#include "server/dialogs/points/gerer.h"
+#include "server/dialogs/common/dialog.h"
+#include "server/dialogs/points/group_list.h"
 #include "ui/tree_grid.h"
 
 namespace topaline {

@@ -13,8 +13,8 @@
 #include <vector>
 
 #include "server/core/exchange_model.h"
-#include "server/core/vexa_edit.h"
-#include "server/dialogs/dialog.h"
+#include "server/dialogs/common/vexa_edit.h"
+#include "server/dialogs/common/dialog.h"
 #include "ui/tree_grid.h"
 
 namespace topaline {

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "server/core/tests/forms_fixture.h"
+#include "server/dialogs/common/tests/forms_fixture.h"
 
 namespace topaline {
 namespace {

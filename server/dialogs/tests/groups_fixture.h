@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "server/core/tests/forms_fixture.h"
+#include "server/dialogs/common/tests/forms_fixture.h"
 #include "server/core/variant.h"
 
 namespace topaline::testing {

@@ -15,7 +15,7 @@
 #include "server/core/labels.h"
 #include "server/core/number_format.h"
 #include "server/core/lance.h"
-#include "server/core/tests/forms_fixture.h"
+#include "server/dialogs/common/tests/forms_fixture.h"
 #include "server/dialogs/layout/options.h"
 #include "server/dialogs/points/change_alt.h"
 #include "server/dialogs/points/filtre_ent.h"

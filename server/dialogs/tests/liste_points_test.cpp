@@ -4,7 +4,7 @@
 
 #include <functional>
 
-#include "server/core/tests/forms_fixture.h"
+#include "server/dialogs/common/tests/forms_fixture.h"
 
 namespace topaline {
 namespace {

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "server/core/settings.h"
-#include "server/core/tests/forms_fixture.h"
+#include "server/dialogs/common/settings.h"
+#include "server/dialogs/common/tests/forms_fixture.h"
 
 namespace topaline {
 namespace {

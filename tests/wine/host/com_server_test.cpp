@@ -13,7 +13,7 @@
 
 // The identifiers are defined here rather than taken from the server.
 #include <initguid.h>
-#include "server/core/win32/topaline3.h"
+#include "server/com/topaline3.h"
 
 namespace {
 

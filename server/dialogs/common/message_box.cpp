@@ -1,4 +1,4 @@
-#include "server/core/message_box.h"
+#include "server/dialogs/common/message_box.h"
 
 #include "platform/error.h"
 #include "server/core/labels.h"

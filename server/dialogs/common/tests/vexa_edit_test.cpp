@@ -1,4 +1,4 @@
-#include "server/core/vexa_edit.h"
+#include "server/dialogs/common/vexa_edit.h"
 
 #include <gtest/gtest.h>
 

@@ -5,10 +5,10 @@
 
 #include <new>
 
-#include "server/core/win32/kovar3.h"
-#include "server/core/win32/module.h"
-#include "server/core/win32/topaline3.h"
-#include "server/core/win32/variant_bridge.h"
+#include "server/com/kovar3.h"
+#include "server/com/module.h"
+#include "server/com/topaline3.h"
+#include "server/com/variant_bridge.h"
 
 namespace topaline {
 

@@ -1,11 +1,11 @@
-#include "server/dialogs/dialog.h"
+#include "server/dialogs/common/dialog.h"
 
 #include "platform/error.h"
-#include "server/core/apply_labels.h"
+#include "server/dialogs/common/apply_labels.h"
 #include "server/core/labels.h"
-#include "server/core/message_box.h"
+#include "server/dialogs/common/message_box.h"
 #include "server/core/session.h"
-#include "server/core/settings.h"
+#include "server/dialogs/common/settings.h"
 #include "ui/form_runner.h"
 
 namespace topaline {

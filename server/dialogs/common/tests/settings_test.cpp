@@ -1,4 +1,4 @@
-#include "server/core/settings.h"
+#include "server/dialogs/common/settings.h"
 
 #include <gtest/gtest.h>
 

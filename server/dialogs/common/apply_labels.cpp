@@ -1,4 +1,4 @@
-#include "server/core/apply_labels.h"
+#include "server/dialogs/common/apply_labels.h"
 
 #include "platform/error.h"
 #include "server/core/labels.h"

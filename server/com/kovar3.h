@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "server/core/win32/topaline3.h"
+#include "server/com/topaline3.h"
 
 namespace topaline {
 

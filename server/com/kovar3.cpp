@@ -1,4 +1,4 @@
-#include "server/core/win32/kovar3.h"
+#include "server/com/kovar3.h"
 
 #include <oleauto.h>
 
@@ -9,11 +9,11 @@
 #include "server/commands.h"
 #include "server/core/lance.h"
 #include "server/core/session.h"
-#include "server/core/win32/module.h"
-#include "server/core/win32/variant_bridge.h"
+#include "server/com/module.h"
+#include "server/com/variant_bridge.h"
 #include "win32/platform/win32_platform.h"
 #if TOPALINE_HAVE_WIN32_UI
-#include "server/core/message_box.h"
+#include "server/dialogs/common/message_box.h"
 #include "win32/ui/msw_form_runner.h"
 #include "win32/ui/msw_guard.h"
 #endif

@@ -9,7 +9,7 @@
 #include "platform/headless/headless_platform.h"
 #include "server/core/exchange.h"
 #include "server/core/session.h"
-#include "server/core/settings.h"
+#include "server/dialogs/common/settings.h"
 #include "ui/controls.h"
 #include "ui/headless/scripted_user.h"
 

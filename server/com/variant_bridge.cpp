@@ -1,4 +1,4 @@
-#include "server/core/win32/variant_bridge.h"
+#include "server/com/variant_bridge.h"
 
 #include <oleauto.h>
 

@@ -13,8 +13,8 @@
 #include <new>
 #include <string>
 
-#include "server/core/win32/module.h"
-#include "server/core/win32/topaline3.h"
+#include "server/com/module.h"
+#include "server/com/topaline3.h"
 
 namespace topaline {
 

@@ -1,0 +1,160 @@
+#include "server/dialogs/points/group_list.h"
+
+#include <algorithm>
+
+#include "server/core/labels.h"
+#include "server/core/number_format.h"
+#include "server/core/session.h"
+#include "server/core/text_compare.h"
+
+namespace topaline {
+
+namespace {
+
+constexpr int kFirstColumnLabel = 611;
+
+int CompareFolded(const std::wstring& a, const std::wstring& b) {
+  const std::size_t n = std::min(a.size(), b.size());
+  for (std::size_t i = 0; i < n; ++i) {
+    const wchar_t ca = FoldAscii(a[i]), cb = FoldAscii(b[i]);
+    if (ca != cb) return ca < cb ? -1 : 1;
+  }
+  if (a.size() == b.size()) return 0;
+  return a.size() < b.size() ? -1 : 1;
+}
+
+int CompareNumbers(std::int32_t a, std::int32_t b) { return a < b ? -1 : (a > b ? 1 : 0); }
+
+}  // namespace
+
+int CompareGroups(const TUnGroupe& a, const TUnGroupe& b, int column) {
+  switch (column) {
+    case 0: return CompareFolded(a.Nom, b.Nom);
+    case 1: return CompareFolded(a.Desc, b.Desc);
+    case 2: return CompareNumbers(a.Nbpoints, b.Nbpoints);
+    case 3: return CompareNumbers(a.firstpoint, b.firstpoint);
+    case 4: return CompareNumbers(a.lastpoint, b.lastpoint);
+    default: return 0;
+  }
+}
+
+std::wstring GroupCellText(const TUnGroupe& g, int column) {
+  switch (column) {
+    case 0: return g.Nom;
+    case 1: return g.Desc;
+    case 2: return IntToText(g.Nbpoints);
+    case 3: return IntToText(g.firstpoint);
+    case 4: return IntToText(g.lastpoint);
+    default: return {};
+  }
+}
+
+void AddGroupColumns(ui::TreeGrid& grid) {
+  // Together they fit the designed tree of either dialog.
+  grid.AddColumn(L"Nom", 120);
+  grid.AddColumn(L"Description", 140);
+  grid.AddColumn(L"Nb points", 62, ui::Alignment::Right);
+  grid.AddColumn(L"Premier", 62, ui::Alignment::Right);
+  grid.AddColumn(L"Dernier", 62, ui::Alignment::Right);
+}
+
+void TGroupRanks::Build(const TDesGroupes& groupes, int column) {
+  Clear();
+  const auto& items = groupes.Items();
+  const std::size_t n = items.size();
+  std::vector<std::uint32_t> order(n);
+  for (std::size_t i = 0; i < n; ++i) order[i] = static_cast<std::uint32_t>(i);
+  std::vector<std::uint32_t> rank(n);
+  auto assignRanks = [&](auto equal) {
+    std::uint32_t r = 0;
+    for (std::size_t k = 0; k < n; ++k) {
+      if (k > 0 && !equal(order[k - 1], order[k])) r = static_cast<std::uint32_t>(k);
+      rank[order[k]] = r;
+    }
+  };
+  if (column == 0 || column == 1) {
+    std::vector<std::wstring> keys(n);
+    for (std::size_t i = 0; i < n; ++i) keys[i] = FoldAscii(column == 0 ? items[i].Nom : items[i].Desc);
+    std::sort(order.begin(), order.end(), [&](std::uint32_t a, std::uint32_t b) { return keys[a] < keys[b]; });
+    assignRanks([&](std::uint32_t a, std::uint32_t b) { return keys[a] == keys[b]; });
+  } else {
+    auto value = [&](std::uint32_t i) {
+      const TUnGroupe& g = items[i];
+      return column == 2 ? g.Nbpoints : (column == 3 ? g.firstpoint : g.lastpoint);
+    };
+    std::sort(order.begin(), order.end(), [&](std::uint32_t a, std::uint32_t b) { return value(a) < value(b); });
+    assignRanks([&](std::uint32_t a, std::uint32_t b) { return value(a) == value(b); });
+  }
+  // Ids are usually close to 0..n: a plain table then, a hash otherwise.
+  std::int64_t lo = 0, hi = -1;
+  for (std::size_t i = 0; i < n; ++i) {
+    const std::int64_t id = items[i].Id;
+    if (i == 0 || id < lo) lo = id;
+    if (i == 0 || id > hi) hi = id;
+  }
+  dense_ = n > 0 && hi - lo < static_cast<std::int64_t>(4 * n + 1024);
+  minId_ = lo;
+  if (dense_) {
+    byId_.assign(static_cast<std::size_t>(hi - lo + 1), 0);
+    // The first group of an Id is the one the dialog shows.
+    for (std::size_t i = n; i-- > 0;) byId_[static_cast<std::size_t>(items[i].Id - lo)] = rank[i] + 1;
+  } else {
+    sparse_.reserve(n);
+    for (std::size_t i = 0; i < n; ++i) sparse_.emplace(items[i].Id, rank[i] + 1);
+  }
+  built_ = true;
+}
+
+void TGroupRanks::Clear() {
+  built_ = false;
+  byId_.clear();
+  byId_.shrink_to_fit();
+  sparse_ = {};
+}
+
+std::uint32_t TGroupRanks::RankOf(std::int32_t id) const {
+  constexpr std::uint32_t kLast = 0xFFFFFFFFu;
+  if (dense_) {
+    const std::int64_t at = static_cast<std::int64_t>(id) - minId_;
+    if (at < 0 || at >= static_cast<std::int64_t>(byId_.size())) return kLast;
+    const std::uint32_t r = byId_[static_cast<std::size_t>(at)];
+    return r == 0 ? kLast : r;
+  }
+  auto it = sparse_.find(id);
+  return it == sparse_.end() ? kLast : it->second;
+}
+
+int TGroupRanks::Compare(std::int32_t a, std::int32_t b) const {
+  const std::uint32_t ra = RankOf(a), rb = RankOf(b);
+  return ra < rb ? -1 : (ra > rb ? 1 : 0);
+}
+
+void SortGroupsBy(ui::TreeGrid& grid, const TDesGroupes& groupes, TGroupRanks& ranks) {
+  grid.OnBeforeSort = [&groupes, &ranks](int column) { ranks.Build(groupes, column); };
+  grid.OnAfterSort = [&ranks](int) { ranks.Clear(); };
+  grid.OnCompare = [&groupes, &ranks](std::int32_t a, std::int32_t b, int column) {
+    if (ranks.Built()) return ranks.Compare(a, b);
+    const TUnGroupe* ga = groupes.Get(a);
+    const TUnGroupe* gb = groupes.Get(b);
+    if (!ga || !gb) return ga ? -1 : (gb ? 1 : 0);
+    return CompareGroups(*ga, *gb, column);
+  };
+}
+
+void LoadGroupRows(Session& session, TDesGroupes& groupes, ui::TreeGrid& grid) {
+  groupes = TDesGroupes();
+  groupes.Init(session.exchange.get(Slot::AXGroupes));
+  std::vector<std::int32_t> ids;
+  ids.reserve(groupes.Count());
+  for (const TUnGroupe& g : groupes.Items()) ids.push_back(g.Id);
+  grid.SetRows(std::move(ids));
+}
+
+void LabelGroupColumns(Session& session, ui::TreeGrid& grid) {
+  for (int c = 0; c < grid.ColumnCount(); ++c) {
+    grid.SetColumnCaption(c, LabelText(session, kFirstColumnLabel + c));
+    grid.SetColumnAlignment(c, c >= 2 ? ui::Alignment::Right : ui::Alignment::Left);
+  }
+}
+
+}  // namespace topaline
