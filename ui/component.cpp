@@ -8,16 +8,6 @@
 
 namespace topaline::ui {
 
-namespace {
-
-std::wstring Widen(const char* s) {
-  std::wstring w;
-  for (; s && *s; ++s) w.push_back(static_cast<unsigned char>(*s));
-  return w;
-}
-
-}  // namespace
-
 Component::Component(Kind kind, Form& owner, Component* parent, std::wstring name)
     : kind_(kind), owner_(&owner), parent_(parent), name_(std::move(name)) {
   if (parent_) {
@@ -193,12 +183,8 @@ void Component::SetCursor(Cursor c) {
 void Component::Dispatch(const std::function<void()>& fn) {
   try {
     fn();
-  } catch (const Error& e) {
-    owner_->ReportError(e.message());
-  } catch (const std::exception& e) {
-    owner_->ReportError(Widen(e.what()));
   } catch (...) {
-    owner_->ReportError(L"Unexpected error");
+    owner_->ReportError(CurrentExceptionMessage());
   }
 }
 

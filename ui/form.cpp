@@ -201,10 +201,8 @@ void Form::SetActiveControl(Component* c) {
   if (old && old->GetEditHost() && old != target) {
     try {
       old->GetEditHost()->EditorExited(*old);
-    } catch (const Error& e) {
-      ReportError(e.message());
     } catch (...) {
-      ReportError(L"Unexpected error");
+      ReportError(CurrentExceptionMessage());
     }
   }
   if (target && activeControl_ == target) target->DoEnter();

@@ -38,30 +38,16 @@ HRESULT ReportError(HRESULT hr, const std::wstring& description) {
 
 namespace {
 
-std::wstring Widen(const char* s) {
-  std::wstring w;
-  int n = MultiByteToWideChar(CP_ACP, 0, s, -1, nullptr, 0);
-  if (n > 1) {
-    w.resize(static_cast<std::size_t>(n - 1));
-    MultiByteToWideChar(CP_ACP, 0, s, -1, w.data(), n);
-  }
-  return w;
-}
-
 // Runs body; any exception becomes `failure` (E_UNEXPECTED unless the
 // body returned its own status) with its message as the error description.
 template <class Body>
 HRESULT Guard(HRESULT failure, Body&& body) noexcept {
   try {
     return body();
-  } catch (const Error& e) {
-    return ReportError(failure, e.message());
   } catch (const std::bad_alloc&) {
-    return ReportError(failure == E_UNEXPECTED ? failure : E_OUTOFMEMORY, L"Not enough memory.");
-  } catch (const std::exception& e) {
-    return ReportError(failure, L"Internal error: " + Widen(e.what()));
+    return ReportError(failure == E_UNEXPECTED ? failure : E_OUTOFMEMORY, CurrentExceptionMessage());
   } catch (...) {
-    return ReportError(failure, L"Internal error.");
+    return ReportError(failure, CurrentExceptionMessage());
   }
 }
 
@@ -179,12 +165,9 @@ HRESULT Tkovar3::lance(BSTR nomprog) {
     Session session(platform, ServerExchange());
 #if TOPALINE_HAVE_WIN32_UI
     // A failure inside the window layer itself (not in a dialog's
-    // reaction, which the form reports) also reaches the user in the
-    // product's own error box while this call runs.
-    msw::MSWSetErrorReporter([&session](const std::wstring& message) { ShowErrorBox(session, message); });
-    struct ReporterReset {
-      ~ReporterReset() { msw::MSWSetErrorReporter(nullptr); }
-    } reporterReset;
+    // reaction, which the form reports) reaches the user in the product's
+    // own error box while this call's dialogs run.
+    forms.SetErrorReporter([&session](const std::wstring& message) { ShowErrorBox(session, message); });
 #endif
     std::wstring command = nomprog ? std::wstring(nomprog, SysStringLen(nomprog)) : std::wstring();
     Lance(session, command, StandardCommands());

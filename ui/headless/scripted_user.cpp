@@ -90,14 +90,8 @@ int ScriptedUser::ShowModal(Form& form) {
     ++depth_;
     try {
       script(form);
-    } catch (const Error& e) {
-      Fail(L"Script of form \"" + name + L"\" raised: " + e.message());
-    } catch (const std::exception& e) {
-      std::wstring what;
-      for (const char* p = e.what(); *p; ++p) what.push_back(static_cast<unsigned char>(*p));
-      Fail(L"Script of form \"" + name + L"\" raised: " + what);
     } catch (...) {
-      Fail(L"Script of form \"" + name + L"\" raised an unknown exception");
+      Fail(L"Script of form \"" + name + L"\" raised: " + CurrentExceptionMessage());
     }
     --depth_;
     if (form.GetModalResult() == mrNone) {

@@ -185,7 +185,7 @@ TEST(Form, ExceptionsFromReactionsAreReportedAndTheFormGoesOn) {
   f.OnError = [&](const std::wstring& m) { reported.push_back(m); };
   f.box.OnClick = [] { throw std::runtime_error("std"); };
   f.box.UserClick();
-  EXPECT_EQ(reported, (std::vector<std::wstring>{L"std"}));
+  EXPECT_EQ(reported, (std::vector<std::wstring>{L"Internal error: std"}));
   EXPECT_TRUE(f.box.Checked());  // the state changed before the reaction failed
   // Programmatic calls let the exception through (a load must stop).
   EXPECT_THROW(f.box.SetChecked(false), std::runtime_error);

@@ -300,6 +300,7 @@ MSWControl* controlOf(HWND hwnd) {
 }  // namespace
 
 int MSWFormRunner::ShowModal(ui::Form& form) {
+  MSWErrorReporterScope reporting(&reporter_);
   HWND owner = reinterpret_cast<HWND>(form.OwnerWindow() ? form.OwnerWindow()
                                       : !stack_.empty()  ? ActiveFormWindow()
                                                          : owner_);

@@ -9,6 +9,7 @@
 
 #include "platform/platform.h"
 #include "ui/form_runner.h"
+#include "win32/ui/msw_guard.h"
 
 namespace topaline::msw {
 
@@ -22,6 +23,10 @@ public:
   ~MSWFormRunner() override;
 
   void SetOwner(WindowHandle owner) { owner_ = owner; }
+  // Where failures inside the window layer itself (not in a form's
+  // reactions, which the form reports) are shown while this runner's
+  // forms run.
+  void SetErrorReporter(MSWErrorReporter reporter) { reporter_ = std::move(reporter); }
   WindowHandle Owner() const { return owner_; }
 
   // Creates the form's windows (form, then its components in creation
@@ -41,6 +46,7 @@ public:
 
 private:
   WindowHandle owner_ = 0;
+  MSWErrorReporter reporter_;
   std::vector<MSWFormBinding*> stack_;  // nested modal showings
 };
 

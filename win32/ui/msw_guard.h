@@ -8,10 +8,25 @@
 
 namespace topaline::msw {
 
-// Shows an error message to the user. The server installs its own message
-// box here; until then a top-most system message box is used.
+// Shows an error message to the user. A form runner given one installs it
+// for the length of its modal loop (the server's: its own message box, for
+// one call of lance); outside a modal loop a top-most system message box
+// is used.
 using MSWErrorReporter = std::function<void(const std::wstring& message)>;
-void MSWSetErrorReporter(MSWErrorReporter reporter);
+
+// Installs reporter (when not null) on this thread until the scope ends;
+// the reporter installed before comes back then.
+class MSWErrorReporterScope {
+public:
+  explicit MSWErrorReporterScope(const MSWErrorReporter* reporter) noexcept;
+  ~MSWErrorReporterScope();
+  MSWErrorReporterScope(const MSWErrorReporterScope&) = delete;
+  MSWErrorReporterScope& operator=(const MSWErrorReporterScope&) = delete;
+
+private:
+  const MSWErrorReporter* previous_;
+  bool installed_;
+};
 
 // The message of the exception being handled: Error's message, or the
 // text of another std::exception, or a generic message.

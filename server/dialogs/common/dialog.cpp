@@ -1,23 +1,34 @@
 #include "server/dialogs/common/dialog.h"
 
 #include "platform/error.h"
-#include "server/dialogs/common/apply_labels.h"
 #include "server/core/labels.h"
-#include "server/dialogs/common/message_box.h"
 #include "server/core/session.h"
+#include "server/dialogs/common/apply_labels.h"
+#include "server/dialogs/common/message_box.h"
 #include "server/dialogs/common/settings.h"
 #include "ui/form_runner.h"
 
 namespace topaline {
 
-TDialog::TDialog(Session& session, std::wstring name, std::wstring helpTopic)
-    : ui::Form(std::move(name)), session_(session), helpTopic_(std::move(helpTopic)) {
+TDialog::TDialog(Session& session, std::wstring name, std::wstring helpTopic, std::wstring section)
+    : ui::Form(std::move(name)), session_(session), helpTopic_(std::move(helpTopic)), section_(std::move(section)) {
   SetBorderStyle(ui::BorderStyle::Dialog);
   SetPosition(ui::FormPosition::ScreenCenter);
-  SetKeyPreview(true);
   ReportErrorsInMessageBox(session_, *this);
+  SetEscapeRule(EscapeRule::Cancel);
+  OnShow = [this] { Showing(); };
+  OnClose = [this] { Closed(); };
+}
+
+void TDialog::SetEscapeRule(EscapeRule rule) {
+  if (rule == EscapeRule::None) {
+    SetKeyPreview(false);
+    OnKeyDown = nullptr;
+    return;
+  }
+  SetKeyPreview(true);
   OnKeyDown = [this](int& key, ui::ShiftState) {
-    if (key == ui::Key::Escape) {
+    if (key == ui::Key::Escape && EscapeCloses()) {
       key = 0;
       SetModalResult(ui::mrCancel);
     }
@@ -31,35 +42,56 @@ void TDialog::AddButtonRow(int top) {
     return ui::Rect{right - fromRight * (kButtonWidth + kButtonGap) + kButtonGap, top, kButtonWidth, kButtonHeight};
   };
   // Created left to right: the tab order follows.
-  btAppliquer = &Add<ui::Button>(this, L"btAppliquer", at(3));
-  btAnnule = &Add<ui::Button>(this, L"btAnnule", at(2));
-  btAide = &Add<ui::Button>(this, L"btAide", at(1));
-  btAppliquer->SetCaption(L"Appliquer");
-  btAppliquer->SetHelpContext(990);
-  btAnnule->SetCaption(L"Annuler");
-  btAnnule->SetHelpContext(991);
-  btAide->SetCaption(L"Aide");
-  btAide->SetHelpContext(992);
+  btAppliquer = Make<ui::Button>(this, L"btAppliquer", at(3), L"Appliquer", 990);
+  btAnnule = Make<ui::Button>(this, L"btAnnule", at(2), L"Annuler", 991);
+  btAide = Make<ui::Button>(this, L"btAide", at(1), L"Aide", 992);
+  SetButtons(btAppliquer, btAnnule, btAide);
+}
 
-  btAnnule->SetModalResult(ui::mrCancel);
-  btAppliquer->OnClick = [this] { Apply(); };
-  btAide->OnClick = [this] { ShowHelp(session_, helpTopic_); };
+void TDialog::SetButtons(ui::Component* apply, ui::Component* cancel, ui::Component* help) {
+  if (apply) apply->OnClick = [this] { Apply(); };
+  if (cancel) cancel->OnClick = [this] { SetModalResult(ui::mrCancel); };
+  if (help) help->OnClick = [this] { ShowHelp(session_, helpTopic_); };
 }
 
 void TDialog::FinishCreation() {
-  try {
-    ApplyLabels(session_, *this);
-  } catch (const Error& e) {
-    ShowErrorBox(session_, e.message());
-  } catch (const std::exception&) {
-    ShowErrorBox(session_, L"The dialog " + Name() + L" could not be relabelled.");
-  }
+  // Each step on its own: a failing one is reported and the next still runs.
+  auto step = [this](auto&& body) {
+    try {
+      body();
+    } catch (...) {
+      ShowErrorBox(session_, CurrentExceptionMessage());
+    }
+  };
+  step([&] { ApplyLabels(session_, *this); });
+  step([&] {
+    for (const CaptionLabel& c : captionLabels_) c.component->SetCaption(LabelText(session_, c.label));
+    for (const ColumnLabel& c : columnLabels_) c.grid->SetColumnCaption(c.column, LabelText(session_, c.label));
+  });
+  step([&] {
+    if (keepsPlace_) RestoreFormPos(session_, *this);
+    for (ui::TreeGrid* grid : keptHeaders_) RestoreHeaderState(session_, *this, *grid);
+  });
 }
 
-void TDialog::Accept(const std::wstring& section) {
-  SaveSettings(session_, *this, section);
+void TDialog::Closed() noexcept {
+  try {
+    Closing();
+  } catch (...) {
+    ShowErrorBox(session_, CurrentExceptionMessage());
+  }
+  if (keepsPlace_ || !keptHeaders_.empty()) SaveWindowState(session_, *this, keepsPlace_, keptHeaders_);
+}
+
+void TDialog::Accept() {
+  if (!section_.empty()) SaveSettings(session_, *this, section_);
   session_.exchange.resultat = 1;
   SetModalResult(ui::mrOk);
+}
+
+int TDialog::Run() {
+  if (!section_.empty()) LoadSettings(session_, section_, *this);
+  return ShowModal();
 }
 
 int TDialog::ShowModal() {

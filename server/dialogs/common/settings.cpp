@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "server/dialogs/common/message_labels.h"
 #include "platform/error.h"
 #include "server/core/labels.h"
 #include "server/dialogs/common/message_box.h"
@@ -15,12 +16,6 @@
 namespace topaline {
 
 namespace {
-
-constexpr int kLabelEmptyField = 710;
-constexpr int kLabelLayerBefore = 731;
-constexpr int kLabelLayerAfter = 732;
-constexpr int kLabelBadNumber = 733;
-constexpr int kLabelLayerCancel = 996;
 
 std::unique_ptr<RegistryKey> OpenSection(Session& session, const std::wstring& name, bool create) {
   std::unique_ptr<RegistryKey> key = session.platform.registry.open(SectionPath(name), create);
@@ -197,14 +192,12 @@ void SaveHeaderState(Session& session, ui::Form& form, ui::TreeGrid& grid) {
   key->writeBinary(grid.Name(), grid.SaveHeaderState());
 }
 
-void SaveWindowState(Session& session, ui::Form& form, ui::TreeGrid& grid) noexcept {
+void SaveWindowState(Session& session, ui::Form& form, bool place, const std::vector<ui::TreeGrid*>& grids) noexcept {
   try {
-    SaveFormPos(session, form);
-    SaveHeaderState(session, form, grid);
-  } catch (const Error& e) {
-    ShowErrorBox(session, e.message());
-  } catch (const std::exception&) {
-    ShowErrorBox(session, L"The window's place could not be saved.");
+    if (place) SaveFormPos(session, form);
+    for (ui::TreeGrid* grid : grids) SaveHeaderState(session, form, *grid);
+  } catch (...) {
+    ShowErrorBox(session, CurrentExceptionMessage());
   }
 }
 
@@ -216,7 +209,7 @@ void RestoreHeaderState(Session& session, ui::Form& form, ui::TreeGrid& grid) {
 
 bool CheckEmptyField(Session& session, ui::Edit& field) {
   if (!TrimBlanks(field.Text()).empty()) return false;
-  ShowLabelMsg(session, kLabelEmptyField);
+  ShowLabelMsg(session, labels::kEmptyField);
   field.SelectAll();
   if (field.CanFocus()) field.SetFocus();
   return true;
@@ -228,8 +221,8 @@ bool CheckLayerWarning(Session& session, ui::Edit& field) {
   const TUnCalque* layer = session.Layers.GetByName(name);
   if (!layer) return true;
   if (layer->Gele != 1 && layer->Etat >= 0) return true;
-  std::wstring text = LabelText(session, kLabelLayerBefore) + name + LabelText(session, kLabelLayerAfter);
-  return ShowErrMsg(session, text, {L"Ok", LabelText(session, kLabelLayerCancel)}, ui::IconWarning) == 1;
+  std::wstring text = LabelText(session, labels::kLayerBefore) + name + LabelText(session, labels::kLayerAfter);
+  return ShowErrMsg(session, text, {L"Ok", LabelText(session, labels::kLayerCancel)}, ui::IconWarning) == 1;
 }
 
 bool CheckNumber(Session& session, ui::Edit& field, bool showMessage) {
@@ -246,7 +239,7 @@ bool CheckNumber(Session& session, ui::Edit& field, bool showMessage) {
     return true;
   }
   session.platform.system.beep(440, 100);
-  if (showMessage) ShowLabelMsg(session, kLabelBadNumber);
+  if (showMessage) ShowLabelMsg(session, labels::kBadNumber);
   field.SelectAll();
   if (field.CanFocus()) field.SetFocus();
   return false;

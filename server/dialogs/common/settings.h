@@ -10,6 +10,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace topaline {
 
@@ -62,9 +63,10 @@ void SaveHeaderState(Session& session, ui::Form& form, ui::TreeGrid& grid);
 void RestoreHeaderState(Session& session, ui::Form& form, ui::TreeGrid& grid);
 
 // What the dialogs with a kept place do as they close, whatever the way of
-// closing: SaveFormPos, then SaveHeaderState. Closing never fails: a
-// registry that refuses is reported in the error box and the form closes.
-void SaveWindowState(Session& session, ui::Form& form, ui::TreeGrid& grid) noexcept;
+// closing: SaveFormPos (when place), then SaveHeaderState of each grid.
+// Closing never fails: a registry that refuses is reported in the error
+// box and the form closes.
+void SaveWindowState(Session& session, ui::Form& form, bool place, const std::vector<ui::TreeGrid*>& grids) noexcept;
 
 // True when the field's text is blank: label 710 is shown, the field's
 // text selected and focused (the caller stops).

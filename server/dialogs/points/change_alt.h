@@ -27,9 +27,9 @@ public:
 
 protected:
   void Apply() override;
+  void Showing() override;
 
 private:
-  void Showing();
   void UpdateEnabling();
 };
 

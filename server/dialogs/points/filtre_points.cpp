@@ -1,5 +1,6 @@
 #include "server/dialogs/points/filtre_points.h"
 
+#include "server/dialogs/common/message_labels.h"
 #include "platform/error.h"
 #include "server/dialogs/common/message_box.h"
 #include "server/core/number_format.h"
@@ -8,9 +9,6 @@
 namespace topaline {
 
 namespace {
-const wchar_t kSection[] = L"filtrerpoints";
-constexpr int kLabelMinAboveMax = 706;
-constexpr int kLabelNoCriterion = 707;
 
 constexpr int kPanelTop = 20;
 constexpr int kPanelHeight = 34;
@@ -18,15 +16,14 @@ constexpr int kPanelGap = 4;
 constexpr int kPanelWidth = 361;
 }  // namespace
 
-TfrmFiltrePoints::TfrmFiltrePoints(Session& session) : TDialog(session, L"frmFiltrePoints", L"tlfiltrepoint") {
+TfrmFiltrePoints::TfrmFiltrePoints(Session& session) : TDialog(session, L"frmFiltrePoints", L"tlfiltrepoint", L"filtrerpoints") {
   using namespace design;
   SetCaption(L" Topaline - Filtrer les points par critères");
   SetHelpContext(200);
   SetClientSize(393, 270);
 
-  GroupBox1 = &Add<ui::GroupBox>(this, L"GroupBox1", {8, 8, 377, kPanelTop + 5 * (kPanelHeight + kPanelGap) + 4});
-  GroupBox1->SetCaption(L" Filtrer les points sur ");
-  GroupBox1->SetHelpContext(201);
+  GroupBox1 = Make<ui::GroupBox>(this, L"GroupBox1", {8, 8, 377, kPanelTop + 5 * (kPanelHeight + kPanelGap) + 4},
+                                 L" Filtrer les points sur ", 201);
 
   AddRange(0, L"cn", L"Numéro", 756, L"nmin", L"nmax", TTypeValeur::tvInteger, cn, nmin, nmax);
   AddRange(1, L"cx", L"Coord. X", 757, L"xmin", L"xmax", TTypeValeur::tvFloat, cx, xmin, xmax);
@@ -34,29 +31,24 @@ TfrmFiltrePoints::TfrmFiltrePoints(Session& session) : TDialog(session, L"frmFil
   AddRange(3, L"cz", L"Altitude", 759, L"zmin", L"zmax", TTypeValeur::tvFloat, cz, zmin, zmax);
 
   ui::Panel& text = AddPanel(4, L"cdes", L"Description", 760, cdes);
-  auto& label = Add<ui::Label>(&text, L"Label9", {110, 11, 70, kTextHeight});
-  label.SetCaption(L"Texte :");
-  label.SetHelpContext(204);
-  desc = &Add<ui::Edit>(&text, L"desc", {186, 7, 167, kEditHeight});
+  Make<ui::Label>(&text, L"Label9", {110, 11, 70, kTextHeight}, L"Texte :", 204);
+  desc = Make<ui::Edit>(&text, L"desc", {186, 7, 167, kEditHeight});
   desc->SetText(L"desc");
 
   AddButtonRow(GroupBox1->Top() + GroupBox1->Height() + 12);
   SetClientSize(ClientWidth(), btAppliquer->Top() + kButtonHeight + kMargin);
 
-  OnShow = [this] { UpdateEnabling(); };
   FinishCreation();
 }
 
 ui::Panel& TfrmFiltrePoints::AddPanel(int index, const wchar_t* box, const wchar_t* caption, int label,
                                       ui::CheckBox*& check) {
   using namespace design;
-  auto& panel = Add<ui::Panel>(GroupBox1, L"Panel" + IntToText(index + 1),
-                               {8, kPanelTop + index * (kPanelHeight + kPanelGap), kPanelWidth, kPanelHeight});
+  auto& panel = *Make<ui::Panel>(GroupBox1, L"Panel" + IntToText(index + 1),
+                                 {8, kPanelTop + index * (kPanelHeight + kPanelGap), kPanelWidth, kPanelHeight});
   panel.SetBevelOuter(ui::Panel::Bevel::None);
   panels_[index] = &panel;
-  check = &Add<ui::CheckBox>(&panel, box, {4, 9, 96, kCheckHeight});
-  check->SetCaption(caption);
-  check->SetHelpContext(label);
+  check = Make<ui::CheckBox>(&panel, box, {4, 9, 96, kCheckHeight}, caption, label);
   check->OnClick = [this] { UpdateEnabling(); };
   return panel;
 }
@@ -66,14 +58,10 @@ void TfrmFiltrePoints::AddRange(int index, const wchar_t* box, const wchar_t* ca
                                 TVexaEdit*& maxField) {
   using namespace design;
   ui::Panel& panel = AddPanel(index, box, caption, label, check);
-  auto& between = Add<ui::Label>(&panel, L"Label" + IntToText(2 * index + 1), {110, 11, 74, kTextHeight});
-  between.SetCaption(L"Compris entre");
-  between.SetHelpContext(202);
-  minField = &Add<TVexaEdit>(&panel, min, {186, 7, 72, kEditHeight});
-  auto& et = Add<ui::Label>(&panel, L"Label" + IntToText(2 * index + 2), {264, 11, 14, kTextHeight});
-  et.SetCaption(L"et");
-  et.SetHelpContext(203);
-  maxField = &Add<TVexaEdit>(&panel, max, {281, 7, 72, kEditHeight});
+  Make<ui::Label>(&panel, L"Label" + IntToText(2 * index + 1), {110, 11, 74, kTextHeight}, L"Compris entre", 202);
+  minField = Make<TVexaEdit>(&panel, min, {186, 7, 72, kEditHeight});
+  Make<ui::Label>(&panel, L"Label" + IntToText(2 * index + 2), {264, 11, 14, kTextHeight}, L"et", 203);
+  maxField = Make<TVexaEdit>(&panel, max, {281, 7, 72, kEditHeight});
   for (TVexaEdit* field : {minField, maxField}) {
     field->SetTypeValeur(kind);
     field->SetNumDec(4);
@@ -114,22 +102,17 @@ void TfrmFiltrePoints::Apply() {
     const double low = FieldValue(*r.min);
     const double high = FieldValue(*r.max);
     if (low > high) {
-      ShowLabelMsg(session_, kLabelMinAboveMax);
+      ShowLabelMsg(session_, labels::kMinAboveMax);
       r.min->SelectAll();
       if (r.min->CanFocus()) r.min->SetFocus();
       return;
     }
   }
   if (!cn->Checked() && !cx->Checked() && !cy->Checked() && !cz->Checked() && !cdes->Checked()) {
-    ShowLabelMsg(session_, kLabelNoCriterion);
+    ShowLabelMsg(session_, labels::kNoCriterion);
     return;
   }
-  Accept(kSection);
-}
-
-int TfrmFiltrePoints::Execute() {
-  LoadSettings(session_, kSection, *this);
-  return ShowModal();
+  Accept();
 }
 
 }  // namespace topaline

@@ -10,11 +10,9 @@ namespace topaline {
 
 class TfrmFiltrePoints : public TDialog {
 public:
+  // Run loads section "filtrerpoints" and shows the dialog; its modal
+  // result is ui::mrOk once Apply has stored the criteria.
   explicit TfrmFiltrePoints(Session& session);
-
-  // Loads section "filtrerpoints" and shows the dialog; returns its modal
-  // result (ui::mrOk once Apply has stored the criteria).
-  int Execute();
 
   ui::GroupBox* GroupBox1;
   ui::CheckBox* cn;
@@ -34,6 +32,7 @@ public:
 
 protected:
   void Apply() override;
+  void Showing() override { UpdateEnabling(); }
 
 private:
   // A panel headed by its check box.

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "server/dialogs/common/message_labels.h"
 #include "platform/error.h"
 #include "server/core/labels.h"
 #include "server/dialogs/common/message_box.h"
@@ -15,11 +16,6 @@
 namespace topaline {
 
 namespace {
-constexpr int kLabelDuplicateName = 713;
-constexpr int kLabelEraseObjects = 736;
-constexpr int kLabelCurrentNotDeleted = 738;
-constexpr int kLabelYes = 994;
-constexpr int kLabelNo = 995;
 constexpr int kLabelOneGroup = 617;
 constexpr int kLabelGroups = 618;
 
@@ -31,7 +27,7 @@ constexpr int kImageCurrent = kToolCurrent;  // also marks the current group's r
 
 TfrmGerer::TfrmGerer(Session& session, TfrmFiltrePoints& filter)
     : TDialog(session, L"frmGerer", L"tlgroups"), filter_(filter) {
-  using namespace design;
+  using ui::ToolButton;
   SetCaption(L" Topaline -  Gestionnaire des groupes de points");
   SetHelpContext(600);
   SetBorderStyle(ui::BorderStyle::Sizeable);
@@ -39,73 +35,51 @@ TfrmGerer::TfrmGerer(Session& session, TfrmFiltrePoints& filter)
   SetMinSize({500, 385});
   // No key handling of its own: Escape belongs to the name editor, where
   // it abandons the edit, and must never drop the whole session's changes.
-  SetKeyPreview(false);
-  OnKeyDown = nullptr;
+  SetEscapeRule(EscapeRule::None);
 
   ImageList1 = &Add<ui::ImageList>(this, L"ImageList1");
-  ImageList1->SetStrip(kToolImages, 16, 16, kToolImageCount);
+  StatusBar1 = Make<ui::StatusBar>(this, L"StatusBar1", {0, 353, 544, 19});
+  ToolBar1 = Make<ui::ToolBar>(this, L"ToolBar1", {0, 317, 544, 36});
+  btClose = Make<ToolButton>(ToolBar1, L"btClose", {254, 4, 90, 28}, L" Appliquer ", 990);
+  ToolButton3 = Make<ToolButton>(ToolBar1, L"ToolButton3", {350, 4, 90, 28}, L" Annuler ", 991);
+  ToolButton1 = Make<ToolButton>(ToolBar1, L"ToolButton1", {446, 4, 90, 28}, L" Aide ", 992);
+  GroupBox1 = Make<ui::GroupBox>(this, L"GroupBox1", {8, 8, 528, 305}, L" Groupes de points ", 601);
+  TVGroupes = Make<ui::TreeGrid>(GroupBox1, L"TVGroupes", {8, 18, 468, 245});
+  tbActions = Make<ui::ToolBar>(GroupBox1, L"tbActions", {484, 18, 36, 6 * 30});
+  btListe = AddAction(L"btListe", L"Voir la liste des points", 605, kToolListPoints, GererAction::Liste);
+  btDelElts = AddAction(L"btDelElts", L"Effacer les objets du groupe", 606, kToolEraseObjects, GererAction::DelElts);
+  btAddSel = AddAction(L"btAddSel", L"Ajouter des points par sélection", 607, kToolAddSelection, GererAction::AddSel);
+  btRemoveSel =
+      AddAction(L"btRemoveSel", L"Retirer des points par sélection", 609, kToolRemoveSelection, GererAction::RemoveSel);
+  btAddCrit = AddAction(L"btAddCrit", L"Ajouter des points par critères", 608, kToolAddCriteria, GererAction::AddCrit);
+  btRemoveCrit =
+      AddAction(L"btRemoveCrit", L"Retirer des points par critères", 610, kToolRemoveCriteria, GererAction::RemoveCrit);
+  ToolBar2 = Make<ui::ToolBar>(GroupBox1, L"ToolBar2", {8, 267, 468, 30});
+  btNew = Make<ToolButton>(ToolBar2, L"btNew", {0, 2, 130, 26}, L" Nouveau groupe ", 602);
+  btDel = Make<ToolButton>(ToolBar2, L"btDel", {130, 2, 100, 26}, L" Supprimer ", 603);
+  btCourant = Make<ToolButton>(ToolBar2, L"btCourant", {230, 2, 90, 26}, L" Courant ", 604);
 
-  StatusBar1 = &Add<ui::StatusBar>(this, L"StatusBar1", {0, 353, 544, 19});
+  ImageList1->SetStrip(kToolImages, 16, 16, kToolImageCount);
   StatusBar1->SetAlign(ui::Align::Bottom);
   StatusBar1->AddPanel(544);
-
-  ToolBar1 = &Add<ui::ToolBar>(this, L"ToolBar1", {0, 317, 544, 36});
+  for (ui::ToolBar* bar : {ToolBar1, tbActions, ToolBar2}) bar->SetImages(ImageList1);
   ToolBar1->SetAlign(ui::Align::Bottom);
-  ToolBar1->SetImages(ImageList1);
-  auto bottom = [&](const wchar_t* name, const wchar_t* caption, int label, int image, int left) {
-    auto& b = Add<ui::ToolButton>(ToolBar1, name, {left, 4, 90, 28});
-    b.SetCaption(caption);
-    b.SetHelpContext(label);
-    b.SetImageIndex(image);
-    return &b;
-  };
-  btClose = bottom(L"btClose", L" Appliquer ", 990, kToolApply, 254);
-  ToolButton3 = bottom(L"ToolButton3", L" Annuler ", 991, kToolCancel, 350);
-  ToolButton1 = bottom(L"ToolButton1", L" Aide ", 992, kToolHelp, 446);
-  btClose->SetAnchors({false, true, true, false});
-  ToolButton3->SetAnchors({false, true, true, false});
-  ToolButton1->SetAnchors({false, true, true, false});
-
-  GroupBox1 = &Add<ui::GroupBox>(this, L"GroupBox1", {8, 8, 528, 305});
-  GroupBox1->SetCaption(L" Groupes de points ");
-  GroupBox1->SetHelpContext(601);
+  const std::pair<ToolButton*, int> images[] = {{btClose, kToolApply},         {ToolButton3, kToolCancel},
+                                                {ToolButton1, kToolHelp},      {btNew, kToolNewGroup},
+                                                {btDel, kToolDeleteGroup},     {btCourant, kImageCurrent}};
+  for (const auto& [button, image] : images) button->SetImageIndex(image);
+  for (ToolButton* b : {btClose, ToolButton3, ToolButton1}) b->SetAnchors({false, true, true, false});
   GroupBox1->SetAnchors({true, true, true, true});
-
-  TVGroupes = &Add<ui::TreeGrid>(GroupBox1, L"TVGroupes", {8, 18, 468, 245});
   TVGroupes->SetAnchors({true, true, true, true});
   TVGroupes->SetImages(ImageList1);
   TVGroupes->SetFullRowSelect(true);
   TVGroupes->SetEditOnClick(true);
   TVGroupes->SetEditDelay(500);
   AddGroupColumns(*TVGroupes);
-
-  tbActions = &Add<ui::ToolBar>(GroupBox1, L"tbActions", {484, 18, 36, 6 * 30});
   tbActions->SetVertical(true);
   tbActions->SetShowCaptions(false);
-  tbActions->SetImages(ImageList1);
   tbActions->SetAnchors({false, true, true, false});
-  btListe = &AddAction(L"btListe", L"Voir la liste des points", 605, kToolListPoints, GererAction::Liste);
-  btDelElts = &AddAction(L"btDelElts", L"Effacer les objets du groupe", 606, kToolEraseObjects, GererAction::DelElts);
-  btAddSel = &AddAction(L"btAddSel", L"Ajouter des points par sélection", 607, kToolAddSelection, GererAction::AddSel);
-  btRemoveSel =
-      &AddAction(L"btRemoveSel", L"Retirer des points par sélection", 609, kToolRemoveSelection, GererAction::RemoveSel);
-  btAddCrit = &AddAction(L"btAddCrit", L"Ajouter des points par critères", 608, kToolAddCriteria, GererAction::AddCrit);
-  btRemoveCrit =
-      &AddAction(L"btRemoveCrit", L"Retirer des points par critères", 610, kToolRemoveCriteria, GererAction::RemoveCrit);
-
-  ToolBar2 = &Add<ui::ToolBar>(GroupBox1, L"ToolBar2", {8, 267, 468, 30});
-  ToolBar2->SetImages(ImageList1);
   ToolBar2->SetAnchors({true, false, true, true});
-  auto tool = [&](const wchar_t* name, const wchar_t* caption, int label, int image, int left, int width) {
-    auto& b = Add<ui::ToolButton>(ToolBar2, name, {left, 2, width, 26});
-    b.SetCaption(caption);
-    b.SetHelpContext(label);
-    b.SetImageIndex(image);
-    return &b;
-  };
-  btNew = tool(L"btNew", L" Nouveau groupe ", 602, kToolNewGroup, 0, 130);
-  btDel = tool(L"btDel", L" Supprimer ", 603, kToolDeleteGroup, 130, 100);
-  btCourant = tool(L"btCourant", L" Courant ", 604, kImageCurrent, 230, 90);
 
   // Every cell is read from the model through the row's Id.
   TVGroupes->OnGetText = [this](int, std::int32_t id, int column) {
@@ -125,33 +99,20 @@ TfrmGerer::TfrmGerer(Session& session, TfrmFiltrePoints& filter)
   btNew->OnClick = [this] { NewGroup(); };
   btDel->OnClick = [this] { DeleteGroup(); };
   btCourant->OnClick = [this] { MakeCurrent(); };
-  btClose->OnClick = [this] { Apply(); };
-  ToolButton3->OnClick = [this] {
-    TVGroupes->CancelEdit();
-    SetModalResult(ui::mrCancel);
-  };
-  ToolButton1->OnClick = [this] { ShowHelp(session_, L"tlgroups"); };
+  SetButtons(btClose, ToolButton3, ToolButton1);
 
-  OnShow = [this] { Opening(); };
-  OnClose = [this] { Closing(); };
-
-  // Creation: labels, geometry, header state, then the column captions
-  // (always from the labels) and alignments.
+  // Before any stored state: column 0 ascending.
+  TVGroupes->SetSortColumn(0);
+  TVGroupes->SetSortDirection(ui::SortDirection::Ascending);
+  TVGroupes->SetColumnColor(0, TVGroupes->SortColumnColor());
+  KeepPlace();
+  KeepHeader(*TVGroupes);
+  for (int c = 0; c < kGroupColumnCount; ++c) LabelColumn(*TVGroupes, c, kFirstGroupColumnLabel + c);
   FinishCreation();
-  try {
-    RestoreFormPos(session_, *this);
-    // Before any stored state: column 0 ascending.
+  // The manager always shows its groups sorted.
+  if (TVGroupes->SortColumn() < 0) {
     TVGroupes->SetSortColumn(0);
-    TVGroupes->SetSortDirection(ui::SortDirection::Ascending);
     TVGroupes->SetColumnColor(0, TVGroupes->SortColumnColor());
-    RestoreHeaderState(session_, *this, *TVGroupes);
-    if (TVGroupes->SortColumn() < 0) {
-      TVGroupes->SetSortColumn(0);
-      TVGroupes->SetColumnColor(0, TVGroupes->SortColumnColor());
-    }
-    LabelGroupColumns(session_, *TVGroupes);
-  } catch (const Error& e) {
-    ShowErrorBox(session_, e.message());
   }
 }
 
@@ -162,15 +123,14 @@ TfrmGerer::~TfrmGerer() {
   TVGroupes->DetachEvents();
 }
 
-ui::ToolButton& TfrmGerer::AddAction(const wchar_t* name, const wchar_t* hint, int label, int image,
+ui::ToolButton* TfrmGerer::AddAction(const wchar_t* name, const wchar_t* hint, int label, int image,
                                      GererAction action) {
   const int index = static_cast<int>(tbActions->Children().size());
-  auto& b = Add<ui::ToolButton>(tbActions, name, {2, 2 + index * 30, 30, 28});
-  b.SetHint(hint);
-  b.SetHelpContext(label);
-  b.SetImageIndex(image);
-  b.SetEnabled(false);
-  b.OnClick = [this, action] { RunAction(action); };
+  ui::ToolButton* b = Make<ui::ToolButton>(tbActions, name, {2, 2 + index * 30, 30, 28}, nullptr, label);
+  b->SetHint(hint);
+  b->SetImageIndex(image);
+  b->SetEnabled(false);
+  b->OnClick = [this, action] { RunAction(action); };
   return b;
 }
 
@@ -190,11 +150,12 @@ void TfrmGerer::Execute() {
   TVGroupes->Sort();
   TVGroupes->EndUpdate();
   UpdateButtons();
-  ShowModal();
+  Run();
 }
 
 // The group whose Id stands in alldata is focused; else the first row.
-void TfrmGerer::Opening() {
+// An alldata that cannot be read is reported and pre-selects nothing.
+void TfrmGerer::Showing() {
   int row = -1;
   try {
     const ExchangeArray& data = session_.exchange.get(Slot::alldata);
@@ -203,19 +164,16 @@ void TfrmGerer::Opening() {
       // Anything but a decimal integer selects nothing in particular.
       if (ParseInt32(data.textAt(0), id) == ParseResult::Ok) row = TVGroupes->FindRow(id);
     }
-  } catch (const Error& e) {
-    ShowErrorBox(session_, e.message());
+    if (row < 0 && TVGroupes->RowCount() > 0) row = 0;
+  } catch (...) {
+    ShowErrorBox(session_, CurrentExceptionMessage());
   }
-  if (row < 0 && TVGroupes->RowCount() > 0) row = 0;
   if (row >= 0) TVGroupes->SetFocusedRow(row);
   UpdateButtons();
   if (TVGroupes->CanFocus()) TVGroupes->SetFocus();
 }
 
-void TfrmGerer::Closing() {
-  TVGroupes->CancelEdit();
-  SaveWindowState(session_, *this, *TVGroupes);
-}
+void TfrmGerer::Closing() { TVGroupes->CancelEdit(); }
 
 void TfrmGerer::UpdateButtons() {
   if (!ready_) return;
@@ -255,7 +213,7 @@ void TfrmGerer::DeleteGroup() {
   std::int32_t id = 0;
   if (!FocusedId(id)) return;
   if (id == groupes_.IdCourant) {
-    ShowErrMsg(session_, LabelText(session_, kLabelCurrentNotDeleted), {L"Ok"}, ui::IconError);
+    ShowErrMsg(session_, LabelText(session_, labels::kCurrentNotDeleted), {L"Ok"}, ui::IconError);
     return;
   }
   const int row = TVGroupes->FocusedRow();
@@ -287,7 +245,7 @@ void TfrmGerer::CellEdited(int row, int column, const std::wstring& text) {
     // Committing the name as it stands changes nothing and is no duplicate.
     if (text == g->Nom) return;
     if (groupes_.Exist(text)) {
-      ShowLabelMsg(session_, kLabelDuplicateName);
+      ShowLabelMsg(session_, labels::kDuplicateName);
       return;
     }
     groupes_.Rename(id, text);
@@ -310,14 +268,14 @@ void TfrmGerer::RunAction(GererAction action) {
   if (!FocusedId(id)) return;
   switch (action) {
     case GererAction::DelElts: {
-      const int answer = ShowErrMsg(session_, LabelText(session_, kLabelEraseObjects),
-                                    {LabelText(session_, kLabelYes), LabelText(session_, kLabelNo)}, ui::IconQuestion);
+      const int answer = ShowErrMsg(session_, LabelText(session_, labels::kEraseObjects),
+                                    {LabelText(session_, labels::kYes), LabelText(session_, labels::kNo)}, ui::IconQuestion);
       if (answer != 1) return;
       break;
     }
     case GererAction::AddCrit:
     case GererAction::RemoveCrit:
-      if (filter_.Execute() != ui::mrOk) return;
+      if (filter_.Run() != ui::mrOk) return;
       break;
     default:
       break;

@@ -62,11 +62,11 @@ public:
 
 protected:
   void Apply() override;
+  void Showing() override;
+  void Closing() override;
 
 private:
-  ui::ToolButton& AddAction(const wchar_t* name, const wchar_t* hint, int label, int image, GererAction action);
-  void Opening();
-  void Closing();
+  ui::ToolButton* AddAction(const wchar_t* name, const wchar_t* hint, int label, int image, GererAction action);
   void UpdateButtons();
   void NewGroup();
   void DeleteGroup();

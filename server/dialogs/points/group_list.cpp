@@ -11,8 +11,6 @@ namespace topaline {
 
 namespace {
 
-constexpr int kFirstColumnLabel = 611;
-
 int CompareFolded(const std::wstring& a, const std::wstring& b) {
   const std::size_t n = std::min(a.size(), b.size());
   for (std::size_t i = 0; i < n; ++i) {
@@ -148,13 +146,6 @@ void LoadGroupRows(Session& session, TDesGroupes& groupes, ui::TreeGrid& grid) {
   ids.reserve(groupes.Count());
   for (const TUnGroupe& g : groupes.Items()) ids.push_back(g.Id);
   grid.SetRows(std::move(ids));
-}
-
-void LabelGroupColumns(Session& session, ui::TreeGrid& grid) {
-  for (int c = 0; c < grid.ColumnCount(); ++c) {
-    grid.SetColumnCaption(c, LabelText(session, kFirstColumnLabel + c));
-    grid.SetColumnAlignment(c, c >= 2 ? ui::Alignment::Right : ui::Alignment::Left);
-  }
 }
 
 }  // namespace topaline

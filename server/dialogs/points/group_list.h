@@ -21,10 +21,11 @@ struct Session;
 int CompareGroups(const TUnGroupe& a, const TUnGroupe& b, int column);
 // The text of a group's cell in the group lists.
 std::wstring GroupCellText(const TUnGroupe& g, int column);
-// The five columns shared by the group lists: captions from labels 611 to
-// 615, counts right-aligned.
+// The five columns shared by the group lists, counts right-aligned. In
+// every language their captions are the texts of labels 611 to 615.
+constexpr int kGroupColumnCount = 5;
+constexpr int kFirstGroupColumnLabel = 611;
 void AddGroupColumns(ui::TreeGrid& grid);
-void LabelGroupColumns(Session& session, ui::TreeGrid& grid);
 // Reads the groups from AXGroupes into `groupes` (a fresh set) and gives
 // the grid one row per group, in the set's order.
 void LoadGroupRows(Session& session, TDesGroupes& groupes, ui::TreeGrid& grid);

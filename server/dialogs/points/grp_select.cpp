@@ -43,39 +43,31 @@ TfrmGrpSelect::TfrmGrpSelect(Session& session) : TDialog(session, L"frmGrpSelect
   SetClientSize(544, 360);
   SetMinSize({420, 300});
 
-  Panel1 = &Add<ui::Panel>(this, L"Panel1", {0, 0, 544, 33});
+  Panel1 = Make<ui::Panel>(this, L"Panel1", {0, 0, 544, 33});
+  Label1 = Make<ui::Label>(Panel1, L"Label1", {12, 11, 110, kTextHeight}, L"Groupe courant  : ", 621);
+  Label2 = Make<ui::Label>(Panel1, L"Label2", {126, 11, 400, kTextHeight}, L"");
+  StatusBar1 = Make<ui::StatusBar>(this, L"StatusBar1", {0, 341, 544, 19});
+  TVGroupes = Make<ui::TreeGrid>(this, L"TVGroupes", {8, 33, 528, 263});
+  PopupMenu1 = &Add<ui::PopupMenu>(this, L"PopupMenu1");
+  outcocher1 = &Add<ui::MenuItem>(PopupMenu1, L"outcocher1");
+  outdecocher1 = &Add<ui::MenuItem>(PopupMenu1, L"outdecocher1");
+  AddButtonRow(304);
+
   Panel1->SetAlign(ui::Align::Top);
   Panel1->SetBevelOuter(ui::Panel::Bevel::None);
-  Label1 = &Add<ui::Label>(Panel1, L"Label1", {12, 11, 110, kTextHeight});
-  Label1->SetCaption(L"Groupe courant  : ");
-  Label1->SetHelpContext(621);
-  Label2 = &Add<ui::Label>(Panel1, L"Label2", {126, 11, 400, kTextHeight});
-  Label2->SetCaption(L"");
-  Label2->SetFont([&] {
-    ui::Font f = Label2->GetFont();
-    f.bold = true;
-    return f;
-  }());
-
-  StatusBar1 = &Add<ui::StatusBar>(this, L"StatusBar1", {0, 341, 544, 19});
+  ui::Font bold = Label2->GetFont();
+  bold.bold = true;
+  Label2->SetFont(bold);
   StatusBar1->SetAlign(ui::Align::Bottom);
   StatusBar1->AddPanel(544);
-
-  TVGroupes = &Add<ui::TreeGrid>(this, L"TVGroupes", {8, 33, 528, 263});
   TVGroupes->SetAnchors({true, true, true, true});
   TVGroupes->SetCheckBoxes(true);
   TVGroupes->SetFullRowSelect(true);
   TVGroupes->SetEditOnClick(false);
   AddGroupColumns(*TVGroupes);
-
-  PopupMenu1 = &Add<ui::PopupMenu>(this, L"PopupMenu1");
-  outcocher1 = &Add<ui::MenuItem>(PopupMenu1, L"outcocher1");
   outcocher1->SetCaption(L"Tout cocher");
-  outdecocher1 = &Add<ui::MenuItem>(PopupMenu1, L"outdecocher1");
   outdecocher1->SetCaption(L"Tout décocher");
   TVGroupes->SetPopupMenu(PopupMenu1);
-
-  AddButtonRow(304);
   btAppliquer->SetCaption(L"Sélectionner ");
   btAppliquer->SetHelpContext(993);
   btAppliquer->SetEnabled(false);
@@ -93,29 +85,18 @@ TfrmGrpSelect::TfrmGrpSelect(Session& session) : TDialog(session, L"frmGrpSelect
   outcocher1->OnClick = [this] { TVGroupes->SetAllChecked(true); };
   outdecocher1->OnClick = [this] { TVGroupes->SetAllChecked(false); };
 
-  OnShow = [this] {
-    if (TVGroupes->FocusedRow() < 0 && TVGroupes->RowCount() > 0) TVGroupes->SetFocusedRow(0);
-    UpdateStatus();
-    if (TVGroupes->CanFocus()) TVGroupes->SetFocus();
-  };
-  OnClose = [this] { SaveWindowState(session_, *this, *TVGroupes); };
-
-  // Creation: geometry, labels, header state, then the column and menu
-  // captions (always from the labels) and alignments.
-  try {
-    RestoreFormPos(session_, *this);
-  } catch (const Error& e) {
-    ShowErrorBox(session_, e.message());
-  }
+  KeepPlace();
+  KeepHeader(*TVGroupes);
+  for (int c = 0; c < kGroupColumnCount; ++c) LabelColumn(*TVGroupes, c, kFirstGroupColumnLabel + c);
+  LabelCaption(*outcocher1, kLabelCheckAll);
+  LabelCaption(*outdecocher1, kLabelUncheckAll);
   FinishCreation();
-  try {
-    RestoreHeaderState(session_, *this, *TVGroupes);
-    LabelGroupColumns(session_, *TVGroupes);
-    outcocher1->SetCaption(LabelText(session_, kLabelCheckAll));
-    outdecocher1->SetCaption(LabelText(session_, kLabelUncheckAll));
-  } catch (const Error& e) {
-    ShowErrorBox(session_, e.message());
-  }
+}
+
+void TfrmGrpSelect::Showing() {
+  if (TVGroupes->FocusedRow() < 0 && TVGroupes->RowCount() > 0) TVGroupes->SetFocusedRow(0);
+  UpdateStatus();
+  if (TVGroupes->CanFocus()) TVGroupes->SetFocus();
 }
 
 // The model and the sort keys go before the tree: the tree must not call
@@ -135,7 +116,7 @@ void TfrmGrpSelect::Execute() {
   const TUnGroupe* current = groupes_.Get(groupes_.IdCourant);
   Label2->SetCaption(current ? current->Nom : std::wstring());
   UpdateStatus();
-  ShowModal();
+  Run();
 }
 
 void TfrmGrpSelect::UpdateStatus() {
@@ -157,9 +138,6 @@ void TfrmGrpSelect::Apply() {
   SetModalResult(ui::mrOk);
 }
 
-void SelectGroups(Session& session) {
-  TfrmGrpSelect dialog(session);
-  dialog.Execute();
-}
+void SelectGroups(Session& session) { TfrmGrpSelect(session).Execute(); }
 
 }  // namespace topaline

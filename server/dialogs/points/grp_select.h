@@ -38,6 +38,7 @@ public:
 
 protected:
   void Apply() override;
+  void Showing() override;
 
 private:
   void UpdateStatus();

@@ -16,10 +16,8 @@ namespace topaline {
 
 namespace {
 
-const wchar_t kSection[] = L"liste";
 constexpr int kMaxDecimals = 8;
 constexpr int kDefaultDecimals = 3;
-constexpr int kLineHeight = 13;  // one line of 8-pt text
 
 double Coordinate(const TUnPoint& p, int column) {
   switch (column) {
@@ -84,28 +82,35 @@ void TPropsEditLink::DoExit() {
 
 // ---------------------------------------------------------------- form
 
-TfrmListePoints::TfrmListePoints(Session& session) : TDialog(session, L"frmListePoints", L"tledit") {
+TfrmListePoints::TfrmListePoints(Session& session) : TDialog(session, L"frmListePoints", L"tledit", L"liste") {
   using namespace design;
+  using ui::Label, ui::ToolButton, ui::Button;
   SetCaption(L" Topaline - Liste des points");
   SetHelpContext(550);
   SetBorderStyle(ui::BorderStyle::Sizeable);
   SetClientSize(600, 450);
   SetMinSize({420, 300});
 
-  Panel1 = &Add<ui::Panel>(this, L"Panel1", {0, 0, 600, 62});
+  Panel1 = Make<ui::Panel>(this, L"Panel1", {0, 0, 600, 62});
+  Label1 = Make<Label>(Panel1, L"Label1", {8, 12, 110, kTextHeight}, L"Nombre de points :", 551);
+  Label2 = Make<Label>(Panel1, L"Label2", {122, 12, 120, kTextHeight}, L"0");
+  Label3 = Make<Label>(Panel1, L"Label3", {420, 12, 88, kTextHeight}, L"Décimales :", 556);
+  numdec = Make<ui::ComboBox>(Panel1, L"numdec", {516, 8, 76, kEditHeight});
+  ToolBar2 = Make<ui::ToolBar>(Panel1, L"ToolBar2", {8, 34, 436, 25});
+  btReinit = Make<ToolButton>(ToolBar2, L"btReinit", {0, 0, 216, 24}, L"Réinitialiser le point séléctionné", 552);
+  btReinitAll = Make<ToolButton>(ToolBar2, L"btReinitAll", {218, 0, 216, 24}, L"Réinitialiser tous les points", 553);
+  StatusBar1 = Make<ui::StatusBar>(this, L"StatusBar1", {0, 431, 600, 19});
+  Panel2 = Make<ui::Panel>(this, L"Panel2", {0, 390, 600, 41});
+  btAppliquer = Make<Button>(Panel2, L"btAppliquer", {8, 8, 180, kButtonHeight}, L"Appliquer les modifications", 560);
+  btAnnule = Make<Button>(Panel2, L"btAnnule", {434, 8, kButtonWidth, kButtonHeight}, L"Fermer", 561);
+  btAide = Make<Button>(Panel2, L"btAide", {517, 8, kButtonWidth, kButtonHeight}, L"Aide", 992);
+  TVPoints = Make<ui::TreeGrid>(this, L"TVPoints", {0, 62, 600, 328});
+  EditLink = Make<TPropsEditLink>(TVPoints, L"EditLink", {});
+
   Panel1->SetAlign(ui::Align::Top);
   Panel1->SetBevelOuter(ui::Panel::Bevel::None);
-  Label1 = &Add<ui::Label>(Panel1, L"Label1", {8, 12, 110, kLineHeight});
-  Label1->SetCaption(L"Nombre de points :");
-  Label1->SetHelpContext(551);
-  Label2 = &Add<ui::Label>(Panel1, L"Label2", {122, 12, 120, kLineHeight});
-  Label2->SetCaption(L"0");
-  Label3 = &Add<ui::Label>(Panel1, L"Label3", {420, 12, 88, kLineHeight});
-  Label3->SetCaption(L"Décimales :");
-  Label3->SetHelpContext(556);
   Label3->SetAlignment(ui::Alignment::Right);
   Label3->SetAnchors({false, true, true, false});
-  numdec = &Add<ui::ComboBox>(Panel1, L"numdec", {516, 8, 76, kEditHeight});
   numdec->SetStyle(ui::ComboBox::Style::DropDownList);
   numdec->SetAnchors({false, true, true, false});
   std::vector<std::wstring> items;
@@ -113,38 +118,15 @@ TfrmListePoints::TfrmListePoints(Session& session) : TDialog(session, L"frmListe
   numdec->SetItems(items);
   numdec->SetDropDownCount(kMaxDecimals + 1);
   numdec->SetItemIndex(kDefaultDecimals);
-
-  ToolBar2 = &Add<ui::ToolBar>(Panel1, L"ToolBar2", {8, 34, 436, 25});
-  btReinit = &Add<ui::ToolButton>(ToolBar2, L"btReinit", {0, 0, 216, 24});
-  btReinit->SetCaption(L"Réinitialiser le point séléctionné");
-  btReinit->SetHint(L"Réinitialiser le point séléctionné");
-  btReinit->SetHelpContext(552);
-  btReinitAll = &Add<ui::ToolButton>(ToolBar2, L"btReinitAll", {218, 0, 216, 24});
-  btReinitAll->SetCaption(L"Réinitialiser tous les points");
-  btReinitAll->SetHint(L"Réinitialiser tous les points");
-  btReinitAll->SetHelpContext(553);
-
-  StatusBar1 = &Add<ui::StatusBar>(this, L"StatusBar1", {0, 431, 600, 19});
+  btReinit->SetHint(btReinit->Caption());
+  btReinitAll->SetHint(btReinitAll->Caption());
   StatusBar1->SetAlign(ui::Align::Bottom);
   StatusBar1->SetSimplePanel(true);
-
-  Panel2 = &Add<ui::Panel>(this, L"Panel2", {0, 390, 600, 41});
   Panel2->SetAlign(ui::Align::Bottom);
   Panel2->SetBevelOuter(ui::Panel::Bevel::None);
-  btAppliquer = &Add<ui::Button>(Panel2, L"btAppliquer", {8, 8, 180, kButtonHeight});
-  btAppliquer->SetCaption(L"Appliquer les modifications");
-  btAppliquer->SetHelpContext(560);
-  btAnnule = &Add<ui::Button>(Panel2, L"btAnnule", {434, 8, kButtonWidth, kButtonHeight});
-  btAnnule->SetCaption(L"Fermer");
-  btAnnule->SetHelpContext(561);
   btAnnule->SetAnchors({false, true, true, false});
-  btAnnule->SetModalResult(ui::mrCancel);
-  btAide = &Add<ui::Button>(Panel2, L"btAide", {517, 8, kButtonWidth, kButtonHeight});
-  btAide->SetCaption(L"Aide");
-  btAide->SetHelpContext(992);
   btAide->SetAnchors({false, true, true, false});
 
-  TVPoints = &Add<ui::TreeGrid>(this, L"TVPoints", {0, 62, 600, 328});
   TVPoints->SetAlign(ui::Align::Client);
   TVPoints->SetGridLines(true);
   TVPoints->AddColumn(L"Numéro", 70, ui::Alignment::Right);
@@ -154,7 +136,6 @@ TfrmListePoints::TfrmListePoints(Session& session) : TDialog(session, L"frmListe
   TVPoints->AddColumn(L"Description", 196, ui::Alignment::Left);
   TVPoints->SetEditDelay(300);
 
-  EditLink = &Add<TPropsEditLink>(TVPoints, L"EditLink");
   EditLink->SetVisible(false);
   EditLink->SetTabStop(false);
   EditLink->SetBorder(false);
@@ -182,35 +163,22 @@ TfrmListePoints::TfrmListePoints(Session& session) : TDialog(session, L"frmListe
   btReinit->OnClick = [this] { ResetFocused(); };
   btReinitAll->OnClick = [this] { ResetAll(); };
   numdec->OnChange = [this] { DecimalsChanged(); };
-  btAppliquer->OnClick = [this] { Apply(); };
+  SetButtons(btAppliquer, btAnnule, btAide);
   btAppliquer->OnExit = [this] { applyBlocked_ = false; };
-  btAide->OnClick = [this] { ShowHelp(session_, L"tledit"); };
 
-  // Escape closes the list in viewing mode only; in editing mode it is
-  // left to the cell editor, where it cancels the edit.
-  OnKeyDown = [this](int& key, ui::ShiftState) {
-    if (key == ui::Key::Escape && !editing_) {
-      key = 0;
-      SetModalResult(ui::mrCancel);
-    }
-  };
-  OnShow = [this] { Showing(); };
-  OnClose = [this] { Closing(); };
-
+  KeepPlace();
+  KeepHeader(*TVPoints);
+  LabelColumn(*TVPoints, colNumero, 554);
+  LabelColumn(*TVPoints, colDesc, 555);
   FinishCreation();
-  try {
-    RestoreFormPos(session_, *this);
-    RestoreHeaderState(session_, *this, *TVPoints);
-  } catch (const Error& e) {
-    ShowErrorBox(session_, e.message());
-  }
-  TVPoints->SetColumnCaption(colNumero, LabelText(session_, 554));
-  TVPoints->SetColumnCaption(colDesc, LabelText(session_, 555));
 }
+
+// Escape closes the list in viewing mode only; in editing mode it is left
+// to the cell editor, where it cancels the edit.
+bool TfrmListePoints::EscapeCloses() const { return !editing_; }
 
 int TfrmListePoints::Execute(bool editing) {
   editing_ = editing;
-  LoadSettings(session_, kSection, *this);
   Points.Init(session_.exchange.get(Slot::AXPoints));
   const std::size_t count = Points.Count();
   std::vector<std::int32_t> ids(count);
@@ -221,7 +189,7 @@ int TfrmListePoints::Execute(bool editing) {
   Label2->SetCaption(IntToText(static_cast<std::int64_t>(count)));
   ToolBar2->SetVisible(editing_);
   btAppliquer->SetVisible(editing_);
-  return ShowModal();
+  return Run();
 }
 
 std::wstring TfrmListePoints::CoordText(double v) const { return FormatFixed(v, decimals_); }
@@ -248,14 +216,10 @@ void TfrmListePoints::Showing() {
   SetActiveControl(TVPoints);
 }
 
-void TfrmListePoints::Closing() {
-  // Closing never fails: a registry that refuses the geometry is reported
-  // and the dialog closes all the same. An edit still open goes with the
-  // rest of an unapplied session (Apply has committed it already): it must
-  // not be committed, nor complain about its text, as the window goes.
-  TVPoints->CancelEdit();
-  SaveWindowState(session_, *this, *TVPoints);
-}
+// An edit still open goes with the rest of an unapplied session (Apply has
+// committed it already): it must not be committed, nor complain about its
+// text, as the window goes.
+void TfrmListePoints::Closing() { TVPoints->CancelEdit(); }
 
 void TfrmListePoints::DecimalsChanged() {
   const int i = numdec->ItemIndex();
@@ -352,14 +316,8 @@ void TfrmListePoints::Apply() {
 
 // ---------------------------------------------------------------- commands
 
-void ListPoints(Session& session) {
-  TfrmListePoints dialog(session);
-  dialog.Execute(false);
-}
+void ListPoints(Session& session) { TfrmListePoints(session).Execute(false); }
 
-void EditPoints(Session& session) {
-  TfrmListePoints dialog(session);
-  dialog.Execute(true);
-}
+void EditPoints(Session& session) { TfrmListePoints(session).Execute(true); }
 
 }  // namespace topaline

@@ -65,12 +65,13 @@ public:
 
 protected:
   void Apply() override;
+  void Showing() override;
+  void Closing() override;
+  bool EscapeCloses() const override;
 
 private:
   TUnPoint& PointOfRow(int row);
   std::wstring CellText(std::int32_t id, int column) const;
-  void Showing();
-  void Closing();
   void DecimalsChanged();
   void ResetPoint(TUnPoint& p);
   void ResetFocused();

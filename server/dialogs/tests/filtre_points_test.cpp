@@ -19,7 +19,7 @@ protected:
   int Show(std::function<void(TfrmFiltrePoints&)> script) {
     user.On(L"frmFiltrePoints", [script](ui::Form& f) { script(static_cast<TfrmFiltrePoints&>(f)); });
     TfrmFiltrePoints dialog(session);
-    return dialog.Execute();
+    return dialog.Run();
   }
 };
 
@@ -147,8 +147,8 @@ TEST_F(FiltrePointsTest, EscapeDropsTheChangesAndTheNextShowingReloadsTheSection
     f.btAnnule->UserClick();
   });
   TfrmFiltrePoints dialog(session);
-  EXPECT_EQ(dialog.Execute(), ui::mrCancel);
-  EXPECT_EQ(dialog.Execute(), ui::mrCancel);
+  EXPECT_EQ(dialog.Run(), ui::mrCancel);
+  EXPECT_EQ(dialog.Run(), ui::mrCancel);
   EXPECT_EQ(Stored(L"filtrerpoints", L"xmin"), L"3.0000");
 }
 

@@ -119,6 +119,9 @@ TEST_F(GererTest, ColumnsCurrentRowAndStatusLine) {
   });
 }
 
+// An alldata that is not an array names no group: the error is shown and
+// no group is pre-selected, so no action is offered for a group the host
+// did not name.
 TEST_F(GererTest, OpeningFocusesTheGroupNamedInAlldataElseTheFirstRow) {
   struct Case {
     Variant alldata;
@@ -131,7 +134,7 @@ TEST_F(GererTest, OpeningFocusesTheGroupNamedInAlldataElseTheFirstRow) {
       {Variant::array({Variant::string(L"99")}), L"alpha", false},  // no such group
       {Variant::array({Variant::string(L"douze")}), L"alpha", false},
       {Variant::array({}), L"alpha", false},
-      {Variant::string(L"12"), L"alpha", true},  // not an array: reported, the dialog goes on
+      {Variant::string(L"12"), L"<none>", true},  // not an array: reported, the dialog goes on
   };
   for (const Case& c : cases) {
     PutGroups(4, three_);
@@ -141,6 +144,9 @@ TEST_F(GererTest, OpeningFocusesTheGroupNamedInAlldataElseTheFirstRow) {
     Run([&](TfrmGerer& f) {
       EXPECT_EQ(FocusedName(f), c.focused);
       EXPECT_EQ(f.TVGroupes->SelectedRow(), f.TVGroupes->FocusedRow());
+      if (c.focused == L"<none>") {
+        EXPECT_EQ(Enabled(f), Strings{L"btNew"});
+      }
       f.UserClose();
     });
     EXPECT_EQ(c.errorBox, !message.empty());

@@ -37,10 +37,12 @@ std::string ReadBytes(const fs::path& p) {
   return s.str();
 }
 
-// Label numbers the code names for its messages: the kLabel... constants
-// and the literal numbers passed to LabelText / ShowLabelMsg.
+// Label numbers the code names for its messages: the kLabel... constants,
+// the table of message labels, and the literal numbers passed to
+// LabelText / ShowLabelMsg.
 std::set<int> MessageLabelsInCode() {
   const std::regex constant(R"(kLabel\w*\s*=\s*(\d+))");
+  const std::regex tableEntry(R"(constexpr int k\w+\s*=\s*(\d+))");
   const std::regex call(R"((?:LabelText|ShowLabelMsg)\(\s*\w+\s*,\s*(\d+)\s*\))");
   std::set<int> numbers;
   for (const char* dir : {"server", "entry"}) {
@@ -49,7 +51,8 @@ std::set<int> MessageLabelsInCode() {
       if (!e.is_regular_file() || (p.extension() != ".cpp" && p.extension() != ".h")) continue;
       if (p.parent_path().filename() == "tests") continue;
       const std::string text = ReadBytes(p);
-      for (const std::regex* re : {&constant, &call})
+      const std::regex* names = p.filename() == "message_labels.h" ? &tableEntry : &constant;
+      for (const std::regex* re : {names, &call})
         for (std::sregex_iterator it(text.begin(), text.end(), *re), end; it != end; ++it)
           numbers.insert(std::stoi((*it)[1]));
     }

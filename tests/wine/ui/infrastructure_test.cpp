@@ -37,10 +37,8 @@ protected:
 
 struct ReporterCapture {
   std::vector<std::wstring> messages;
-  ReporterCapture() {
-    MSWSetErrorReporter([this](const std::wstring& m) { messages.push_back(m); });
-  }
-  ~ReporterCapture() { MSWSetErrorReporter(nullptr); }
+  MSWErrorReporter reporter{[this](const std::wstring& m) { messages.push_back(m); }};
+  MSWErrorReporterScope scope{&reporter};
 };
 
 }  // namespace
@@ -59,7 +57,7 @@ TEST(Win32Groundwork, ExceptionInWindowProcedureIsReportedAndWindowGoesOn) {
   EXPECT_EQ(SendMessageW(w.MSWHandle(), WM_APP + 1, 0, 0), 0);
   ASSERT_EQ(capture.messages.size(), 2u);
   EXPECT_EQ(capture.messages[0], L"reaction failed");
-  EXPECT_EQ(capture.messages[1], L"plain failure");
+  EXPECT_EQ(capture.messages[1], L"Internal error: plain failure");
   // Still alive and answering.
   EXPECT_EQ(SendMessageW(w.MSWHandle(), WM_APP + 2, 0, 0), 1);
   EXPECT_EQ(MSWWindow::MSWFromHandle(w.MSWHandle()), &w);
@@ -70,19 +68,21 @@ TEST(Win32Groundwork, ExceptionInWindowProcedureIsReportedAndWindowGoesOn) {
 }
 
 TEST(Win32Groundwork, ReporterThatThrowsFallsBackToTheSystemBoxWithoutLooping) {
-  MSWSetErrorReporter([](const std::wstring&) { throw Error(L"reporter broken"); });
   ThrowingWindow w;
   w.create();
-  // Answer the fallback system box the way a person would.
-  wine_ui::RunScripted(
-      [] {
-        HWND box = nullptr;
-        wine_ui::WaitFor([&] { return (box = FindWindowW(L"#32770", L"Message Norvel")) != nullptr; });
-        ASSERT_NE(box, nullptr);
-        PostMessageW(box, WM_COMMAND, IDOK, 0);
-      },
-      [&] { SendMessageW(w.MSWHandle(), WM_APP, 0, 0); });
-  MSWSetErrorReporter(nullptr);
+  {
+    const MSWErrorReporter broken = [](const std::wstring&) { throw Error(L"reporter broken"); };
+    MSWErrorReporterScope scope(&broken);
+    // Answer the fallback system box the way a person would.
+    wine_ui::RunScripted(
+        [] {
+          HWND box = nullptr;
+          wine_ui::WaitFor([&] { return (box = FindWindowW(L"#32770", L"Message Norvel")) != nullptr; });
+          ASSERT_NE(box, nullptr);
+          PostMessageW(box, WM_COMMAND, IDOK, 0);
+        },
+        [&] { SendMessageW(w.MSWHandle(), WM_APP, 0, 0); });
+  }
   EXPECT_EQ(SendMessageW(w.MSWHandle(), WM_APP + 2, 0, 0), 1);
 }
 

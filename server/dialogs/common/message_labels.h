@@ -1,0 +1,22 @@
+// The labels of the messages and the shared button captions the dialogs
+// show, by what they say. One table for the whole server: a message that
+// several dialogs give has one name.
+#pragma once
+
+namespace topaline::labels {
+
+constexpr int kMinAboveMax = 706;        // a range's minimum above its maximum
+constexpr int kNoCriterion = 707;        // no filter criterion chosen
+constexpr int kNothingChosen = 708;      // no entity kind chosen
+constexpr int kEmptyField = 710;         // a field that must not be empty
+constexpr int kDuplicateName = 713;      // a name already taken
+constexpr int kLayerBefore = 731;        // the frozen/off layer warning, before the name
+constexpr int kLayerAfter = 732;         // ... and after it
+constexpr int kBadNumber = 733;          // a field that is no number
+constexpr int kEraseObjects = 736;       // confirm erasing a group's objects
+constexpr int kCurrentNotDeleted = 738;  // the current group cannot be deleted
+constexpr int kYes = 994;
+constexpr int kNo = 995;
+constexpr int kLayerCancel = 996;        // the layer warning's Cancel
+
+}  // namespace topaline::labels
