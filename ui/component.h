@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "ui/stored_value.h"
 #include "ui/types.h"
 
 namespace topaline::ui {
@@ -153,6 +154,16 @@ public:
   // the form, whose own Visible only says whether it is shown).
   bool EffectivelyEnabled() const;
   bool EffectivelyVisible() const;
+
+  // What a settings section keeps for this component (nothing unless the
+  // kind says otherwise), and taking a stored value back: the kind does
+  // what a user's choice of that value does (a check box runs its click
+  // reaction, a radio button unchecks its siblings...). LoadStoredValue
+  // is only given values of the kind's own StoredValueType.
+  virtual StoredValue::Type StoredValueType() const { return StoredValue::Type::None; }
+  bool HasStoredValue() const { return StoredValueType() != StoredValue::Type::None; }
+  virtual StoredValue GetStoredValue() const { return {}; }
+  virtual void LoadStoredValue(const StoredValue& /*value*/) {}
 
   // Keyboard focus.
   virtual bool IsFocusable() const { return false; }

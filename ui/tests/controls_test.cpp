@@ -76,7 +76,11 @@ TEST(RadioButton, CheckingUnchecksSiblingsOfTheSameParentOnly) {
   r2.SetChecked(false);          // unchecking runs nothing
   r2.UserClick();
   r2.UserClick();  // already checked: nothing more
-  EXPECT_EQ(clicks, (std::vector<std::wstring>{L"other", L"r1", L"r2", L"r2"}));
+  r3.UserKey(Key::Space);
+  r3.UserKey(Key::Space);  // the space bar checks, never unchecks
+  EXPECT_FALSE(r2.Checked());
+  EXPECT_TRUE(r3.Checked());
+  EXPECT_EQ(clicks, (std::vector<std::wstring>{L"other", L"r1", L"r2", L"r2", L"r3"}));
 }
 
 TEST(Edit, TypingGoesThroughTheKeyFilterAndEditsAtTheCaret) {

@@ -57,12 +57,8 @@ protected:
     Kind kind = component_.GetKind();
     switch (property) {
       case Property::Checked:
-        if (kind == Kind::CheckBox)
-          SendMessageW(h, BM_SETCHECK, static_cast<ui::CheckBox&>(component_).Checked() ? BST_CHECKED : BST_UNCHECKED,
-                       0);
-        else if (kind == Kind::RadioButton)
-          SendMessageW(h, BM_SETCHECK,
-                       static_cast<ui::RadioButton&>(component_).Checked() ? BST_CHECKED : BST_UNCHECKED, 0);
+        if (auto* box = dynamic_cast<ui::CheckableControl*>(&component_))
+          SendMessageW(h, BM_SETCHECK, box->Checked() ? BST_CHECKED : BST_UNCHECKED, 0);
         break;
       case Property::Image:
         if (kind == Kind::Button) {

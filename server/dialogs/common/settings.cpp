@@ -23,34 +23,19 @@ std::unique_ptr<RegistryKey> OpenSection(Session& session, const std::wstring& n
   return key;
 }
 
-bool IsPersisted(ui::Kind kind) {
-  switch (kind) {
-    case ui::Kind::CheckBox:
-    case ui::Kind::RadioButton:
-    case ui::Kind::Edit:
-    case ui::Kind::ComboBox:
-    case ui::Kind::Panel:
-      return true;
-    default:
-      return false;
+// The text a section holds for a stored value.
+std::wstring StoredText(const ui::StoredValue& value) {
+  switch (value.type) {
+    case ui::StoredValue::Type::Truth:
+      return value.truth ? L"1" : L"0";
+    case ui::StoredValue::Type::Integer:
+      return IntToText(value.integer);
+    case ui::StoredValue::Type::Text:
+      return value.text;
+    case ui::StoredValue::Type::None:
+      break;
   }
-}
-
-// The text a persisted control stores.
-std::wstring StoredText(ui::Component& c) {
-  switch (c.GetKind()) {
-    case ui::Kind::CheckBox:
-      return static_cast<ui::CheckBox&>(c).Checked() ? L"1" : L"0";
-    case ui::Kind::RadioButton:
-      return static_cast<ui::RadioButton&>(c).Checked() ? L"1" : L"0";
-    case ui::Kind::Edit:
-    case ui::Kind::ComboBox:
-      return static_cast<ui::Edit&>(c).Text();
-    case ui::Kind::Panel:
-      return IntToText(c.Tag());
-    default:
-      return {};
-  }
+  return {};
 }
 
 [[noreturn]] void ThrowBadValue(const std::wstring& section, const std::wstring& name, const std::wstring& text,
@@ -59,38 +44,25 @@ std::wstring StoredText(ui::Component& c) {
               L"\", which is not " + expected + L".");
 }
 
-void LoadInto(ui::Component& c, const std::wstring& section, const std::wstring& name, const std::wstring& text) {
-  switch (c.GetKind()) {
-    case ui::Kind::CheckBox:
-    case ui::Kind::RadioButton: {
+// The stored value of the given type that a section's text spells.
+ui::StoredValue ParseStored(ui::StoredValue::Type type, const std::wstring& section, const std::wstring& name,
+                            const std::wstring& text) {
+  switch (type) {
+    case ui::StoredValue::Type::Truth: {
       bool checked = false;
       if (!ParseCheckState(text, checked)) ThrowBadValue(section, name, text, L"a number nor True or False");
-      if (c.GetKind() == ui::Kind::CheckBox)
-        static_cast<ui::CheckBox&>(c).SetChecked(checked);
-      else
-        static_cast<ui::RadioButton&>(c).SetChecked(checked);
-      break;
+      return ui::StoredValue::OfTruth(checked);
     }
-    case ui::Kind::Edit:
-      static_cast<ui::Edit&>(c).SetText(text);
-      break;
-    case ui::Kind::ComboBox: {
-      auto& combo = static_cast<ui::ComboBox&>(c);
-      combo.SetText(text);
-      int i = combo.IndexOfNoCase(text);
-      if (i < 0 && !combo.Items().empty()) i = 0;
-      if (i >= 0) combo.SetItemIndex(i);
-      break;
+    case ui::StoredValue::Type::Integer: {
+      std::int32_t v = 0;
+      if (ParseInt32(text, v) != ParseResult::Ok) ThrowBadValue(section, name, text, L"an integer");
+      return ui::StoredValue::OfInteger(v);
     }
-    case ui::Kind::Panel: {
-      std::int32_t tag = 0;
-      if (ParseInt32(text, tag) != ParseResult::Ok) ThrowBadValue(section, name, text, L"an integer");
-      c.SetTag(tag);
-      break;
-    }
-    default:
+    case ui::StoredValue::Type::Text:
+    case ui::StoredValue::Type::None:
       break;
   }
+  return ui::StoredValue::OfText(text);
 }
 
 bool ReadDword(RegistryKey& key, const wchar_t* name, std::int32_t& out) {
@@ -123,10 +95,10 @@ bool ParseCheckState(const std::wstring& text, bool& checked) {
 void SaveSettings(Session& session, ui::Form& form, const std::wstring& section) {
   std::unique_ptr<RegistryKey> key = OpenSection(session, section, true);
   for (const auto& owned : form.Components()) {
-    ui::Component& c = *owned;
-    if (!IsPersisted(c.GetKind()) || c.Name().empty()) continue;
+    const ui::Component& c = *owned;
+    if (!c.HasStoredValue() || c.Name().empty()) continue;
     if (!key->hasValue(c.Name())) continue;
-    key->writeString(c.Name(), StoredText(c));
+    key->writeString(c.Name(), StoredText(c.GetStoredValue()));
   }
 }
 
@@ -137,7 +109,7 @@ void LoadSettings(Session& session, const std::wstring& section, ui::Form& form)
       throw Error(L"The setting \"" + name + L"\" of section \"" + section + L"\" is not a text value.");
     std::wstring text = key->readString(name);
     ui::Component* c = form.FindComponentNoCase(name);
-    if (c && IsPersisted(c->GetKind())) LoadInto(*c, section, name, text);
+    if (c && c->HasStoredValue()) c->LoadStoredValue(ParseStored(c->StoredValueType(), section, name, text));
   }
 }
 
@@ -245,14 +217,8 @@ bool CheckNumber(Session& session, ui::Edit& field, bool showMessage) {
   return false;
 }
 
-void EnableChildren(ui::Component& container, ui::Component& box) {
-  bool on = false;
-  if (box.GetKind() == ui::Kind::CheckBox)
-    on = static_cast<ui::CheckBox&>(box).Checked();
-  else if (box.GetKind() == ui::Kind::RadioButton)
-    on = static_cast<ui::RadioButton&>(box).Checked();
-  else
-    throw Error(L"EnableChildren needs a check box or a radio button, not \"" + box.Name() + L"\".");
+void EnableChildren(ui::Component& container, ui::CheckableControl& box) {
+  const bool on = box.Checked();
 
   auto isContainer = [](const ui::Component& c) {
     return c.GetKind() == ui::Kind::GroupBox || c.GetKind() == ui::Kind::Panel;

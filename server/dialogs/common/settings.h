@@ -17,6 +17,7 @@ namespace topaline {
 struct Session;
 
 namespace ui {
+class CheckableControl;
 class Component;
 class Edit;
 class Form;
@@ -27,19 +28,22 @@ class TreeGrid;
 // HKEY_CURRENT_USER: the product key, a backslash and the name.
 std::wstring SectionPath(const std::wstring& section);
 
-// Writes every owned check box, radio button ("1"/"0"), text field,
-// numeric field, drop-down list (its text) and panel (its tag in decimal)
-// whose name is already a value of the section. Creates the section's key
-// when missing, but no value.
+// Writes the stored value of every owned component that keeps one
+// (ui::Component::GetStoredValue) and whose name is already a value of the
+// section: check boxes and radio buttons "1"/"0", text and numeric fields
+// and drop-down lists their text, panels their tag and colour swatches
+// their colour number in decimal. Creates the section's key when missing,
+// but no value.
 void SaveSettings(Session& session, ui::Form& form, const std::wstring& section);
 
 // Reads every value of the section (creating the key when missing) and
-// gives it to the component of that name, found without regard to case.
-// Check boxes and radio buttons run their click reactions as a user's
-// click would. Raises Error, leaving the controls already loaded as they
-// are, on a value that is not a string, a check-box or radio-button value
-// that is neither a number nor "True"/"False", or a panel value that is
-// not an integer.
+// gives it to the component of that name, found without regard to case,
+// when that component keeps a stored value. Check boxes and radio buttons
+// run their click reactions as a user's click would. Raises Error,
+// leaving the controls already loaded as they are, on a value that is not
+// a string, a check-box or radio-button value that is neither a number nor
+// "True"/"False", or a panel or colour-swatch value that is not an
+// integer.
 void LoadSettings(Session& session, const std::wstring& section, ui::Form& form);
 
 // The string value of the section, "" when the value is missing. A DWORD
@@ -86,7 +90,7 @@ bool CheckNumber(Session& session, ui::Edit& field, bool showMessage);
 // Enables the container's children (and the children of child panels and
 // group boxes) exactly when box (a check box or radio button) is checked;
 // the box itself stays enabled.
-void EnableChildren(ui::Component& container, ui::Component& box);
+void EnableChildren(ui::Component& container, ui::CheckableControl& box);
 
 // A stored check state: a decimal number (checked when not 0) or "True" /
 // "False" in any case. False when the text is neither.

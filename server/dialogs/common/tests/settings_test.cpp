@@ -5,6 +5,7 @@
 #include "forms_fixture.h"
 #include "platform/error.h"
 #include "server/core/number_format.h"
+#include "server/dialogs/common/vexa_edit.h"
 #include "ui/tree_grid.h"
 
 namespace topaline {
@@ -26,6 +27,7 @@ struct SampleForm : ui::Form {
     list->SetItems({L"0", L"1", L"2", L"3"});
     list->SetItemIndex(2);
     panel = &Add<ui::Panel>(this, L"panel", {8, 200, 100, 30});
+    swatch = &Add<ui::ColorSwatch>(this, L"c15", {120, 200, 20, 20});
     caption = &Add<ui::Label>(this, L"caption", {8, 240, 100, 13});
     caption->SetCaption(L"designed");
     mmcalq->OnClick = [this] { ++clicks; };
@@ -37,6 +39,7 @@ struct SampleForm : ui::Form {
   ui::RadioButton* r2;
   ui::ComboBox* list;
   ui::Panel* panel;
+  ui::ColorSwatch* swatch;
   ui::Label* caption;
   int clicks = 0;
 };
@@ -138,7 +141,8 @@ TEST_F(SettingsTest, CheckStatesReadAsNumbersOrTrueFalse) {
 
 TEST_F(SettingsTest, UnreadableValueStopsTheLoadAfterTheControlsBefore) {
   struct Case { const wchar_t* name; const wchar_t* text; };
-  const Case cases[] = {{L"mmcalq", L""}, {L"r1", L"oui"}, {L"panel", L"12.5"}, {L"panel", L"x"}};
+  const Case cases[] = {{L"mmcalq", L""}, {L"r1", L"oui"}, {L"panel", L"12.5"}, {L"panel", L"x"},
+                        {L"c15", L"1.5"}, {L"c15", L""}, {L"c15", L"99999999999"}};
   for (const Case& c : cases) {
     HeadlessRegistry fresh;
     host.registry = fresh;
@@ -150,6 +154,53 @@ TEST_F(SettingsTest, UnreadableValueStopsTheLoadAfterTheControlsBefore) {
     EXPECT_EQ(f.calque->Text(), L"loaded first");
     EXPECT_EQ(f.list->ItemIndex(), 2) << "the load stopped at the bad value";
   }
+}
+
+TEST_F(SettingsTest, ColourSwatchKeepsItsColourNumber) {
+  Store(L"s", L"C15", L" 256 ");
+  SampleForm f;
+  f.swatch->SetSwatch(1, ui::Rgb(255, 0, 0));
+  LoadSettings(session, L"s", f);
+  EXPECT_EQ(f.swatch->ColorNumber(), 256);
+  EXPECT_EQ(f.swatch->PaintColor(), ui::Rgb(255, 0, 0)) << "the dialog paints what its numbers mean";
+
+  f.swatch->SetColorNumber(0);
+  SaveSettings(session, f, L"s");
+  EXPECT_EQ(Stored(L"s", L"C15"), L"0");
+}
+
+TEST_F(SettingsTest, NumericFieldLoadsItsTextAsStored) {
+  Store(L"s", L"dist", L"12.5");
+  ui::Form f(L"frmT");
+  auto& field = f.Add<TVexaEdit>(nullptr, L"dist");
+  LoadSettings(session, L"s", f);
+  EXPECT_EQ(field.Text(), L"12.5") << "normalised when the user leaves it, not on load";
+  field.NormalizeText();
+  SaveSettings(session, f, L"s");
+  EXPECT_EQ(Stored(L"s", L"dist"), L"12.500");
+}
+
+// A kind the settings code has never heard of keeps a value by saying so.
+TEST_F(SettingsTest, AnyKindWithAStoredValueIsLoadedAndSaved) {
+  struct Dial : ui::TrackBar {
+    using ui::TrackBar::TrackBar;
+    ui::StoredValue::Type StoredValueType() const override { return ui::StoredValue::Type::Integer; }
+    ui::StoredValue GetStoredValue() const override { return ui::StoredValue::OfInteger(Position()); }
+    void LoadStoredValue(const ui::StoredValue& v) override { SetPosition(v.integer); }
+  };
+  Store(L"s", L"dial", L"7");
+  Store(L"s", L"plain", L"3");
+  ui::Form f(L"frmT");
+  auto& dial = f.Add<Dial>(nullptr, L"dial");
+  auto& plain = f.Add<ui::TrackBar>(nullptr, L"plain");
+  LoadSettings(session, L"s", f);
+  EXPECT_EQ(dial.Position(), 7);
+  EXPECT_EQ(plain.Position(), 0) << "a plain track bar keeps nothing";
+  dial.UserSetPosition(4);
+  plain.UserSetPosition(5);
+  SaveSettings(session, f, L"s");
+  EXPECT_EQ(Stored(L"s", L"dial"), L"4");
+  EXPECT_EQ(Stored(L"s", L"plain"), L"3");
 }
 
 TEST_F(SettingsTest, ValueThatIsNotAStringFailsTheLoad) {
