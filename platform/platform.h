@@ -52,6 +52,30 @@ public:
   virtual void execute(const std::wstring& program, const std::wstring& parameters) = 0;
 };
 
+// One entry of a file dialog's list of types: "Text files" and "*.txt;*.csv".
+struct FileFilter {
+  std::wstring description;
+  std::wstring pattern;
+  bool operator==(const FileFilter& o) const { return description == o.description && pattern == o.pattern; }
+};
+
+// What an open-file or save-file dialog is shown with.
+struct FileDialogRequest {
+  WindowHandle owner = 0;
+  std::wstring title;                // empty: the system's own
+  std::vector<FileFilter> filters;
+  int filterIndex = 1;               // the entry selected at first, from 1
+  std::wstring initialFolder;        // empty: the system's choice
+  std::wstring fileName;             // proposed in the name field
+  std::wstring defaultExtension;     // without the dot, added to a name typed without one
+};
+
+struct FileDialogResult {
+  bool chosen = false;               // false: cancelled
+  std::wstring path;                 // full path of the chosen file
+  int filterIndex = 0;               // the entry selected when it closed, from 1
+};
+
 // The platform's own small dialogs and signals.
 class SystemUi {
 public:
@@ -65,13 +89,20 @@ public:
   virtual void beep(unsigned frequencyHz, unsigned durationMs) = 0;
   // The window that is active in the calling thread (GetActiveWindow).
   virtual WindowHandle activeWindow() = 0;
+  // The system's open-file / save-file dialogs, modal over the owner.
+  // Neither asks anything about existing files nor changes the current
+  // folder.
+  virtual FileDialogResult openFileDialog(const FileDialogRequest& request) = 0;
+  virtual FileDialogResult saveFileDialog(const FileDialogRequest& request) = 0;
 };
 
 // Files and folders.
 class FileSystem {
 public:
   virtual ~FileSystem() = default;
+  // A file (not a folder) exists at path / a folder exists at path.
   virtual bool fileExists(const std::wstring& path) = 0;
+  virtual bool folderExists(const std::wstring& path) = 0;
   // Whole file as bytes; throws Error when it cannot be opened or read.
   virtual std::vector<std::uint8_t> readFile(const std::wstring& path) = 0;
   // The Windows folder (GetWindowsDirectoryW), without a trailing backslash.

@@ -353,10 +353,23 @@ void Component::UserMouseUp(MouseButton b, int x, int y) {
 
 void Component::UserMouseMove(int x, int y) {
   if (ShouldIgnoreUser()) return;
-  Dispatch([&] {
-    if (OnMouseMove) OnMouseMove(x, y);
-  });
+  Dispatch([&] { MouseMove(x, y); });
 }
+
+void Component::UserMouseLeave() {
+  if (ShouldIgnoreUser()) return;
+  Dispatch([&] { MouseLeave(); });
+}
+
+void Component::MouseMove(int x, int y) {
+  if (OnMouseMove) OnMouseMove(x, y);
+}
+
+void Component::MouseLeave() {
+  if (OnMouseLeave) OnMouseLeave();
+}
+
+Cursor Component::CursorAt(int, int) const { return cursor_; }
 
 // ------------------------------------------------------------ keys
 

@@ -45,6 +45,7 @@ enum class Kind {
   MenuItem,
   ImageList,
   Timer,
+  PaletteGrid,
 };
 
 // What changed, as reported to a binding.
@@ -200,6 +201,8 @@ public:
   std::function<void(MouseButton, int x, int y)> OnMouseDown;
   std::function<void(MouseButton, int x, int y)> OnMouseUp;
   std::function<void(int x, int y)> OnMouseMove;
+  // The pointer left the component (after moves over it).
+  std::function<void()> OnMouseLeave;
 
   // ---- User operations (the binding's and the scripted user's entry
   // points). Each is an event dispatch boundary: an exception raised by
@@ -225,7 +228,13 @@ public:
   void UserType(const std::wstring& text);
   void UserMouseDown(MouseButton b, int x, int y);
   void UserMouseUp(MouseButton b, int x, int y);
+  // The pointer moves over the component (x, y in its design pixels),
+  // or leaves it.
   void UserMouseMove(int x, int y);
+  void UserMouseLeave();
+  // The pointer shown over a point of the component: its Cursor by
+  // default (kinds with parts, such as the palette grid, choose per part).
+  virtual Cursor CursorAt(int x, int y) const;
 
   // ---- Overridable behaviour (subclasses such as the numeric field). ----
   // Focus arrives / leaves: run the OnEnter / OnExit events.
@@ -237,6 +246,9 @@ public:
   virtual void KeyUp(int& key, ShiftState shift);
   // Runs OnClick.
   virtual void Click();
+  // Pointer moves and leaving: run OnMouseMove / OnMouseLeave.
+  virtual void MouseMove(int x, int y);
+  virtual void MouseLeave();
 
   // The tree-grid's in-place editor link (set while this is its editor).
   EditHost* GetEditHost() const { return editHost_; }

@@ -5,5 +5,6 @@
 #include "ui/controls.h"
 #include "ui/form.h"
 #include "ui/form_runner.h"
+#include "ui/palette_grid.h"
 #include "ui/tree_grid.h"
 #include "ui/types.h"

@@ -187,7 +187,50 @@ SystemUi::Answer HeadlessSystemUi::messageBox(WindowHandle owner, const std::wst
 
 void HeadlessSystemUi::beep(unsigned frequencyHz, unsigned durationMs) { beeps.push_back({frequencyHz, durationMs}); }
 
+namespace {
+FileDialogResult AnswerFileDialog(HeadlessSystemUi& ui, bool save, const FileDialogRequest& request) {
+  HeadlessSystemUi::FileDialogCall call{save, request, {}};
+  if (!ui.fileAnswers.empty()) {
+    call.answer = ui.fileAnswers.front();
+    ui.fileAnswers.pop_front();
+  } else if (ui.onFileDialog) {
+    call.answer = ui.onFileDialog(call);
+  }
+  ui.fileDialogs.push_back(call);
+  return call.answer;
+}
+}  // namespace
+
+FileDialogResult HeadlessSystemUi::openFileDialog(const FileDialogRequest& request) {
+  return AnswerFileDialog(*this, false, request);
+}
+
+FileDialogResult HeadlessSystemUi::saveFileDialog(const FileDialogRequest& request) {
+  return AnswerFileDialog(*this, true, request);
+}
+
 // -------------------------------------------------------------------- files
+
+namespace {
+std::wstring FolderKey(const std::wstring& path) {
+  std::wstring s = NormalisePath(path);
+  while (s.size() > 1 && s.back() == L'\\') s.pop_back();
+  return s;
+}
+}  // namespace
+
+bool HeadlessFileSystem::folderExists(const std::wstring& path) {
+  const std::wstring key = FolderKey(path);
+  if (key.empty()) return false;
+  for (const auto& f : folders_)
+    if (f == key) return true;
+  const std::wstring prefix = key + L"\\";
+  for (const auto& file : files_)
+    if (file.first.compare(0, prefix.size(), prefix) == 0) return true;
+  return false;
+}
+
+void HeadlessFileSystem::addFolder(const std::wstring& path) { folders_.push_back(FolderKey(path)); }
 
 bool HeadlessFileSystem::fileExists(const std::wstring& path) { return files_.count(NormalisePath(path)) != 0; }
 

@@ -85,6 +85,8 @@ public:
                     Buttons buttons, Icon icon) override;
   void beep(unsigned frequencyHz, unsigned durationMs) override;
   WindowHandle activeWindow() override { return active; }
+  FileDialogResult openFileDialog(const FileDialogRequest& request) override;
+  FileDialogResult saveFileDialog(const FileDialogRequest& request) override;
 
   // Answers given in order. When the queue is empty, onBox decides when
   // set; otherwise an OK box answers Ok and a yes/no box No.
@@ -92,6 +94,18 @@ public:
   std::function<Answer(const Box&)> onBox;
 
   std::vector<Box> boxes;  // every box shown, with the answer it got
+
+  // File dialogs: answered in order from fileAnswers, then by
+  // onFileDialog when set; otherwise cancelled. Every request is recorded
+  // with the answer it got.
+  struct FileDialogCall {
+    bool save = false;
+    FileDialogRequest request;
+    FileDialogResult answer;
+  };
+  std::deque<FileDialogResult> fileAnswers;
+  std::function<FileDialogResult(const FileDialogCall&)> onFileDialog;
+  std::vector<FileDialogCall> fileDialogs;
   std::vector<BeepCall> beeps;
   WindowHandle active = 0;
 };
@@ -101,6 +115,8 @@ public:
 class HeadlessFileSystem final : public FileSystem {
 public:
   bool fileExists(const std::wstring& path) override;
+  // An added folder, or a folder that holds an added file.
+  bool folderExists(const std::wstring& path) override;
   std::vector<std::uint8_t> readFile(const std::wstring& path) override;
   std::wstring windowsDirectory() override { return windowsDir; }
   std::wstring decodeAnsi(const std::uint8_t* data, std::size_t size) override;
@@ -110,6 +126,7 @@ public:
   void removeFile(const std::wstring& path);
   // A file that exists but cannot be read (fileExists true, readFile fails).
   void addUnreadableFile(const std::wstring& path);
+  void addFolder(const std::wstring& path);
 
   std::wstring windowsDir = L"C:\\windows";
 
@@ -119,6 +136,7 @@ private:
     bool readable = true;
   };
   std::map<std::wstring, Entry> files_;  // normalised path -> file
+  std::vector<std::wstring> folders_;    // normalised, no trailing "\"
 };
 
 // The four services bundled; platform refers to them.

@@ -1,6 +1,8 @@
 #include "win32/platform/win32_platform.h"
 
 #include <windows.h>
+#include <commdlg.h>
+#include <cderr.h>
 #include <shellapi.h>
 
 #include <climits>
@@ -214,11 +216,77 @@ void Win32SystemUi::beep(unsigned frequencyHz, unsigned durationMs) { Beep(frequ
 
 WindowHandle Win32SystemUi::activeWindow() { return reinterpret_cast<WindowHandle>(GetActiveWindow()); }
 
+namespace {
+
+FileDialogResult ShowFileDialog(const FileDialogRequest& request, bool save) {
+  // "description\0pattern\0...\0\0"
+  std::wstring filter;
+  for (const FileFilter& f : request.filters) {
+    filter += f.description;
+    filter += L'\0';
+    filter += f.pattern;
+    filter += L'\0';
+  }
+  filter += L'\0';
+  // Room for long paths; the proposed name only when it fits.
+  std::wstring buffer(32768, L'\0');
+  if (request.fileName.size() < buffer.size()) buffer.replace(0, request.fileName.size(), request.fileName);
+
+  for (int attempt = 0; attempt < 2; ++attempt) {
+    OPENFILENAMEW ofn{};
+    ofn.lStructSize = sizeof ofn;
+    ofn.hwndOwner = reinterpret_cast<HWND>(request.owner);
+    ofn.lpstrFilter = request.filters.empty() ? nullptr : filter.c_str();
+    ofn.nFilterIndex = request.filterIndex > 0 ? static_cast<DWORD>(request.filterIndex) : 1;
+    ofn.lpstrFile = buffer.data();
+    ofn.nMaxFile = static_cast<DWORD>(buffer.size());
+    ofn.lpstrInitialDir = request.initialFolder.empty() ? nullptr : request.initialFolder.c_str();
+    ofn.lpstrTitle = request.title.empty() ? nullptr : request.title.c_str();
+    ofn.lpstrDefExt = request.defaultExtension.empty() ? nullptr : request.defaultExtension.c_str();
+    // No question about existing files, and the host's current folder
+    // stays where it was.
+    ofn.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_ENABLESIZING | OFN_NOCHANGEDIR;
+    const BOOL ok = save ? GetSaveFileNameW(&ofn) : GetOpenFileNameW(&ofn);
+    if (ok) {
+      FileDialogResult result;
+      result.chosen = true;
+      result.path.assign(buffer.c_str());
+      result.filterIndex = static_cast<int>(ofn.nFilterIndex);
+      return result;
+    }
+    const DWORD err = CommDlgExtendedError();
+    if (err == 0) return {};  // cancelled
+    if (err == FNERR_INVALIDFILENAME && attempt == 0 && buffer[0] != L'\0') {
+      // The proposed name is not a valid file name: open with none.
+      buffer.assign(buffer.size(), L'\0');
+      continue;
+    }
+    throw Error(L"The file dialog could not be shown (error " + std::to_wstring(err) + L").");
+  }
+  return {};
+}
+
+}  // namespace
+
+FileDialogResult Win32SystemUi::openFileDialog(const FileDialogRequest& request) {
+  return ShowFileDialog(request, false);
+}
+
+FileDialogResult Win32SystemUi::saveFileDialog(const FileDialogRequest& request) {
+  return ShowFileDialog(request, true);
+}
+
 // ---------------------------------------------------------------- files
 
 bool Win32FileSystem::fileExists(const std::wstring& path) {
   DWORD a = GetFileAttributesW(path.c_str());
   return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool Win32FileSystem::folderExists(const std::wstring& path) {
+  if (path.empty()) return false;
+  DWORD a = GetFileAttributesW(path.c_str());
+  return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 std::vector<std::uint8_t> Win32FileSystem::readFile(const std::wstring& path) {

@@ -27,11 +27,15 @@ public:
                     Buttons buttons, Icon icon) override;
   void beep(unsigned frequencyHz, unsigned durationMs) override;
   WindowHandle activeWindow() override;
+  // GetOpenFileNameW / GetSaveFileNameW, explorer style.
+  FileDialogResult openFileDialog(const FileDialogRequest& request) override;
+  FileDialogResult saveFileDialog(const FileDialogRequest& request) override;
 };
 
 class Win32FileSystem final : public FileSystem {
 public:
   bool fileExists(const std::wstring& path) override;
+  bool folderExists(const std::wstring& path) override;
   std::vector<std::uint8_t> readFile(const std::wstring& path) override;
   std::wstring windowsDirectory() override;
   std::wstring decodeAnsi(const std::uint8_t* data, std::size_t size) override;

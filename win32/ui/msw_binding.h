@@ -77,6 +77,7 @@ protected:
   ui::Component& component_;
   bool syncing_ = false;
   bool lastKeyConsumed_ = false;
+  bool mouseTracked_ = false;  // a WM_MOUSELEAVE is asked for
   HBRUSH brush_ = nullptr;
   COLORREF brushColor_ = CLR_INVALID;
   bool component_gone_ = false;
@@ -143,6 +144,7 @@ std::unique_ptr<MSWControl> MSWMakeStaticControl(MSWFormBinding& binding, ui::Co
 std::unique_ptr<MSWControl> MSWMakeBar(MSWFormBinding& binding, ui::Component& c);            // msw_bars.cpp
 std::unique_ptr<MSWControl> MSWMakeToolButton(MSWFormBinding& binding, ui::Component& c);     // msw_tool_button.cpp
 std::unique_ptr<MSWControl> MSWMakeTreeGrid(MSWFormBinding& binding, ui::Component& c);       // msw_tree_grid.cpp
+std::unique_ptr<MSWControl> MSWMakePaletteGrid(MSWFormBinding& binding, ui::Component& c);    // msw_palette_grid.cpp
 DWORD MSWAlignStyle(ui::Alignment a, DWORD left, DWORD right, DWORD center);
 COLORREF MSWColor(ui::Color c, COLORREF fallback);
 ui::ShiftState MSWShiftState();

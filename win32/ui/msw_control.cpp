@@ -3,7 +3,7 @@
 // routing through the model, focus rules and context menus. The control
 // families live beside it: msw_buttons.cpp, msw_edits.cpp,
 // msw_containers.cpp, msw_static_controls.cpp, msw_bars.cpp,
-// msw_tool_button.cpp and msw_tree_grid.cpp.
+// msw_tool_button.cpp, msw_tree_grid.cpp and msw_palette_grid.cpp.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -255,6 +255,32 @@ LRESULT MSWControl::MSWHandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
             SetFocus(reinterpret_cast<HWND>(wp));
             return 0;
           }
+        }
+      }
+      break;
+    case WM_MOUSEMOVE:
+      // The pointer reaches the model over every component; leaving is
+      // reported once per stay (TrackMouseEvent).
+      if (!mouseTracked_) {
+        TRACKMOUSEEVENT tme{sizeof tme, TME_LEAVE, MSWHandle(), 0};
+        mouseTracked_ = TrackMouseEvent(&tme) != FALSE;
+      }
+      component_.UserMouseMove(Unscale(static_cast<short>(LOWORD(lp))), Unscale(static_cast<short>(HIWORD(lp))));
+      break;
+    case WM_MOUSELEAVE:
+      mouseTracked_ = false;
+      component_.UserMouseLeave();
+      break;
+    case WM_SETCURSOR:
+      // The component's pointer over its own client area; the class's
+      // arrow otherwise.
+      if (reinterpret_cast<HWND>(wp) == MSWHandle() && LOWORD(lp) == HTCLIENT) {
+        POINT pt{};
+        GetCursorPos(&pt);
+        ScreenToClient(MSWHandle(), &pt);
+        if (component_.CursorAt(Unscale(pt.x), Unscale(pt.y)) == ui::Cursor::Hand) {
+          SetCursor(LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_HAND)));
+          return TRUE;
         }
       }
       break;

@@ -44,6 +44,8 @@ std::unique_ptr<MSWControl> MSWMakeControl(MSWFormBinding& binding, ui::Componen
       return MSWMakeToolButton(binding, c);
     case Kind::TreeGrid:
       return MSWMakeTreeGrid(binding, c);
+    case Kind::PaletteGrid:
+      return MSWMakePaletteGrid(binding, c);
     default:
       return std::make_unique<MSWControl>(binding, c);  // no window: menus, image lists, timers
   }

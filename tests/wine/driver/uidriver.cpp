@@ -58,6 +58,9 @@
 //                    its text with T and presses Enter
 //   status=NAME      writes "NAME=<status bar text>"
 //   rows=LIST        writes "LIST=<column-0 texts in display order, | >"
+//   file=TITLE,NAME  waits for the system's open-file or save-file dialog
+//                    whose title contains TITLE, types NAME into its name
+//                    field, presses Open / Save and waits until it is gone
 //   sleep=MS
 // The report receives the lines written, "error=STEP: why" on a failure
 // (the exit code is then 1, and the form and any message box are closed
@@ -363,6 +366,10 @@ void StepRunner::Run(const std::wstring& step) {
     std::wstring line;
     for (int r = 0, n = wd::ListRowCount(list); r < n; ++r) line += (r ? L"|" : L"") + wd::ListCellText(list, r, 0);
     Write(arg, line);
+  } else if (verb == L"file" && pair) {
+    HWND dlg = wd::AnswerFileDialog(first, rest);
+    if (!wd::WaitFor([&] { return !IsWindow(dlg); }, 5000)) throw Failure{L"the file dialog stays open"};
+    Sleep(300);
   } else if (verb == L"sleep") {
     Sleep(static_cast<DWORD>(_wtoi(arg.c_str())));
   } else {

@@ -90,6 +90,32 @@ HWND WaitForTopLevel(const TopLevelQuery& query, DWORD ms) {
   return found;
 }
 
+namespace {
+BOOL CALLBACK FirstEdit(HWND w, LPARAM param) {
+  if (lstrcmpiW(ClassName(w).c_str(), L"Edit") != 0 || !IsWindowVisible(w) || !IsWindowEnabled(w)) return TRUE;
+  *reinterpret_cast<HWND*>(param) = w;
+  return FALSE;
+}
+}  // namespace
+
+HWND AnswerFileDialog(const std::wstring& title, const std::wstring& name, DWORD ms) {
+  HWND dlg = WaitForTopLevel({title, TitleMatch::Contains, true}, ms);
+  if (!dlg) throw Failure{L"no file dialog " + title};
+  // The name field: the explorer style's combo box (cmb13) with its edit,
+  // the older edt1, or else the dialog's first edit.
+  HWND field = nullptr;
+  if (HWND combo = GetDlgItem(dlg, 0x47c)) field = FindWindowExW(combo, nullptr, L"Edit", nullptr);
+  if (!field) field = GetDlgItem(dlg, 0x480);
+  if (!field) EnumChildWindows(dlg, FirstEdit, reinterpret_cast<LPARAM>(&field));
+  if (!field) throw Failure{L"the file dialog has no name field"};
+  SendMessageW(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L""));
+  TypeChars(field, name);
+  HWND ok = GetDlgItem(dlg, IDOK);
+  if (!ok) throw Failure{L"the file dialog has no Open/Save button"};
+  PostMessageW(ok, BM_CLICK, 0, 0);
+  return dlg;
+}
+
 HWND FindTopLevelByName(const std::wstring& name) {
   NameSearch s{name, true};
   EnumWindows(MatchName, reinterpret_cast<LPARAM>(&s));

@@ -82,6 +82,13 @@ struct MessageBoxContent {
 };
 MessageBoxContent ReadMessageBox(HWND box);
 
+// The system's open-file or save-file dialog whose title contains title:
+// waits up to ms for it, types name into its file name field (WM_CHAR
+// each) and presses its Open / Save button (BM_CLICK on IDOK, posted).
+// Returns the dialog; throws Failure when it does not come or has no name
+// field.
+HWND AnswerFileDialog(const std::wstring& title, const std::wstring& name, DWORD ms = 10000);
+
 // Memory in the process that owns a window, for the common controls'
 // messages that carry a pointer.
 class RemoteMemory {
