@@ -4,8 +4,13 @@
 
 #include "entry/win32/controls.h"
 #include "platform/error.h"
+#include "win32/ui/msw_guard.h"
+#include "win32/ui/msw_metrics.h"
+#include "win32/ui/msw_names.h"
 
 namespace topaline::win32 {
+
+using namespace topaline::msw;
 
 namespace {
 constexpr wchar_t kClass[] = L"TForm2";
@@ -33,19 +38,21 @@ void DelayForm::create(HWND owner) {
 
   const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
   const DWORD exStyle = WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
+  const UINT dpi = MSWDpiFor(owner);
+  const auto Scale = [dpi](int designPixels) { return MSWScale(designPixels, dpi); };
   RECT frame{0, 0, Scale(kClientWidth), Scale(kClientHeight)};
   AdjustWindowRectEx(&frame, style, FALSE, exStyle);
   hwnd_ = CreateWindowExW(exStyle, kClass, texts_.delayCaption.c_str(), style, 0, 0, frame.right - frame.left,
                           frame.bottom - frame.top, owner, nullptr, instance_, this);
   if (!hwnd_) throw Error(L"The delay dialog cannot be created.");
-  SetComponentName(hwnd_, L"Form2");
+  MSWSetComponentName(hwnd_, L"Form2");
 
   const auto child = [&](const wchar_t* cls, const wchar_t* text, DWORD s, int x, int y, int w, int h, int id,
                          const wchar_t* name) {
     HWND c = CreateWindowExW(0, cls, text, WS_CHILD | WS_VISIBLE | s, Scale(x), Scale(y), Scale(w), Scale(h), hwnd_,
                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, nullptr);
-    SendMessageW(c, WM_SETFONT, reinterpret_cast<WPARAM>(UiFont()), FALSE);
-    SetComponentName(c, name);
+    SendMessageW(c, WM_SETFONT, reinterpret_cast<WPARAM>(MSWFont(dpi)), FALSE);
+    MSWSetComponentName(c, name);
     return c;
   };
   child(WC_STATICW, L"Min", SS_LEFT, 8, 16, 26, 16, 1001, L"Label1");
@@ -67,8 +74,7 @@ void DelayForm::run() {
   SendMessageW(trackBar_, TBM_SETPOS, TRUE, static_cast<LPARAM>(assistant_.delayDialogPosition()));
 
   // Centred on the desktop's work area.
-  RECT area{};
-  SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
+  const RECT area = MSWPrimaryWorkArea();
   RECT r;
   GetWindowRect(hwnd_, &r);
   const int w = r.right - r.left;
@@ -117,11 +123,11 @@ LRESULT CALLBACK DelayForm::Proc(HWND w, UINT message, WPARAM wParam, LPARAM lPa
     try {
       return self->handle(message, wParam, lParam);
     } catch (...) {
-      ReportException(w);
+      MSWReportCurrentException();
       return 0;
     }
   }
-  if (message == WM_NCDESTROY) ReleaseComponentName(w);
+  if (message == WM_NCDESTROY) MSWClearComponentName(w);
   return DefWindowProcW(w, message, wParam, lParam);
 }
 
@@ -144,11 +150,11 @@ LRESULT DelayForm::handle(UINT message, WPARAM wParam, LPARAM lParam) {
       SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
       return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
     case WM_DESTROY:
-      ReleaseChildNames(hwnd_);
+      MSWClearComponentNames(hwnd_);
       break;
     case WM_NCDESTROY: {
       HWND w = hwnd_;
-      ReleaseComponentName(w);
+      MSWClearComponentName(w);
       hwnd_ = nullptr;
       open_ = false;
       return DefWindowProcW(w, message, wParam, lParam);
