@@ -2,7 +2,36 @@
 
 #include <commctrl.h>
 
+#include "platform/error.h"
+#include "win32/ui/msw_metrics.h"
+#include "win32/ui/msw_names.h"
+
 namespace topaline::win32 {
+
+bool RegisterFormClass(HINSTANCE instance, const wchar_t* name, WNDPROC proc, HICON icon) {
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof wc;
+  wc.lpfnWndProc = proc;
+  wc.hInstance = instance;
+  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  wc.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
+  wc.lpszClassName = name;
+  wc.hIcon = icon;
+  return RegisterClassExW(&wc) != 0;
+}
+
+HWND CreateControl(HWND parent, UINT dpi, DWORD exStyle, const wchar_t* cls, const wchar_t* text, DWORD style,
+                   int x, int y, int w, int h, int id, const wchar_t* name) {
+  using msw::MSWScale;
+  auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(parent, GWLP_HINSTANCE));
+  HWND c = CreateWindowExW(exStyle, cls, text, WS_CHILD | WS_VISIBLE | style, MSWScale(x, dpi), MSWScale(y, dpi),
+                           MSWScale(w, dpi), MSWScale(h, dpi),
+                           parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
+  if (!c) throw Error(std::wstring(L"The control ") + name + L" cannot be created.");
+  SendMessageW(c, WM_SETFONT, reinterpret_cast<WPARAM>(msw::MSWFont(dpi)), FALSE);
+  msw::MSWSetComponentName(c, name);
+  return c;
+}
 
 namespace {
 

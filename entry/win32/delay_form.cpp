@@ -27,14 +27,7 @@ DelayForm::~DelayForm() {
 
 void DelayForm::create(HWND owner) {
   owner_ = owner;
-  WNDCLASSEXW wc{};
-  wc.cbSize = sizeof wc;
-  wc.lpfnWndProc = Proc;
-  wc.hInstance = instance_;
-  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  wc.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
-  wc.lpszClassName = kClass;
-  RegisterClassExW(&wc);
+  RegisterFormClass(instance_, kClass, FormProc<DelayForm>, nullptr);
 
   const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
   const DWORD exStyle = WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
@@ -49,11 +42,7 @@ void DelayForm::create(HWND owner) {
 
   const auto child = [&](const wchar_t* cls, const wchar_t* text, DWORD s, int x, int y, int w, int h, int id,
                          const wchar_t* name) {
-    HWND c = CreateWindowExW(0, cls, text, WS_CHILD | WS_VISIBLE | s, Scale(x), Scale(y), Scale(w), Scale(h), hwnd_,
-                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, nullptr);
-    SendMessageW(c, WM_SETFONT, reinterpret_cast<WPARAM>(MSWFont(dpi)), FALSE);
-    MSWSetComponentName(c, name);
-    return c;
+    return CreateControl(hwnd_, dpi, 0, cls, text, s, x, y, w, h, id, name);
   };
   child(WC_STATICW, L"Min", SS_LEFT, 8, 16, 26, 16, 1001, L"Label1");
   trackBar_ = child(TRACKBAR_CLASSW, L"", WS_TABSTOP | TBS_HORZ | TBS_AUTOTICKS | TBS_TOOLTIPS | TBS_BOTTOM, 36, 8,
@@ -111,24 +100,6 @@ void DelayForm::confirm() {
   const auto position = SendMessageW(trackBar_, TBM_GETPOS, 0, 0);
   assistant_.confirmDelay(static_cast<unsigned>(position < 0 ? 0 : position));
   open_ = false;
-}
-
-LRESULT CALLBACK DelayForm::Proc(HWND w, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
-    SetWindowLongPtrW(w, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-  }
-  auto* self = reinterpret_cast<DelayForm*>(GetWindowLongPtrW(w, GWLP_USERDATA));
-  if (self && self->hwnd_ == w) {
-    try {
-      return self->handle(message, wParam, lParam);
-    } catch (...) {
-      MSWReportCurrentException();
-      return 0;
-    }
-  }
-  if (message == WM_NCDESTROY) MSWClearComponentName(w);
-  return DefWindowProcW(w, message, wParam, lParam);
 }
 
 LRESULT DelayForm::handle(UINT message, WPARAM wParam, LPARAM lParam) {

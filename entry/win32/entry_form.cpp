@@ -51,15 +51,8 @@ EntryForm::~EntryForm() {
 }
 
 void EntryForm::create(int left, int top) {
-  WNDCLASSEXW wc{};
-  wc.cbSize = sizeof wc;
-  wc.lpfnWndProc = Proc;
-  wc.hInstance = instance_;
-  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  wc.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
-  wc.lpszClassName = kEntryFormClass;
-  wc.hIcon = ClockIcon();
-  if (!RegisterClassExW(&wc)) throw Error(L"The entry window class cannot be registered.");
+  if (!RegisterFormClass(instance_, kEntryFormClass, FormProc<EntryForm>, ClockIcon()))
+    throw Error(L"The entry window class cannot be registered.");
 
   const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
   const DWORD exStyle = WS_EX_TOOLWINDOW | WS_EX_TOPMOST;
@@ -88,12 +81,7 @@ void EntryForm::create(int left, int top) {
   constexpr int rowHeight = 22;
   const auto child = [&](DWORD ex, const wchar_t* cls, const wchar_t* text, DWORD s, int x, int y, int w, int h,
                          int id, const wchar_t* name) {
-    HWND c = CreateWindowExW(ex, cls, text, WS_CHILD | WS_VISIBLE | s, Scale(x), Scale(y), Scale(w), Scale(h), hwnd_,
-                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, nullptr);
-    if (!c) throw Error(std::wstring(L"The control ") + name + L" cannot be created.");
-    SendMessageW(c, WM_SETFONT, reinterpret_cast<WPARAM>(MSWFont(dpi_)), FALSE);
-    MSWSetComponentName(c, name);
-    return c;
+    return CreateControl(hwnd_, dpi_, ex, cls, text, s, x, y, w, h, id, name);
   };
   const auto toolButton = [&](const wchar_t* caption, HICON icon, int x, int w, int id, const std::wstring& name) {
     const RECT r{Scale(x), Scale(1), Scale(x + w), Scale(1 + rowHeight)};
@@ -220,24 +208,6 @@ void EntryForm::openDelayDialog() {
 }
 
 // Window procedures -----------------------------------------------------------
-
-LRESULT CALLBACK EntryForm::Proc(HWND w, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
-    SetWindowLongPtrW(w, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-    static_cast<EntryForm*>(create->lpCreateParams)->hwnd_ = w;
-  }
-  auto* self = reinterpret_cast<EntryForm*>(GetWindowLongPtrW(w, GWLP_USERDATA));
-  if (self && self->hwnd_ == w) {
-    try {
-      return self->handle(message, wParam, lParam);
-    } catch (...) {
-      MSWReportCurrentException();
-      return 0;
-    }
-  }
-  return DefWindowProcW(w, message, wParam, lParam);
-}
 
 LRESULT EntryForm::handle(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {

@@ -40,7 +40,8 @@ public:
   ScreenRect toolRect() const override;
 
 private:
-  static LRESULT CALLBACK Proc(HWND w, UINT message, WPARAM wParam, LPARAM lParam);
+  template <class T>
+  friend LRESULT CALLBACK FormProc(HWND w, UINT message, WPARAM wParam, LPARAM lParam);
   static LRESULT CALLBACK FieldProc(HWND w, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                     DWORD_PTR self);
   LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
