@@ -218,9 +218,7 @@ LRESULT EntryForm::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         assistant_.incrementChanged();
         return 0;
       }
-      // A left click (or BM_CLICK); the second click of a quick pair
-      // comes as a double click and is one more click.
-      if (id != kNumber && id != kIncrement && (code == BN_CLICKED || code == BN_DOUBLECLICKED)) {
+      if (id != kNumber && id != kIncrement && code == BN_CLICKED) {  // a left click, or BM_CLICK
         onButtonReleased(id, MouseButton::Left);
         return 0;
       }

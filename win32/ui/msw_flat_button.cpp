@@ -62,6 +62,7 @@ constexpr UINT_PTR kFlatSubclass = 0x7F1A;
 struct FlatButton {
   HICON icon = nullptr;
   bool hot = false;
+  bool pressed = false;
 };
 
 // The state also hangs on the window, so that the parent's WM_DRAWITEM
@@ -93,6 +94,33 @@ LRESULT CALLBACK FlatProc(HWND w, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWOR
       case WM_MOUSEMOVE:
       case WM_MOUSELEAVE:
         MSWTrackHot(w, msg, s->hot);
+        break;
+      // The left button is pressed and released here rather than by the
+      // BUTTON class, which would give the button the focus for a moment:
+      // the field being edited would be left. BM_CLICK comes this way too.
+      case WM_LBUTTONDOWN:
+      case WM_LBUTTONDBLCLK:  // the second click of a quick pair is one more click
+        s->pressed = true;
+        SetCapture(w);
+        SendMessageW(w, BM_SETSTATE, TRUE, 0);
+        return;
+      case WM_LBUTTONUP: {
+        if (!s->pressed) return;
+        s->pressed = false;
+        SendMessageW(w, BM_SETSTATE, FALSE, 0);
+        if (GetCapture() == w) ReleaseCapture();
+        RECT r{};
+        GetClientRect(w, &r);
+        const POINT p{static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))};
+        if (PtInRect(&r, p))
+          SendMessageW(GetParent(w), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(w), BN_CLICKED), reinterpret_cast<LPARAM>(w));
+        return;
+      }
+      case WM_CAPTURECHANGED:
+        if (s->pressed) {
+          s->pressed = false;
+          SendMessageW(w, BM_SETSTATE, FALSE, 0);
+        }
         break;
       case WM_RBUTTONDOWN:
       case WM_MBUTTONDOWN:

@@ -28,7 +28,8 @@ void MSWDrawToolButtonFace(HWND button, HDC dc, const RECT& rc, COLORREF face, c
 bool MSWTrackHot(HWND button, UINT msg, bool& hot);
 
 // A standalone flat button under parent, with a caption (drawn in font)
-// or an icon, carrying the component name. A release of the right or the
+// or an icon, carrying the component name. A left click or BM_CLICK gives
+// the parent BN_CLICKED, without the focus moving at all. A release of the right or the
 // middle mouse button over it sends the parent kMSWFlatButtonReleased
 // (wParam: control id; lParam: 1 right, 2 middle); it shows no context
 // menu. The parent draws it by passing WM_DRAWITEM to MSWDrawFlatButton.

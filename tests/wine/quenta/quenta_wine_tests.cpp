@@ -394,6 +394,10 @@ TEST_F(Typing, IncrementIsNotLeftWhenTheWindowLosesTheKeyboard) {
   ASSERT_TRUE(pointerTo(over, form));
   clickInto(edit1);
   SendMessageW(edit1, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"0"));
+  // A digit button takes no focus: the field is not left by it either.
+  LeftClick(digit(3));
+  ASSERT_TRUE(WaitFor([&] { return Text(edNum) == L"3"; }));
+  EXPECT_EQ(Text(edit1), L"0");
   ASSERT_TRUE(pointerTo(away, cad));
   Sleep(300);
   EXPECT_EQ(Text(edit1), L"0");  // still being typed: not left
