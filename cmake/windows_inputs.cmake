@@ -35,6 +35,16 @@ topaline_require_file(TOPALINE_STDOLE2_DIR stdole2.tlb wine64
 topaline_require_file(TOPALINE_GTEST_SOURCE_DIR googletest/CMakeLists.txt googletest
   /usr/src/googletest)
 
+# wixl and msibuild, which build the installer package.
+foreach(tool wixl msibuild)
+  string(TOUPPER ${tool} var)
+  find_program(${var} ${tool})
+  if(NOT ${var})
+    message(FATAL_ERROR "${tool} not found: the installer cannot be built. "
+      "Install the Debian packages wixl and msitools (scripts/setup does it).")
+  endif()
+endforeach()
+
 # chmcmd, the help compiler.
 find_program(CHMCMD NAMES chmcmd PATHS /usr/bin /usr/lib/fpc/3.2.2)
 if(NOT CHMCMD)
