@@ -166,8 +166,25 @@ HRESULT Tkovar3::Invoke(DISPID id, REFIID iid, LCID, WORD flags, DISPPARAMS* par
   return hr;
 }
 
+namespace {
+
+// Set while a lance call runs. Its dialogs (and the question box) pump the
+// thread's messages, so the host's own window procedures may run and call
+// lance again meanwhile: such a call would reset resultat and replace the
+// labels and exchange values under the open dialog.
+bool g_lanceRunning = false;
+
+}  // namespace
+
 HRESULT Tkovar3::lance(BSTR nomprog) {
   return Guard(E_UNEXPECTED, [&] {
+    if (g_lanceRunning)
+      return ReportError(E_UNEXPECTED, L"lance was called again while the dialog of an earlier lance call is still "
+                                       L"open; nothing was done. Call lance again once that dialog has closed.");
+    g_lanceRunning = true;
+    struct RunningReset {
+      ~RunningReset() { g_lanceRunning = false; }
+    } runningReset;
     Win32Services services;
     Platform platform = services.platform();
 #if TOPALINE_HAVE_WIN32_UI
