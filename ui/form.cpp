@@ -147,11 +147,15 @@ void Form::CenterOn(const Rect& area) {
 }
 
 void Form::KeepInside(const Rect& area) {
+  // In 64 bits: a window far out (a stored place) must not wrap around.
   Rect b = Bounds();
-  if (b.right() > area.right()) b.left = area.right() - b.width;
-  if (b.bottom() > area.bottom()) b.top = area.bottom() - b.height;
-  if (b.left < area.left) b.left = area.left;
-  if (b.top < area.top) b.top = area.top;
+  std::int64_t left = b.left, top = b.top;
+  if (left + b.width > area.right()) left = std::int64_t{area.right()} - b.width;
+  if (top + b.height > area.bottom()) top = std::int64_t{area.bottom()} - b.height;
+  if (left < area.left) left = area.left;
+  if (top < area.top) top = area.top;
+  b.left = static_cast<int>(left);
+  b.top = static_cast<int>(top);
   ApplyBounds(b);
 }
 

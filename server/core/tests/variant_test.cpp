@@ -155,6 +155,22 @@ TEST(VariantExchangeArray, BoundsAndAbsoluteIndex) {
     EXPECT_EQ(e.message(), L"The property alldata does not hold an array (invalid argument).");
   }
   EXPECT_THROW(notArray.textAt(0), Error);
+
+  // An element that is itself an array is refused by every read.
+  Variant nested = Variant::array({Variant::string(L"h"), Variant::array({Variant::i4(7)})});
+  VariantExchangeArray points(nested, L"AXPoints");
+  for (int read = 0; read < 4; ++read) {
+    try {
+      if (read == 0) points.at(1);
+      if (read == 1) points.textAt(1);
+      if (read == 2) points.intAt(1);
+      if (read == 3) points.realAt(1);
+      FAIL() << read;
+    } catch (const Error& e) {
+      EXPECT_EQ(e.message(), L"The element at index 1 of the array AXPoints is itself an array; a single value "
+                             L"is expected there (invalid argument).");
+    }
+  }
 }
 
 TEST(VariantExchange, SlotsPersistAndPutReplacesWhole) {

@@ -215,7 +215,10 @@ TEST_F(SettingsTest, RestoreBeforeFirstCloseKeepsTheDesignSilently) {
 
 TEST_F(SettingsTest, RestoredWindowOffEveryMonitorComesBackOntoTheScreen) {
   struct Case { int x, y; };
-  const Case cases[] = {{3000, 100}, {-2000, 100}, {100, -500}, {100, 1100}};
+  // The last ones lie so far out that their right and bottom edges do not
+  // fit an int.
+  const Case cases[] = {{3000, 100},       {-2000, 100}, {100, -500}, {100, 1100}, {2147483600, 2147483600},
+                        {2147483600, 100}, {100, 2147483600}, {-2147483600, -2147483600}};
   for (const Case& c : cases) {
     host.registry.setDword(SectionPath(L"frmSample"), L"x", static_cast<std::uint32_t>(c.x));
     host.registry.setDword(SectionPath(L"frmSample"), L"y", static_cast<std::uint32_t>(c.y));
