@@ -208,15 +208,15 @@ const void* SafeArrayExchangeArray::element(std::int32_t index) const {
   return data_ + static_cast<std::size_t>(index - lower_) * size_;
 }
 
-Variant SafeArrayExchangeArray::convert(const void* p, std::int32_t index) const {
+Variant SafeArrayExchangeArray::convert(const void* p) const {
   // A record element is a single value. One that holds an array (however
   // deeply nested) is refused here, before anything walks into it.
   if (type_ == VT_VARIANT && (V_VT(&Deref(*static_cast<const VARIANT*>(p))) & VT_ARRAY))
-    throw ArrayElementError(name_, index);
+    throw ArrayElementError();
   return ScalarFromCom(type_, p);
 }
 
-Variant SafeArrayExchangeArray::at(std::int32_t index) const { return convert(element(index), index); }
+Variant SafeArrayExchangeArray::at(std::int32_t index) const { return convert(element(index)); }
 
 std::wstring SafeArrayExchangeArray::textAt(std::int32_t index) const {
   const void* p = element(index);
@@ -226,7 +226,7 @@ std::wstring SafeArrayExchangeArray::textAt(std::int32_t index) const {
   } else if (type_ == VT_BSTR) {
     return FromBstr(*static_cast<const BSTR*>(p));
   }
-  return VariantToText(convert(p, index));
+  return VariantToText(convert(p));
 }
 
 std::int32_t SafeArrayExchangeArray::intAt(std::int32_t index) const {
@@ -238,7 +238,7 @@ std::int32_t SafeArrayExchangeArray::intAt(std::int32_t index) const {
   } else if (type_ == VT_I4) {
     return *static_cast<const LONG*>(p);
   }
-  return VariantToInt(convert(p, index));
+  return VariantToInt(convert(p));
 }
 
 double SafeArrayExchangeArray::realAt(std::int32_t index) const {
@@ -250,7 +250,7 @@ double SafeArrayExchangeArray::realAt(std::int32_t index) const {
   } else if (type_ == VT_R8) {
     return *static_cast<const DOUBLE*>(p);
   }
-  return VariantToReal(convert(p, index));
+  return VariantToReal(convert(p));
 }
 
 // ---------------------------------------------------------------- the slots

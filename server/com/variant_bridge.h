@@ -47,7 +47,7 @@ public:
 
 private:
   const void* element(std::int32_t index) const;
-  Variant convert(const void* p, std::int32_t index) const;
+  Variant convert(const void* p) const;
   [[noreturn]] void notAnArray() const;
 
   std::wstring name_;

@@ -230,10 +230,9 @@ Error BadIndexError(const std::wstring& name, std::int32_t index) {
                L" has no element at index " + IntToText(index) + L" (bad index).");
 }
 
-Error ArrayElementError(const std::wstring& name, std::int32_t index) {
-  return Error(L"The element at index " + IntToText(index) + L" of " +
-               (name.empty() ? std::wstring(L"the exchange array") : L"the array " + name) +
-               L" is itself an array; a single value is expected there (invalid argument).");
+Error ArrayElementError() {
+  return Error(L"Could not convert an array to a single value: each element of an exchange array holds one value "
+               L"(invalid argument).");
 }
 
 bool VariantExchangeArray::isArray() const { return v_.isArray(); }
@@ -262,7 +261,7 @@ const Variant& VariantExchangeArray::element(std::int32_t index) const {
   if (offset < 0 || offset >= std::int64_t(a.bounds[0].count) || std::uint64_t(offset) >= a.elements.size())
     throw BadIndexError(name_, index);
   const Variant& e = a.elements[std::size_t(offset)];
-  if (e.isArray()) throw ArrayElementError(name_, index);
+  if (e.isArray()) throw ArrayElementError();
   return e;
 }
 

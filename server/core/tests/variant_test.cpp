@@ -167,8 +167,8 @@ TEST(VariantExchangeArray, BoundsAndAbsoluteIndex) {
       if (read == 3) points.realAt(1);
       FAIL() << read;
     } catch (const Error& e) {
-      EXPECT_EQ(e.message(), L"The element at index 1 of the array AXPoints is itself an array; a single value "
-                             L"is expected there (invalid argument).");
+      EXPECT_EQ(e.message(), L"Could not convert an array to a single value: each element of an exchange array "
+                             L"holds one value (invalid argument).");
     }
   }
 }

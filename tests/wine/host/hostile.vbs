@@ -37,7 +37,7 @@ Next
 o.AXPoints = Array("h1", deep, 1.5, 2.5, 3.5, "desc")
 hr = TryLance(o, "1")
 Check hr = E_UNEXPECTED, "a nested array as a point number fails lance ""1"" (got " & Hex8(hr) & ")"
-Check InStr(LastError, "itself an array") > 0, "the description says why: " & LastError
+Check InStr(LastError, "AXPoints, element 1: Could not convert an array") = 1, "the description says where and why: " & LastError
 WScript.Echo "nested point number: " & LastError
 p = o.AXPoints
 Check UBound(p) = 5, "AXPoints keeps its six elements"
