@@ -45,7 +45,8 @@ public:
 };
 
 // Starts programs the way ShellExecuteW does (no verb, no working folder,
-// SW_SHOWDEFAULT). Failures are ignored: callers neither wait nor check.
+// SW_SHOWDEFAULT), without waiting for them. A start that is refused (a
+// missing program, no access) throws Error naming the program and why.
 class Shell {
 public:
   virtual ~Shell() = default;

@@ -560,7 +560,7 @@ void TreeGrid::UserClickHeader(int column, MouseButton button) {
   });
 }
 
-void TreeGrid::UserClickRow(int row, int column) {
+void TreeGrid::UserClickRow(int row, int column, MouseButton button) {
   if (ShouldIgnoreUser()) return;
   Dispatch([&] {
     if (IsEditing() && row == editRow_ && column == editColumn_) return;  // a click inside the editor
@@ -573,7 +573,8 @@ void TreeGrid::UserClickRow(int row, int column) {
     if (IsEditing()) EndEdit();
     if (column >= 0 && column < ColumnCount()) focusedColumn_ = column;
     SetFocusedRow(row);
-    if (editOnClick_ && column >= 0 && column < ColumnCount() && OnEditing && OnEditing(row, column)) {
+    if (button == MouseButton::Left && editOnClick_ && column >= 0 && column < ColumnCount() && OnEditing &&
+        OnEditing(row, column)) {
       pendingRow_ = row;
       pendingColumn_ = column;
       Notify(Property::Editing);  // the binding starts the edit-delay timer

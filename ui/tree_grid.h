@@ -213,10 +213,11 @@ public:
   // OnHeaderClick.
   void UserClickHeader(int column, MouseButton button = MouseButton::Left);
   // Click on a cell (column -1: beside the columns): focus to the grid,
-  // row focused and selected; on an editable cell with EditOnClick an
-  // edit is pending until UserEditDelayElapsed. A click on another row
-  // ends an edit in progress (commit).
-  void UserClickRow(int row, int column = 0);
+  // row focused and selected; on an editable cell with EditOnClick and the
+  // left button an edit is pending until UserEditDelayElapsed (another
+  // button only focuses the row). A click on another row ends an edit in
+  // progress (commit).
+  void UserClickRow(int row, int column = 0, MouseButton button = MouseButton::Left);
   void UserDoubleClickRow(int row);
   // The edit delay ran out: a pending edit begins.
   void UserEditDelayElapsed();

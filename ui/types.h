@@ -20,11 +20,17 @@ struct Rect {
 // r moved (never resized) so that it lies within area; when it is larger
 // than the area its top-left corner stays inside. Used for every window
 // placed on a work area: the dialogs and quenta's entry window.
+// Computed in 64 bits: a window far out (a stored place) must not wrap
+// around.
 inline Rect KeptInside(Rect r, const Rect& area) {
-  if (r.right() > area.right()) r.left = area.right() - r.width;
-  if (r.bottom() > area.bottom()) r.top = area.bottom() - r.height;
-  if (r.left < area.left) r.left = area.left;
-  if (r.top < area.top) r.top = area.top;
+  std::int64_t left = r.left, top = r.top;
+  const std::int64_t right = std::int64_t{area.left} + area.width, bottom = std::int64_t{area.top} + area.height;
+  if (left + r.width > right) left = right - r.width;
+  if (top + r.height > bottom) top = bottom - r.height;
+  if (left < area.left) left = area.left;
+  if (top < area.top) top = area.top;
+  r.left = static_cast<int>(left);
+  r.top = static_cast<int>(top);
   return r;
 }
 

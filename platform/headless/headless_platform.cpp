@@ -167,6 +167,7 @@ std::vector<std::wstring> HeadlessRegistry::keyPaths() const { return order_; }
 // -------------------------------------------------------------- shell, UI
 
 void HeadlessShell::execute(const std::wstring& program, const std::wstring& parameters) {
+  if (!refusal.empty()) throw Error(L"Could not start " + program + L": " + refusal + L".");
   launches.push_back({program, parameters});
 }
 

@@ -62,8 +62,11 @@ public:
     std::wstring program;
     std::wstring parameters;
   };
+  // Records the start; with refusal set, the start is refused instead
+  // (nothing recorded) with that reason, as the real shell refuses one.
   void execute(const std::wstring& program, const std::wstring& parameters) override;
   std::vector<Launch> launches;
+  std::wstring refusal;
 };
 
 class HeadlessSystemUi final : public SystemUi {

@@ -135,10 +135,33 @@ HRESULT Tkovar3::GetIDsOfNames(REFIID iid, LPOLESTR* names, UINT count, LCID, DI
   return DispGetIDsOfNames(typeInfo_, names, count, ids);
 }
 
+namespace {
+
+// The number of arguments each member takes, checked here whatever the
+// type library's Invoke lets through: a surplus argument (an index on a
+// put, a second argument to lance) must never reach a member. -1: the
+// member is not known here (the type library answers).
+int ExpectedArgumentCount(DISPID id, WORD flags) {
+  switch (id) {
+    case 201:  // lance(nomprog)
+      return 1;
+    case 202: case 203: case 204: case 206:  // alldata, AXPoints, AXGroupes, AXCalques
+      return (flags & (DISPATCH_PROPERTYPUT | DISPATCH_PROPERTYPUTREF)) ? 1 : 0;
+    case 205:  // resultat (read only)
+      return 0;
+    default:
+      return -1;
+  }
+}
+
+}  // namespace
+
 HRESULT Tkovar3::Invoke(DISPID id, REFIID iid, LCID, WORD flags, DISPPARAMS* params, VARIANT* result,
                         EXCEPINFO* excep, UINT* argErr) {
   if (!IsEqualIID(iid, IID_NULL)) return DISP_E_UNKNOWNINTERFACE;
   SetErrorInfo(0, nullptr);
+  const int expected = ExpectedArgumentCount(id, flags);
+  if (expected >= 0 && static_cast<int>(params ? params->cArgs : 0) != expected) return DISP_E_BADPARAMCOUNT;
   HRESULT hr = typeInfo_->Invoke(static_cast<Ikovar3*>(this), id, flags, params, result, excep, argErr);
   if (hr == DISP_E_EXCEPTION && excep && !excep->bstrDescription) {
     // Make sure the caller sees the member's own description.
@@ -152,8 +175,25 @@ HRESULT Tkovar3::Invoke(DISPID id, REFIID iid, LCID, WORD flags, DISPPARAMS* par
   return hr;
 }
 
+namespace {
+
+// Set while a lance call runs. Its dialogs (and the question box) pump the
+// thread's messages, so the host's own window procedures may run and call
+// lance again meanwhile: such a call would reset resultat and replace the
+// labels and exchange values under the open dialog.
+bool g_lanceRunning = false;
+
+}  // namespace
+
 HRESULT Tkovar3::lance(BSTR nomprog) {
   return Guard(E_UNEXPECTED, [&] {
+    if (g_lanceRunning)
+      return ReportError(E_UNEXPECTED, L"lance was called again while the dialog of an earlier lance call is still "
+                                       L"open; nothing was done. Call lance again once that dialog has closed.");
+    g_lanceRunning = true;
+    struct RunningReset {
+      ~RunningReset() { g_lanceRunning = false; }
+    } runningReset;
     Win32Services services;
     Platform platform = services.platform();
 #if TOPALINE_HAVE_WIN32_UI

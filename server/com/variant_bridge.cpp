@@ -208,7 +208,13 @@ const void* SafeArrayExchangeArray::element(std::int32_t index) const {
   return data_ + static_cast<std::size_t>(index - lower_) * size_;
 }
 
-Variant SafeArrayExchangeArray::convert(const void* p) const { return ScalarFromCom(type_, p); }
+Variant SafeArrayExchangeArray::convert(const void* p) const {
+  // A record element is a single value. One that holds an array (however
+  // deeply nested) is refused here, before anything walks into it.
+  if (type_ == VT_VARIANT && (V_VT(&Deref(*static_cast<const VARIANT*>(p))) & VT_ARRAY))
+    throw ArrayElementError();
+  return ScalarFromCom(type_, p);
+}
 
 Variant SafeArrayExchangeArray::at(std::int32_t index) const { return convert(element(index)); }
 

@@ -230,6 +230,11 @@ Error BadIndexError(const std::wstring& name, std::int32_t index) {
                L" has no element at index " + IntToText(index) + L" (bad index).");
 }
 
+Error ArrayElementError() {
+  return Error(L"Could not convert an array to a single value: each element of an exchange array holds one value "
+               L"(invalid argument).");
+}
+
 bool VariantExchangeArray::isArray() const { return v_.isArray(); }
 
 std::int32_t VariantExchangeArray::lowerBound() const {
@@ -255,7 +260,9 @@ const Variant& VariantExchangeArray::element(std::int32_t index) const {
   const std::int64_t offset = std::int64_t(index) - a.bounds[0].lower;
   if (offset < 0 || offset >= std::int64_t(a.bounds[0].count) || std::uint64_t(offset) >= a.elements.size())
     throw BadIndexError(name_, index);
-  return a.elements[std::size_t(offset)];
+  const Variant& e = a.elements[std::size_t(offset)];
+  if (e.isArray()) throw ArrayElementError();
+  return e;
 }
 
 Variant VariantExchangeArray::at(std::int32_t index) const { return element(index); }

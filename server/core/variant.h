@@ -145,5 +145,8 @@ private:
 // name may be empty ("The exchange value ...").
 Error NotAnArrayError(const std::wstring& name);
 Error BadIndexError(const std::wstring& name, std::int32_t index);
+// An element that is itself an array, read as a single value (the
+// callers name the array and the element, as for a conversion error).
+Error ArrayElementError();
 
 }  // namespace topaline

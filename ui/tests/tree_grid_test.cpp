@@ -212,6 +212,15 @@ TEST(TreeGrid, EditStartsOnlyAfterTheDelayAndADoubleClickCancelsIt) {
   f.tree.UserEditDelayElapsed();
   EXPECT_TRUE(f.tree.IsEditing());
   f.tree.UserCancelEdit();
+  // Only the left button edits: the others focus the row.
+  for (MouseButton b : {MouseButton::Right, MouseButton::Middle}) {
+    f.tree.UserClickRow(1, 0, b);
+    EXPECT_EQ(f.tree.FocusedRow(), 1);
+    EXPECT_FALSE(f.tree.EditPending());
+    f.tree.UserEditDelayElapsed();
+    EXPECT_FALSE(f.tree.IsEditing());
+    f.tree.UserClickRow(2, 0);
+  }
 }
 
 TEST(TreeGrid, DialogEditorTakesTheCellTextAndFiltersKeys) {

@@ -185,10 +185,31 @@ std::unique_ptr<RegistryKey> Win32Registry::open(const std::wstring& path, bool 
 
 // ---------------------------------------------------------------- shell
 
+namespace {
+
+// Why the shell refused a start, from ShellExecuteW's result (32 or less).
+std::wstring ShellRefusal(INT_PTR code) {
+  switch (code) {
+    case 0: return L"the system is out of memory or resources";
+    case SE_ERR_SHARE: return L"the file is in use";
+    case SE_ERR_ASSOCINCOMPLETE:
+    case SE_ERR_NOASSOC: return L"no program is associated with this file";
+    case SE_ERR_DDETIMEOUT:
+    case SE_ERR_DDEFAIL:
+    case SE_ERR_DDEBUSY: return L"the program did not answer the shell";
+    case SE_ERR_DLLNOTFOUND: return L"a library the program needs was not found";
+    default: return SystemErrorText(static_cast<unsigned long>(code));  // 2, 3, 5, 8, 11: system codes
+  }
+}
+
+}  // namespace
+
 void Win32Shell::execute(const std::wstring& program, const std::wstring& parameters) {
-  // Neither waited for nor checked: a start the shell refuses goes unnoticed.
-  ShellExecuteW(nullptr, nullptr, program.c_str(), parameters.empty() ? nullptr : parameters.c_str(),
-                nullptr, SW_SHOWDEFAULT);
+  // Not waited for; a start the shell refuses is an error the caller reports.
+  HINSTANCE started = ShellExecuteW(nullptr, nullptr, program.c_str(),
+                                    parameters.empty() ? nullptr : parameters.c_str(), nullptr, SW_SHOWDEFAULT);
+  const auto code = reinterpret_cast<INT_PTR>(started);
+  if (code <= 32) throw Error(L"Could not start " + program + L": " + ShellRefusal(code) + L".");
 }
 
 // ---------------------------------------------------------------- system UI

@@ -291,22 +291,58 @@ MSWControl* controlOf(HWND hwnd) {
 
 }  // namespace
 
+namespace {
+
+BOOL CALLBACK collectEnabled(HWND hwnd, LPARAM lp) {
+  // Hidden windows (the system's own helper windows among them) cannot be
+  // reached by the user and are left alone.
+  if (IsWindowVisible(hwnd) && IsWindowEnabled(hwnd)) reinterpret_cast<std::vector<HWND>*>(lp)->push_back(hwnd);
+  return TRUE;
+}
+
+// The windows a modal showing disabled, enabled again when it ends,
+// whatever way it ends (an exception included). Only these: a window the
+// host had disabled itself stays disabled.
+class DisabledWindows {
+public:
+  DisabledWindows() = default;
+  DisabledWindows(const DisabledWindows&) = delete;
+  DisabledWindows& operator=(const DisabledWindows&) = delete;
+  ~DisabledWindows() { EnableAgain(); }
+
+  void Disable(HWND h) {
+    if (h && IsWindow(h) && IsWindowEnabled(h) && std::find(windows_.begin(), windows_.end(), h) == windows_.end()) {
+      EnableWindow(h, FALSE);
+      windows_.push_back(h);
+    }
+  }
+  // Last disabled, first enabled again.
+  void EnableAgain() {
+    for (auto it = windows_.rbegin(); it != windows_.rend(); ++it)
+      if (IsWindow(*it)) EnableWindow(*it, TRUE);
+    windows_.clear();
+  }
+
+private:
+  std::vector<HWND> windows_;
+};
+
+}  // namespace
+
 int MSWFormRunner::ShowModal(ui::Form& form) {
   MSWErrorReporterScope reporting(&reporter_);
   HWND owner = reinterpret_cast<HWND>(form.OwnerWindow() ? form.OwnerWindow()
                                       : !stack_.empty()  ? ActiveFormWindow()
                                                          : owner_);
   if (owner && !IsWindow(owner)) owner = nullptr;
-  // Every window the user could reach meanwhile: the owner, the form
-  // below this one (a nested modal), and the host's window.
-  std::vector<HWND> disabled;
-  auto disable = [&](HWND h) {
-    if (h && IsWindow(h) && IsWindowEnabled(h) &&
-        std::find(disabled.begin(), disabled.end(), h) == disabled.end()) {
-      EnableWindow(h, FALSE);
-      disabled.push_back(h);
-    }
-  };
+  // Every window the user could reach meanwhile. For the outermost form:
+  // every top-level window of this thread that is enabled now (the host's
+  // main window, its palettes, its other windows), taken before the form
+  // has windows of its own. For a nested one: the form below it; the
+  // host's windows are disabled already.
+  std::vector<HWND> hostWindows;
+  if (stack_.empty()) EnumThreadWindows(GetCurrentThreadId(), collectEnabled, reinterpret_cast<LPARAM>(&hostWindows));
+  DisabledWindows disabled;
 
   MSWVisualStylesScope styles;
   auto binding = std::make_unique<MSWFormBinding>(form, owner, MSWDpiFor(owner));
@@ -317,9 +353,10 @@ int MSWFormRunner::ShowModal(ui::Form& form) {
   int result = ui::mrCancel;
   try {
     form.BeginModal();
-    disable(owner);
-    disable(reinterpret_cast<HWND>(owner_));
-    if (stack_.size() > 1) disable(stack_[stack_.size() - 2]->MSWHandle());
+    disabled.Disable(owner);
+    disabled.Disable(reinterpret_cast<HWND>(owner_));
+    for (HWND h : hostWindows) disabled.Disable(h);
+    if (stack_.size() > 1) disabled.Disable(stack_[stack_.size() - 2]->MSWHandle());
     ShowWindow(hwnd, SW_SHOW);
     SetForegroundWindow(hwnd);
     binding->MSWSyncFocus();
@@ -377,7 +414,7 @@ int MSWFormRunner::ShowModal(ui::Form& form) {
   }
   // The owner comes back before the form goes, so that the activation
   // returns to it and not to some other program.
-  for (auto it = disabled.rbegin(); it != disabled.rend(); ++it) EnableWindow(*it, TRUE);
+  disabled.EnableAgain();
   if (IsWindow(hwnd)) ShowWindow(hwnd, SW_HIDE);
   if (owner && IsWindow(owner)) SetActiveWindow(owner);
   stack_.pop_back();

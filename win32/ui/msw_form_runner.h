@@ -17,8 +17,8 @@ class MSWFormBinding;
 
 class MSWFormRunner final : public FormRunner {
 public:
-  // owner: the window that was active when the call began (0: none). It
-  // is disabled while a form runs and enabled again afterwards.
+  // owner: the window that was active when the call began (0: none); the
+  // outermost form is modal over it.
   explicit MSWFormRunner(WindowHandle owner = 0);
   ~MSWFormRunner() override;
 
@@ -30,9 +30,12 @@ public:
   WindowHandle Owner() const { return owner_; }
 
   // Creates the form's windows (form, then its components in creation
-  // order, geometry scaled by the DPI), shows it, disables the owner,
-  // runs the modal loop until a modal result is set and the form agrees
-  // to close, enables the owner again and destroys the windows.
+  // order, geometry scaled by the DPI), shows it, disables what the user
+  // could reach meanwhile (for the outermost form every visible enabled
+  // top-level window of this thread, the owner among them; for a nested
+  // one the form below), runs the modal loop until a modal result is set
+  // and the form agrees to close, enables exactly those windows again
+  // (however the loop ended) and destroys the form's windows.
   int ShowModal(ui::Form& form) override;
 
   int TextWidth(const std::wstring& text, const ui::Font& font) override;

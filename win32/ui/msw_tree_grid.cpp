@@ -5,6 +5,7 @@
 #include <commctrl.h>
 
 #include "win32/ui/msw_binding.h"
+#include "win32/ui/msw_guard.h"
 #include "win32/ui/msw_names.h"
 
 namespace topaline::msw {
@@ -16,6 +17,7 @@ namespace {
 class MSWTreeGrid final : public MSWControl {
 public:
   MSWTreeGrid(MSWFormBinding& b, ui::Component& c) : MSWControl(b, c), grid_(static_cast<ui::TreeGrid&>(c)) {}
+  ~MSWTreeGrid() override { MSWReleaseHeader(); }
 
   void MSWCreateWindow(HWND parent) override {
     RECT r = MSWDeviceRect();
@@ -27,7 +29,9 @@ public:
                     parent, static_cast<UINT>(grid_.CreationIndex() + 100));
     SendMessageW(MSWHandle(), WM_SETFONT, reinterpret_cast<WPARAM>(binding_.Font()), FALSE);
     MSWSetComponentName(MSWHandle(), grid_.Name());
+    MSWReleaseHeader();
     MSWSyncAll();
+    MSWHookHeader();
   }
 
   void MSWSyncAll() override {
@@ -66,6 +70,7 @@ protected:
       case Property::Header: {
         syncing_ = true;
         HWND header = reinterpret_cast<HWND>(SendMessageW(h, LVM_GETHEADER, 0, 0));
+        if (header) MSWHookHeader();
         // Same column set: updated in place (this may run inside one of
         // the header's own notifications, whose item must stay); else
         // rebuilt.
@@ -231,7 +236,9 @@ protected:
         } else if (hdr->code == NM_CLICK && grid_.CheckBoxes() && (hit.flags & LVHT_ONITEMSTATEICON)) {
           grid_.UserToggleCheck(hit.iItem);
         } else {
-          grid_.UserClickRow(hit.iItem, hit.iSubItem);
+          // Only the left button starts an edit; the right one focuses the row.
+          grid_.UserClickRow(hit.iItem, hit.iSubItem,
+                             hdr->code == NM_RCLICK ? ui::MouseButton::Right : ui::MouseButton::Left);
         }
         return true;
       }
@@ -289,6 +296,7 @@ protected:
         case HDN_ENDTRACKA:
           MSWOnNotify(hdr, &r);
           break;
+
         case HDN_BEGINTRACKW:
         case HDN_BEGINTRACKA:
         case HDN_BEGINDRAG:
@@ -328,6 +336,47 @@ protected:
   }
 
 private:
+  // The header item at a point of the header's client area (-1: beside
+  // the columns).
+  int HeaderItemAt(LPARAM lp) const {
+    HDHITTESTINFO hit{};
+    hit.pt = POINT{static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))};
+    int item = static_cast<int>(SendMessageW(header_, HDM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
+    return (hit.flags & HHT_ONHEADER) ? item : -1;
+  }
+
+  static LRESULT CALLBACK HeaderProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR self) {
+    if ((msg == WM_MBUTTONUP || msg == WM_RBUTTONUP) && hwnd == reinterpret_cast<MSWTreeGrid*>(self)->header_) {
+      // The model decides what each button does (the right one never sorts).
+      auto* grid = reinterpret_cast<MSWTreeGrid*>(self);
+      MSWGuard([&] {
+        int item = grid->HeaderItemAt(lp);
+        if (item >= 0)
+          grid->grid_.UserClickHeader(item, msg == WM_MBUTTONUP ? ui::MouseButton::Middle : ui::MouseButton::Right);
+      });
+      if (msg == WM_MBUTTONUP) return 0;
+    }
+    if (msg == WM_NCDESTROY) {
+      RemoveWindowSubclass(hwnd, HeaderProc, kHeaderSubclass);
+      auto* grid = reinterpret_cast<MSWTreeGrid*>(self);
+      if (grid->header_ == hwnd) grid->header_ = nullptr;
+    }
+    return DefSubclassProc(hwnd, msg, wp, lp);
+  }
+  // The header reports left clicks (LVN_COLUMNCLICK) by itself; the
+  // middle and right buttons only reach its own window. The list view
+  // makes its header with the first column.
+  void MSWHookHeader() {
+    HWND header = reinterpret_cast<HWND>(SendMessageW(MSWHandle(), LVM_GETHEADER, 0, 0));
+    if (!header || header == header_) return;
+    MSWReleaseHeader();
+    if (SetWindowSubclass(header, HeaderProc, kHeaderSubclass, reinterpret_cast<DWORD_PTR>(this))) header_ = header;
+  }
+  void MSWReleaseHeader() {
+    if (header_ && IsWindow(header_)) RemoveWindowSubclass(header_, HeaderProc, kHeaderSubclass);
+    header_ = nullptr;
+  }
+
   // Ends an open edit as the user's leaving it would (the grid takes the
   // focus; the edit is committed, errors reported by the form).
   void EndEditByUser() {
@@ -336,6 +385,8 @@ private:
   }
 
   static constexpr UINT_PTR kEditTimer = 0x7E01;
+  static constexpr UINT_PTR kHeaderSubclass = 0x7E02;
+  HWND header_ = nullptr;
   static constexpr UINT kMsgRestyle = WM_APP + 0x32;
   bool subItemImages_ = false;
   ui::TreeGrid& grid_;

@@ -124,6 +124,14 @@ TEST_F(LanceFixture, Command18StartsQuentaWithElement0) {
   EXPECT_EQ(hp.shell.launches[1].parameters, L"655360");
 }
 
+TEST_F(LanceFixture, Command18FailsWhenTheShellRefusesTheStart) {
+  x.value(Slot::alldata) = Variant::array({Variant::string(L"12")});
+  hp.shell.refusal = L"The system cannot find the file specified";
+  EXPECT_EQ(Fails(L"18"), L"Could not start C:\\Topaline\\quenta.exe: The system cannot find the file specified.");
+  EXPECT_EQ(x.resultat, 0);
+  EXPECT_TRUE(hp.shell.launches.empty());
+}
+
 TEST_F(LanceFixture, Command18NeedsAnArrayWithElement0) {
   EXPECT_EQ(Fails(L"18"), L"Command 18 reads the CAD window's handle from element 0 of alldata. "
                           L"The property alldata does not hold an array (invalid argument).");

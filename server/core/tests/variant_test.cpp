@@ -155,6 +155,22 @@ TEST(VariantExchangeArray, BoundsAndAbsoluteIndex) {
     EXPECT_EQ(e.message(), L"The property alldata does not hold an array (invalid argument).");
   }
   EXPECT_THROW(notArray.textAt(0), Error);
+
+  // An element that is itself an array is refused by every read.
+  Variant nested = Variant::array({Variant::string(L"h"), Variant::array({Variant::i4(7)})});
+  VariantExchangeArray points(nested, L"AXPoints");
+  for (int read = 0; read < 4; ++read) {
+    try {
+      if (read == 0) points.at(1);
+      if (read == 1) points.textAt(1);
+      if (read == 2) points.intAt(1);
+      if (read == 3) points.realAt(1);
+      FAIL() << read;
+    } catch (const Error& e) {
+      EXPECT_EQ(e.message(), L"Could not convert an array to a single value: each element of an exchange array "
+                             L"holds one value (invalid argument).");
+    }
+  }
 }
 
 TEST(VariantExchange, SlotsPersistAndPutReplacesWhole) {

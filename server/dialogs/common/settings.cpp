@@ -1,6 +1,7 @@
 #include "server/dialogs/common/settings.h"
 
 #include <algorithm>
+#include <limits>
 
 #include "server/dialogs/common/message_labels.h"
 #include "platform/error.h"
@@ -141,6 +142,10 @@ void RestoreFormPos(Session& session, ui::Form& form) {
       !ReadDword(*key, L"h", h))
     return;
   if (w <= 0 || h <= 0) return;  // never a usable window: keep the design
+  // No window is larger than the coordinates of a screen go.
+  constexpr std::int32_t kLargest = 32767;
+  w = std::min(w, kLargest);
+  h = std::min(h, kLargest);
   ui::Rect r{x, y, w, h};
   // The stored place wins over a centred design.
   form.SetPosition(ui::FormPosition::Designed);
@@ -148,12 +153,23 @@ void RestoreFormPos(Session& session, ui::Form& form) {
     // A window is reachable when a good part of it, its caption bar
     // included, lies on a monitor. Otherwise bring it back onto the work
     // area nearest to where it was.
-    ui::Rect area = runner->WorkAreaFor(r);
-    int visibleW = std::min(r.right(), area.right()) - std::max(r.left, area.left);
-    int visibleH = std::min(r.bottom(), area.bottom()) - std::max(r.top, area.top);
-    bool captionReachable = r.top >= area.top && r.top <= area.bottom() - 20;
-    form.SetBounds(r);
-    if (visibleW < 40 || visibleH < 20 || !captionReachable) form.KeepInside(area);
+    // Stored values may be anything: the edges are worked out in 64 bits,
+    // and the monitor is asked about the part of the place that fits an int.
+    const std::int64_t right = std::int64_t{x} + w, bottom = std::int64_t{y} + h;
+    constexpr std::int64_t kMax = std::numeric_limits<std::int32_t>::max();
+    ui::Rect probe{x, y, static_cast<int>(std::min(right, kMax) - x), static_cast<int>(std::min(bottom, kMax) - y)};
+    ui::Rect area = runner->WorkAreaFor(probe);
+    std::int64_t visibleW = std::min<std::int64_t>(right, area.right()) - std::max(x, area.left);
+    std::int64_t visibleH = std::min<std::int64_t>(bottom, area.bottom()) - std::max(y, area.top);
+    bool captionReachable = y >= area.top && y <= area.bottom() - 20;
+    if (visibleW < 40 || visibleH < 20 || !captionReachable) {
+      r.width = std::min(r.width, area.width);
+      r.height = std::min(r.height, area.height);
+      form.SetBounds(r);
+      form.KeepInside(area);
+    } else {
+      form.SetBounds(r);
+    }
   } else {
     form.SetBounds(r);
   }

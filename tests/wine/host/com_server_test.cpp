@@ -275,6 +275,58 @@ TEST_F(ComServer, FailuresThroughTheFunctionTableCarryTheirDescription) {
   o->Release();
 }
 
+// Through IDispatch every member takes exactly its own arguments, whatever
+// the type library's Invoke would let through: a call with more or fewer
+// is answered DISP_E_BADPARAMCOUNT and changes nothing.
+TEST_F(ComServer, EveryMemberChecksItsArgumentCount) {
+  Ikovar3* o = Create();
+  ASSERT_TRUE(o);
+  VARIANT points;
+  VariantInit(&points);
+  V_VT(&points) = VT_ARRAY | VT_VARIANT;
+  V_ARRAY(&points) = SmallArray(L"h1", 7);
+  ASSERT_EQ(o->put_AXPoints(points), S_OK);
+  VariantClear(&points);
+
+  VARIANT args[2];  // in reverse order, as IDispatch takes them
+  for (VARIANT& a : args) VariantInit(&a);
+  V_VT(&args[0]) = VT_BSTR;
+  V_BSTR(&args[0]) = SysAllocString(L"x");
+  V_VT(&args[1]) = VT_I4;
+  V_I4(&args[1]) = 0;
+  DISPID putId = DISPID_PROPERTYPUT;
+  struct Case {
+    const char* what;
+    DISPID id;
+    WORD flags;
+    DISPPARAMS params;
+  };
+  const Case cases[] = {
+      {"indexed put AXPoints(0) = \"x\"", 203, DISPATCH_PROPERTYPUT, {args, &putId, 2, 1}},
+      {"put without a value", 203, DISPATCH_PROPERTYPUT, {nullptr, &putId, 0, 1}},
+      {"lance \"x\", 0", 201, DISPATCH_METHOD, {args, nullptr, 2, 0}},
+      {"lance without a command", 201, DISPATCH_METHOD, {nullptr, nullptr, 0, 0}},
+      {"resultat(0)", 205, DISPATCH_PROPERTYGET | DISPATCH_METHOD, {&args[1], nullptr, 1, 0}},
+      {"AXPoints(0)", 203, DISPATCH_PROPERTYGET | DISPATCH_METHOD, {&args[1], nullptr, 1, 0}},
+  };
+  for (const Case& c : cases) {
+    DISPPARAMS params = c.params;
+    VARIANT result;
+    VariantInit(&result);
+    EXPECT_EQ(o->Invoke(c.id, IID_NULL, LOCALE_USER_DEFAULT, c.flags, &params, &result, nullptr, nullptr),
+              DISP_E_BADPARAMCOUNT)
+        << c.what;
+    VariantClear(&result);
+    VARIANT got;
+    VariantInit(&got);
+    ASSERT_EQ(o->get_AXPoints(&got), S_OK);
+    EXPECT_EQ(FirstText(got), L"h1") << c.what;
+    VariantClear(&got);
+  }
+  for (VARIANT& a : args) VariantClear(&a);
+  o->Release();
+}
+
 TEST_F(ComServer, ByReferenceArraysAreCopiedByValue) {
   Ikovar3* o = Create();
   ASSERT_TRUE(o);

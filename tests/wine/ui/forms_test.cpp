@@ -210,14 +210,29 @@ TEST(Win32Forms, TreeGridIsAVirtualListAndHeaderClicksSort) {
         ASSERT_NE(lv, nullptr);
         count = SendMessageW(lv, LVM_GETITEMCOUNT, 0, 0);
         firstBefore = itemText(lv, 0, 0);
-        // A real click on the first header item.
+        // A real click on the first header item, with the pointer over it:
+        // a mouse move the window system sends while the button is down
+        // (the pointer elsewhere) would make the click a column drag.
         HWND header = reinterpret_cast<HWND>(SendMessageW(lv, LVM_GETHEADER, 0, 0));
         RECT r{};
         SendMessageW(header, HDM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&r));
-        LPARAM at = MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+        POINT centre{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+        LPARAM at = MAKELPARAM(centre.x, centre.y);
+        ClientToScreen(header, &centre);
+        SetCursorPos(centre.x, centre.y);
+        Sync(f);
         SendMessageW(header, WM_LBUTTONDOWN, MK_LBUTTON, at);
         SendMessageW(header, WM_LBUTTONUP, 0, at);
-        Sync(f);
+        // The sort is done when the header shows its arrow and the list its
+        // new first row; on a loaded machine that takes a while.
+        WaitFor(
+            [&] {
+              HDITEMW hd{};
+              hd.mask = HDI_FORMAT;
+              SendMessageW(header, HDM_GETITEMW, 0, reinterpret_cast<LPARAM>(&hd));
+              return (hd.fmt & HDF_SORTDOWN) && itemText(lv, 0, 0) == L"999999";
+            },
+            60000);
         firstAfter = itemText(lv, 0, 0);
         Click(FindControl(f, L"btFermer"));
       },

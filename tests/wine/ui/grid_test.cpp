@@ -251,6 +251,59 @@ TEST(Win32Grid, ScrollingOrSortingWhileEditingEndsTheEdit) {
   EXPECT_EQ(firstAfterSort, L"59");  // a first click sorts descending
 }
 
+// A right click on an editable cell focuses its row and opens no editor;
+// on the header, every button but the right one sorts.
+TEST(Win32Grid, OnlyTheLeftButtonEditsAndAnyButtonButTheRightSorts) {
+  msw::MSWFormRunner runner;
+  EditForm form(false);
+  std::vector<std::pair<int, u::MouseButton>> headerClicks;
+  form.grid->OnHeaderClick = [&](int column, u::MouseButton button) { headerClicks.emplace_back(column, button); };
+  int focusedAfterRightClick = -1;
+  bool editAfterRightClick = true;
+  RunScripted(
+      [&] {
+        HWND f = WaitForForm(L"frmEdit");
+        HWND lv = FindControl(f, L"TVPoints");
+        ASSERT_NE(lv, nullptr);
+        Sync(f);
+        // A right click, through the form's loop as a real one comes, with
+        // the pointer over the cell (see the header click of forms_test).
+        RECT cell = cellRect(lv, 2, 1);
+        POINT at{(cell.left + cell.right) / 2, (cell.top + cell.bottom) / 2};
+        POINT screen = at;
+        ClientToScreen(lv, &screen);
+        SetCursorPos(screen.x, screen.y);
+        PostMessageW(lv, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(at.x, at.y));
+        PostMessageW(lv, WM_RBUTTONUP, 0, MAKELPARAM(at.x, at.y));
+        WaitFor([&] { return form.grid->FocusedRow() == 2; }, 10000);
+        Sync(f);  // the click's handling is over
+        focusedAfterRightClick = form.grid->FocusedRow();
+        editAfterRightClick = form.grid->EditPending() || form.grid->IsEditing();
+
+        HWND header = reinterpret_cast<HWND>(SendMessageW(lv, LVM_GETHEADER, 0, 0));
+        auto centreOf = [&](int item) {
+          RECT r{};
+          SendMessageW(header, HDM_GETITEMRECT, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(&r));
+          return MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+        };
+        SendMessageW(header, WM_MBUTTONDOWN, MK_MBUTTON, centreOf(1));
+        SendMessageW(header, WM_MBUTTONUP, 0, centreOf(1));
+        SendMessageW(header, WM_RBUTTONDOWN, MK_RBUTTON, centreOf(0));
+        SendMessageW(header, WM_RBUTTONUP, 0, centreOf(0));
+        Sync(f);
+        Click(FindControl(f, L"btFermer"));
+      },
+      [&] { runner.ShowModal(form); });
+  EXPECT_EQ(focusedAfterRightClick, 2);
+  EXPECT_FALSE(editAfterRightClick) << "a right click started an edit";
+  EXPECT_EQ(form.commits + form.cancels, 0);
+  EXPECT_EQ(form.grid->SortColumn(), 1) << "the middle click sorts, the right one does not";
+  EXPECT_EQ(form.grid->GetSortDirection(), u::SortDirection::Descending);
+  ASSERT_EQ(headerClicks.size(), 2u);
+  EXPECT_EQ(headerClicks[0], std::make_pair(1, u::MouseButton::Middle));
+  EXPECT_EQ(headerClicks[1], std::make_pair(0, u::MouseButton::Right));
+}
+
 namespace {
 
 struct HeaderForm : u::Form {

@@ -266,7 +266,10 @@ TEST_F(SettingsTest, RestoreBeforeFirstCloseKeepsTheDesignSilently) {
 
 TEST_F(SettingsTest, RestoredWindowOffEveryMonitorComesBackOntoTheScreen) {
   struct Case { int x, y; };
-  const Case cases[] = {{3000, 100}, {-2000, 100}, {100, -500}, {100, 1100}};
+  // The last ones lie so far out that their right and bottom edges do not
+  // fit an int.
+  const Case cases[] = {{3000, 100},       {-2000, 100}, {100, -500}, {100, 1100}, {2147483600, 2147483600},
+                        {2147483600, 100}, {100, 2147483600}, {-2147483600, -2147483600}};
   for (const Case& c : cases) {
     host.registry.setDword(SectionPath(L"frmSample"), L"x", static_cast<std::uint32_t>(c.x));
     host.registry.setDword(SectionPath(L"frmSample"), L"y", static_cast<std::uint32_t>(c.y));
@@ -277,8 +280,9 @@ TEST_F(SettingsTest, RestoredWindowOffEveryMonitorComesBackOntoTheScreen) {
     const ui::Rect work = user.WorkArea();
     EXPECT_GE(f.Left(), work.left) << c.x << "," << c.y;
     EXPECT_GE(f.Top(), work.top) << c.x << "," << c.y;
-    EXPECT_LE(f.Bounds().right(), work.right()) << c.x << "," << c.y;
-    EXPECT_LE(f.Bounds().bottom(), work.bottom()) << c.x << "," << c.y;
+    // In 64 bits: the edges of a window left far out do not fit an int.
+    EXPECT_LE(std::int64_t{f.Left()} + f.Width(), work.right()) << c.x << "," << c.y;
+    EXPECT_LE(std::int64_t{f.Top()} + f.Height(), work.bottom()) << c.x << "," << c.y;
     EXPECT_EQ(f.Width(), 500);
   }
 }
