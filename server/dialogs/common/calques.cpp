@@ -101,7 +101,7 @@ void TfrmCalques::UpdateStatus() {
   StatusBar1->SetPanelText(0, text);
 }
 
-void TfrmCalques::Apply() { SetModalResult(ui::mrOk); }
+void TfrmCalques::Apply() { AcceptChoice(); }
 
 void PickLayerInto(TfrmCalques* list, ui::Edit& field) {
   if (!list) return;

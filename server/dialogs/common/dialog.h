@@ -109,6 +109,9 @@ protected:
 
   // Saves the declared section, sets resultat to 1 and closes with OK.
   void Accept();
+  // A picker's confirmation: closes with OK, saving nothing and leaving
+  // resultat alone (the caller takes the choice from the picker).
+  void AcceptChoice() { SetModalResult(ui::mrOk); }
 
   Session& session_;
 
