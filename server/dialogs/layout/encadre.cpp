@@ -51,7 +51,11 @@ TfrmEncadre::TfrmEncadre(Session& session, TfrmCalques* layers, TFormGetACCol* c
   BitBtn1->OnClick = [this] { PickLayerInto(layers_, *calque); };
   mmcalq->OnClick = [this] { UpdateSameLayer(); };
   AttachColourSwatch(colours, *cadcolor);
-  dectext->OnExit = [this] { CheckNumber(session_, *dectext, true); };
+  // Leaving the field checks it, unless the dialog is closing (Escape or
+  // the close box with a bad gap must close without a message).
+  dectext->OnExit = [this] {
+    if (GetModalResult() == ui::mrNone) CheckNumber(session_, *dectext, true);
+  };
   dectext->OnKeyUp = [this](int& key, ui::ShiftState) {
     if (key == ui::Key::Enter) CheckNumber(session_, *dectext, false);
   };
