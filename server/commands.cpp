@@ -3,12 +3,15 @@
 #include "platform/error.h"
 #include "server/core/labels.h"
 #include "server/core/lance.h"
+#include "server/dialogs/common/pickers.h"
+#include "server/dialogs/layout/encadre.h"
 #include "server/dialogs/layout/options.h"
 #include "server/dialogs/points/change_alt.h"
 #include "server/dialogs/points/filtre_ent.h"
 #include "server/dialogs/points/liste_points.h"
 #include "server/dialogs/points/gerer.h"
 #include "server/dialogs/points/grp_select.h"
+#include "server/dialogs/points/tableau.h"
 
 namespace topaline {
 
@@ -33,8 +36,16 @@ CommandTable MakeCommandTable() {
   t.Register(0, ManageGroups);
   t.Register(1, ListPoints);
   t.Register(2, EditPoints);
-  t.Register(3, CommandNotAvailable(3, L"coordinates table"));
-  t.Register(4, CommandNotAvailable(4, L"frames around attributes"));
+  // The pickers come first: the layer list builds the layers as it is
+  // created, and the command's dialog uses both.
+  t.Register(3, [](Session& s) {
+    Pickers pickers(s, Pickers::With::Layers);
+    CoordinatesTable(s, pickers.layers.get());
+  });
+  t.Register(4, [](Session& s) {
+    Pickers pickers(s, Pickers::With::LayersAndColours);
+    AttributeFrames(s, pickers.layers.get(), pickers.colours.get());
+  });
   t.Register(5, CommandNotAvailable(5, L"keep attributes from overlapping"));
   t.Register(6, CommandNotAvailable(6, L"size of attributes"));
   t.Register(7, CommandNotAvailable(7, L"rotation of attributes"));

@@ -52,7 +52,8 @@ enum ButtonImage : int {
   kButtonValidate = 3,    // a green check mark
   kButtonDelay = 4,       // a clock: the typing delay
   kButtonClose = 5,       // a door with an arrow: close
-  kButtonImageCount = 6
+  kButtonLayers = 6,      // three stacked sheets: choose a layer
+  kButtonImageCount = 7
 };
 
 // ---- Single pictures for ui::Image::SetResource, 32 x 32.

@@ -336,6 +336,13 @@ def pic_close(c):
     c.line([(12.5, 5.5), (15.0, 8.0), (12.5, 10.5)], 1.5, RED_DARK)
 
 
+def pic_layers(c):
+    # Three stacked layer sheets, seen slanted, the top one in colour.
+    for dy, fill, edge in ((5.0, (200, 204, 212), PAPER_EDGE), (2.5, (236, 190, 70), (150, 100, 20)),
+                           (0.0, (90, 150, 230), BLUE_DARK)):
+        c.outlined_poly([(8.0, 2.0 + dy), (15.0, 5.5 + dy), (8.0, 9.0 + dy), (1.0, 5.5 + dy)], fill, edge)
+
+
 def pic_file_exists(c):
     # 32 x 32: a sheet with a question mark.
     c.outlined_poly([(6, 2), (20, 2), (27, 9), (27, 30), (6, 30)], WHITE, PAPER_EDGE, 1.4)
@@ -352,7 +359,8 @@ STRIPS = [
                             pic_help]),
     ("layerimages.bmp", 16, [pic_layer_off, pic_layer_on, pic_frozen, pic_thawed]),
     ("tabimages.bmp", 16, [pic_tab_off, pic_tab_on]),
-    ("buttonimages.bmp", 16, [pic_folder, pic_view_file, pic_next_number, pic_validate, pic_delay, pic_close]),
+    ("buttonimages.bmp", 16, [pic_folder, pic_view_file, pic_next_number, pic_validate, pic_delay, pic_close,
+                             pic_layers]),
     ("fileexists.bmp", 32, [pic_file_exists]),
 ]
 

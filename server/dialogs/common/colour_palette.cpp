@@ -98,14 +98,16 @@ ParsedColour ParseColourText(const ColourNames& names, std::wstring_view text) {
   return parsed;
 }
 
-bool ColourTextAccepted(const ColourNames& names, std::wstring_view text) {
+std::int32_t AcceptedColour(const ColourNames& names, std::wstring_view text) {
   const std::wstring_view t = TrimBlanks(text);
-  if (t.empty()) return false;
+  if (t.empty()) return -1;
   for (int i = 1; i <= 9; ++i)
-    if (EqualsIgnoreCaseLatin1(t, names.Entry(i))) return true;  // counts as 1 to 9
+    if (EqualsIgnoreCaseLatin1(t, names.Entry(i))) return i <= 7 ? i : (i == 8 ? kByLayer : kByBlock);
   std::int32_t n = 0;
-  return ParseInt32(t, n) == ParseResult::Ok && n >= 1 && n <= 255;
+  return ParseInt32(t, n) == ParseResult::Ok && n >= 1 && n <= 255 ? n : -1;
 }
+
+bool ColourTextAccepted(const ColourNames& names, std::wstring_view text) { return AcceptedColour(names, text) >= 0; }
 
 std::wstring ColourRefusedMessage(std::wstring_view lg) {
   return lg == L"fr" ? L"Nom ou valeur de couleur incorrect" : L"Incorrect name or value of the color";

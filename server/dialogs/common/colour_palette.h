@@ -84,6 +84,11 @@ ParsedColour ParseColourText(const ColourNames& names, std::wstring_view text);
 // number from 1 to 255.
 bool ColourTextAccepted(const ColourNames& names, std::wstring_view text);
 
+// The colour that an accepted text names, -1 when the Ok check refuses it:
+// a name in any case gives its colour (1 to 7, ByLayer 0, ByBlock 256),
+// a whole number from 1 to 255 itself.
+std::int32_t AcceptedColour(const ColourNames& names, std::wstring_view text);
+
 // The picker's message when the Ok check refuses the text.
 std::wstring ColourRefusedMessage(std::wstring_view lg);
 

@@ -66,6 +66,8 @@ void TDialog::FinishCreation() {
   step([&] { ApplyLabels(session_, *this); });
   step([&] {
     for (const CaptionLabel& c : captionLabels_) c.component->SetCaption(LabelText(session_, c.label));
+    for (const CaptionLabel& c : hintLabels_)
+      if (const TUnLabel* label = session_.Labels.Get(c.label)) c.component->SetHint(label->HintTexte);
     for (const ColumnLabel& c : columnLabels_) c.grid->SetColumnCaption(c.column, LabelText(session_, c.label));
   });
   step([&] {

@@ -85,6 +85,9 @@ protected:
   // The component's caption is label's text in every language (and it
   // carries no help context of its own).
   void LabelCaption(ui::Component& component, int label) { captionLabels_.push_back({&component, label}); }
+  // The component's hint is label's hint text in every language (a picture
+  // button, whose caption stays empty).
+  void LabelHint(ui::Component& component, int label) { hintLabels_.push_back({&component, label}); }
 
   // btAppliquer, btAnnule, btAide (75 × 25, 8 px apart) with their right
   // edge 8 px from the client area's right edge, then SetButtons.
@@ -109,6 +112,9 @@ protected:
 
   // Saves the declared section, sets resultat to 1 and closes with OK.
   void Accept();
+  // A picker's confirmation: closes with OK, saving nothing and leaving
+  // resultat alone (the caller takes the choice from the picker).
+  void AcceptChoice() { SetModalResult(ui::mrOk); }
 
   Session& session_;
 
@@ -131,6 +137,7 @@ private:
   std::vector<ui::TreeGrid*> keptHeaders_;
   std::vector<ColumnLabel> columnLabels_;
   std::vector<CaptionLabel> captionLabels_;
+  std::vector<CaptionLabel> hintLabels_;
 };
 
 // Geometry shared by the dialogs' designs (8-pt Tahoma).

@@ -15,6 +15,7 @@ constexpr int kLayerAfter = 732;         // ... and after it
 constexpr int kBadNumber = 733;          // a field that is no number
 constexpr int kEraseObjects = 736;       // confirm erasing a group's objects
 constexpr int kCurrentNotDeleted = 738;  // the current group cannot be deleted
+constexpr int kLayerPickerHint = 505;   // the hint of a layer field's picker button
 constexpr int kYes = 994;
 constexpr int kNo = 995;
 constexpr int kLayerCancel = 996;        // the layer warning's Cancel

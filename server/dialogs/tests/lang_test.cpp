@@ -16,6 +16,8 @@
 #include "server/core/number_format.h"
 #include "server/core/lance.h"
 #include "server/dialogs/common/tests/forms_fixture.h"
+#include "server/dialogs/common/calques.h"
+#include "server/dialogs/layout/encadre.h"
 #include "server/dialogs/layout/options.h"
 #include "server/dialogs/points/change_alt.h"
 #include "server/dialogs/points/filtre_ent.h"
@@ -23,6 +25,7 @@
 #include "server/dialogs/points/gerer.h"
 #include "server/dialogs/points/grp_select.h"
 #include "server/dialogs/points/liste_points.h"
+#include "server/dialogs/points/tableau.h"
 
 namespace topaline {
 namespace {
@@ -74,6 +77,10 @@ protected:
     auto filter = std::make_unique<TfrmFiltrePoints>(session);
     forms.push_back(std::make_unique<TfrmGerer>(session, *filter));
     forms.push_back(std::move(filter));
+    exchange.value(Slot::AXCalques) = Variant::array({});
+    forms.push_back(std::make_unique<TfrmCalques>(session));
+    forms.push_back(std::make_unique<TfrmTableau>(session, nullptr));
+    forms.push_back(std::make_unique<TfrmEncadre>(session, nullptr, nullptr));
     return forms;
   }
 
@@ -101,7 +108,7 @@ protected:
 TEST_F(LanguageFilesTest, EveryLabelTheServerUsesIsInEachLanguage) {
   std::set<int> used = DialogLabels();
   const std::set<int> messages = MessageLabelsInCode();
-  for (int n : {708, 710, 731, 732, 733, 740, 996})
+  for (int n : {505, 708, 710, 731, 732, 733, 740, 996})
     ASSERT_TRUE(messages.count(n)) << "the scan of the code missed label " << n;
   used.insert(messages.begin(), messages.end());
 

@@ -102,16 +102,17 @@ TEST(ColourParse, OkAcceptsNamesInAnyCaseAndOneTo255) {
   const ColourNames fr = ColourNames::ForLanguage(L"fr");
   struct Case {
     const wchar_t* text;
-    bool accepted;
+    int named;  // the colour Ok takes, -1: refused
   };
   const Case cases[] = {
-      {L"DuCalque", true}, {L"dUbLoC", true}, {L"BLANC", true}, {L" rouge ", true}, {L"1", true},
-      {L"255", true},      {L"42", true},     {L"0", false},    {L"256", false},    {L"", false},
-      {L"   ", false},     {L"-3", false},    {L"x", false},    {L"ByLayer", false}, {L"1.0", false},
+      {L"DuCalque", 0}, {L"dUbLoC", 256}, {L"BLANC", 7},  {L" rouge ", 1},    {L"1", 1},
+      {L"255", 255},    {L"42", 42},      {L"0", -1},     {L"256", -1},       {L"", -1},
+      {L"   ", -1},     {L"-3", -1},      {L"x", -1},     {L"ByLayer", -1},   {L"1.0", -1},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.text);
-    EXPECT_EQ(ColourTextAccepted(fr, c.text), c.accepted);
+    EXPECT_EQ(ColourTextAccepted(fr, c.text), c.named >= 0);
+    EXPECT_EQ(AcceptedColour(fr, c.text), c.named);
   }
   EXPECT_TRUE(ColourTextAccepted(ColourNames::ForLanguage(L"es"), L"bylayer"));
   EXPECT_EQ(ColourRefusedMessage(L"fr"), L"Nom ou valeur de couleur incorrect");
