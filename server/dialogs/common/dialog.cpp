@@ -69,9 +69,21 @@ void TDialog::FinishCreation() {
     for (const ColumnLabel& c : columnLabels_) c.grid->SetColumnCaption(c.column, LabelText(session_, c.label));
   });
   step([&] {
+    if (session_.config.langue == L"fr") return;
+    for (const CaptionLabel& c : hintLabels_)
+      if (const TUnLabel* label = session_.Labels.Get(c.label))
+        c.component->SetHint(label->HintTexte.empty() ? label->Texte : label->HintTexte);
+  });
+  step([&] {
     if (keepsPlace_) RestoreFormPos(session_, *this);
     for (ui::TreeGrid* grid : keptHeaders_) RestoreHeaderState(session_, *this, *grid);
   });
+}
+
+std::vector<int> TDialog::HintLabels() const {
+  std::vector<int> numbers;
+  for (const CaptionLabel& c : hintLabels_) numbers.push_back(c.label);
+  return numbers;
 }
 
 void TDialog::Closed() noexcept {

@@ -51,6 +51,8 @@ public:
 
   const std::wstring& Section() const { return section_; }
   const std::wstring& HelpTopic() const { return helpTopic_; }
+  // The label numbers of the hints declared with LabelHint.
+  std::vector<int> HintLabels() const;
 
   ui::Button* btAppliquer = nullptr;
   ui::Button* btAnnule = nullptr;
@@ -85,6 +87,10 @@ protected:
   // The component's caption is label's text in every language (and it
   // carries no help context of its own).
   void LabelCaption(ui::Component& component, int label) { captionLabels_.push_back({&component, label}); }
+  // The component's hint is label's hint (its text when it has none) in
+  // the interface language: for picture buttons and swatches, which show
+  // no caption. The designed hint stays in French.
+  void LabelHint(ui::Component& component, int label) { hintLabels_.push_back({&component, label}); }
 
   // btAppliquer, btAnnule, btAide (75 × 25, 8 px apart) with their right
   // edge 8 px from the client area's right edge, then SetButtons.
@@ -131,6 +137,7 @@ private:
   std::vector<ui::TreeGrid*> keptHeaders_;
   std::vector<ColumnLabel> columnLabels_;
   std::vector<CaptionLabel> captionLabels_;
+  std::vector<CaptionLabel> hintLabels_;
 };
 
 // Geometry shared by the dialogs' designs (8-pt Tahoma).

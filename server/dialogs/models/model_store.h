@@ -44,3 +44,16 @@ private:
 };
 
 }  // namespace topaline
+
+namespace topaline {
+
+// The models of one point-creating command: the store the chooser and the
+// editor share, and the name of the model the user chose. The model goes
+// from the chooser to the editor and back by name, never by a list index,
+// since the editor appends and renames without re-sorting.
+struct PointModels {
+  TDesModeles store;
+  std::wstring current;
+};
+
+}  // namespace topaline
