@@ -6,6 +6,9 @@
 #include "server/dialogs/common/pickers.h"
 #include "server/dialogs/layout/encadre.h"
 #include "server/dialogs/layout/options.h"
+#include "server/dialogs/models/cree_points.h"
+#include "server/dialogs/models/dess_point.h"
+#include "server/dialogs/models/import_fic.h"
 #include "server/dialogs/points/change_alt.h"
 #include "server/dialogs/points/filtre_ent.h"
 #include "server/dialogs/points/liste_points.h"
@@ -52,9 +55,9 @@ CommandTable MakeCommandTable() {
   t.Register(8, FilterEntities);
   t.Register(9, CommandNotAvailable(9, L"save points to a file"));
   t.Register(10, CommandNotAvailable(10, L"reposition objects"));
-  t.Register(11, CommandNotAvailable(11, L"load a points file"));
-  t.Register(12, CommandNotAvailable(12, L"draw points"));
-  t.Register(13, CommandNotAvailable(13, L"create points on entities"));
+  t.Register(11, ImportPointsFile);
+  t.Register(12, DrawPoints);
+  t.Register(13, CreatePointsOnEntities);
   t.Register(14, SelectGroups);
   t.Register(15, ChangeAltitude);
   t.Register(16, ProgramOptions);

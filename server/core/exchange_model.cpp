@@ -313,9 +313,7 @@ std::vector<std::wstring> AttributeNames(const std::wstring& langue) {
 std::vector<std::wstring> DuplicateChoices(const std::wstring& langue) {
   if (langue == L"fr")
     return {L"Ne pas créer le point", L"Créer le point en gardant son numéro", L"Renuméroter le nouveau point"};
-  if (langue == L"en")
-    return {L"Do not create the point", L"Create the point keeping its number", L"Renumber the new point"};
-  return {};
+  return {L"Do not create the point", L"Create the point keeping its number", L"Renumber the new point"};
 }
 
 }  // namespace topaline

@@ -146,8 +146,8 @@ public:
 
 // The three attribute names: French for "fr", English otherwise.
 std::vector<std::wstring> AttributeNames(const std::wstring& langue);
-// The three ways to handle an existing point number: "fr" and "en" only;
-// empty for any other language.
+// The three ways to handle an existing point number: French for "fr",
+// English otherwise (a list that is never empty, so a choice is saved).
 std::vector<std::wstring> DuplicateChoices(const std::wstring& langue);
 
 }  // namespace topaline

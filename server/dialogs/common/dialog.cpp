@@ -66,14 +66,26 @@ void TDialog::FinishCreation() {
   step([&] { ApplyLabels(session_, *this); });
   step([&] {
     for (const CaptionLabel& c : captionLabels_) c.component->SetCaption(LabelText(session_, c.label));
-    for (const CaptionLabel& c : hintLabels_)
-      if (const TUnLabel* label = session_.Labels.Get(c.label)) c.component->SetHint(label->HintTexte);
     for (const ColumnLabel& c : columnLabels_) c.grid->SetColumnCaption(c.column, LabelText(session_, c.label));
+    // A designed French hint stays in French; any other hint comes from
+    // the label (its hint text, else its text).
+    const bool french = session_.config.langue == L"fr";
+    for (const CaptionLabel& c : hintLabels_) {
+      const TUnLabel* label = session_.Labels.Get(c.label);
+      if (!label || (french && !c.component->Hint().empty())) continue;
+      c.component->SetHint(label->HintTexte.empty() ? label->Texte : label->HintTexte);
+    }
   });
   step([&] {
     if (keepsPlace_) RestoreFormPos(session_, *this);
     for (ui::TreeGrid* grid : keptHeaders_) RestoreHeaderState(session_, *this, *grid);
   });
+}
+
+std::vector<int> TDialog::HintLabels() const {
+  std::vector<int> numbers;
+  for (const CaptionLabel& c : hintLabels_) numbers.push_back(c.label);
+  return numbers;
 }
 
 void TDialog::Closed() noexcept {

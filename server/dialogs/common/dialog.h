@@ -51,6 +51,8 @@ public:
 
   const std::wstring& Section() const { return section_; }
   const std::wstring& HelpTopic() const { return helpTopic_; }
+  // The label numbers of the hints declared with LabelHint.
+  std::vector<int> HintLabels() const;
 
   ui::Button* btAppliquer = nullptr;
   ui::Button* btAnnule = nullptr;
@@ -85,8 +87,9 @@ protected:
   // The component's caption is label's text in every language (and it
   // carries no help context of its own).
   void LabelCaption(ui::Component& component, int label) { captionLabels_.push_back({&component, label}); }
-  // The component's hint is label's hint text in every language (a picture
-  // button, whose caption stays empty).
+  // The component's hint comes from label (its hint text, else its text):
+  // for picture buttons and swatches, which show no caption. A designed
+  // French hint stays in French.
   void LabelHint(ui::Component& component, int label) { hintLabels_.push_back({&component, label}); }
 
   // btAppliquer, btAnnule, btAide (75 × 25, 8 px apart) with their right

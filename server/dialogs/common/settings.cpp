@@ -239,7 +239,7 @@ void EnableChildren(ui::Component& container, ui::CheckableControl& box) {
   auto isContainer = [](const ui::Component& c) {
     return c.GetKind() == ui::Kind::GroupBox || c.GetKind() == ui::Kind::Panel;
   };
-  if (isContainer(container)) {
+  if (isContainer(container) || container.GetKind() == ui::Kind::TabSheet) {
     for (ui::Component* child : container.Children()) {
       if (isContainer(*child)) {
         for (ui::Component* grandChild : child->Children()) grandChild->SetEnabled(on);

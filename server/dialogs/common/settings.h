@@ -87,9 +87,10 @@ bool CheckLayerWarning(Session& session, ui::Edit& field);
 // when showMessage, selects and focuses the field and returns false.
 bool CheckNumber(Session& session, ui::Edit& field, bool showMessage);
 
-// Enables the container's children (and the children of child panels and
-// group boxes) exactly when box (a check box or radio button) is checked;
-// the box itself stays enabled.
+// Enables the children of the container (a group box, panel or tab
+// sheet) and the children of its child panels and group boxes exactly
+// when box (a check box or radio button) is checked; the box itself stays
+// enabled.
 void EnableChildren(ui::Component& container, ui::CheckableControl& box);
 
 // A stored check state: a decimal number (checked when not 0) or "True" /

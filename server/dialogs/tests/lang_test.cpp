@@ -19,6 +19,9 @@
 #include "server/dialogs/common/calques.h"
 #include "server/dialogs/layout/encadre.h"
 #include "server/dialogs/layout/options.h"
+#include "server/dialogs/models/cree_points.h"
+#include "server/dialogs/models/dess_point.h"
+#include "server/dialogs/models/import_fic.h"
 #include "server/dialogs/points/change_alt.h"
 #include "server/dialogs/points/filtre_ent.h"
 #include "server/dialogs/points/filtre_points.h"
@@ -81,8 +84,18 @@ protected:
     forms.push_back(std::make_unique<TfrmCalques>(session));
     forms.push_back(std::make_unique<TfrmTableau>(session, nullptr));
     forms.push_back(std::make_unique<TfrmEncadre>(session, nullptr, nullptr));
+    auto form13 = std::make_unique<TForm13>(session, models.store);
+    auto form14 = std::make_unique<TForm14>(session, models.store);
+    forms.push_back(std::make_unique<TfrmEditModel>(session, models, *form13, *form14, ModelPickers{}));
+    forms.push_back(std::move(form13));
+    forms.push_back(std::move(form14));
+    forms.push_back(std::make_unique<TfrmImportFic>(session, pointForms));
+    forms.push_back(std::make_unique<TfrmDessPoint>(session, pointForms));
+    forms.push_back(std::make_unique<TfrmCreePoints>(session, pointForms));
     return forms;
   }
+  PointModels models;
+  PointModelForms pointForms{session, ModelPickers{}};
 
   std::set<int> DialogLabels() {
     std::set<int> numbers;
@@ -90,6 +103,8 @@ protected:
       if (form->HelpContext() > 0) numbers.insert(form->HelpContext());
       for (const auto& c : form->Components())
         if (c->HelpContext() > 0) numbers.insert(c->HelpContext());
+      if (auto* dialog = dynamic_cast<TDialog*>(form.get()))
+        for (int n : dialog->HintLabels()) numbers.insert(n);
     }
     return numbers;
   }

@@ -33,6 +33,9 @@ protected:
     session.config = TProgConfig{L"C:\\Prog\\topaline3", L"topaline3", L"fr"};
     session.HelpFile = L"C:\\Prog\\topaline3\\topaline3.chm";
     session.Labels.InitFromText(kTestLabels, L"test labels");
+    // A drawing without layers, as a host sends it: the commands that
+    // create the layer list find an array.
+    exchange.value(Slot::AXCalques) = Variant::array({});
   }
   void TearDown() override {
     for (const auto& name : user.Unconsumed())

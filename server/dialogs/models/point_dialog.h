@@ -1,0 +1,72 @@
+// What the three point-creating dialogs (load a points file, draw points,
+// create points on entities) share: the forms their command creates
+// before them, the current group with the number the new points start
+// at, and the parameters (point model with its chooser, scale, prefix).
+#pragma once
+
+#include <string>
+
+#include "server/dialogs/common/dialog.h"
+#include "server/dialogs/common/pickers.h"
+#include "server/dialogs/common/vexa_edit.h"
+#include "server/dialogs/models/model_editor.h"
+#include "server/dialogs/models/name_prompt.h"
+
+namespace topaline {
+
+// The forms a point-creating command creates before its own dialog, in
+// this order, with the model store they share.
+class PointModelForms {
+public:
+  explicit PointModelForms(Session& session);
+  // The editor opens the given pickers instead of the command's (tests).
+  PointModelForms(Session& session, ModelPickers editorPickers);
+
+  PointModels models;
+  TForm13 Form13;
+  TForm14 Form14;
+  // The layer list and the colour picker, before the editor that uses them.
+  Pickers pickers;
+  TfrmEditModel frmEditModel;
+};
+
+class TPointDialog : public TDialog {
+public:
+  // Loads the model store into models, the section into the controls,
+  // shows the current group and its last number + 1, and runs the dialog.
+  int Start();
+
+  ui::Label* LabGroupe = nullptr;
+  ui::Label* labNomGrp = nullptr;
+  TVexaEdit* startat = nullptr;
+  ui::Button* BitBtn8 = nullptr;
+  ui::GroupBox* GroupBoxParams = nullptr;
+  ui::ComboBox* models = nullptr;
+  ui::Button* SpeedButton14 = nullptr;
+  ui::ComboBox* echelle = nullptr;
+  ui::Edit* prefixe = nullptr;
+  ui::Button* SpeedButton1 = nullptr;
+
+protected:
+  TPointDialog(Session& session, PointModelForms& forms, std::wstring name, std::wstring helpTopic,
+               std::wstring section);
+
+  // " Groupe courant : " and the group's name in bold, at top.
+  void MakeCurrentGroup(int top);
+  // startat (whole number from minimum) and BitBtn8 at their places.
+  void MakeStartAt(ui::Component* parent, const ui::Rect& field, const ui::Rect& button, double minimum);
+  // The group " Paramètres " at its place: model, scale, prefix.
+  void MakeParameters(const ui::Rect& group, const wchar_t* editHint, const wchar_t* prefixHint);
+  // Refuses an Apply with no model (label 710 on models).
+  bool ModelChosen();
+
+  PointModelForms& forms_;
+  ui::ImageList* ButtonImages;  // the picture buttons' strip
+
+private:
+  void ShowNextNumber();
+  void EditModel();
+  std::int64_t lastNumber_ = 0;
+};
+
+}  // namespace topaline

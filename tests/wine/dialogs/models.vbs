@@ -1,0 +1,54 @@
+' Commands 11, 12 and 13 worked through their real windows with the model
+' chooser, the model editor and its name prompts: a new model stored and
+' chosen, a rename and a delete cancelled, a rename applied, the refused
+' Apply of the import without a file; the store checked in the registry.
+
+Dim a, shown, store, dflt, steps
+Set a = CreateObject("topaline3.kovar3")
+store = "importe\modeles"
+dflt = "1|points|1|numeros|0.000|1|altitude|0.000|2|0||0.000|0.000|1|1|1|1|"
+Prepare store, Array("standard"), Array(dflt)
+Prepare "dessinpoint", Array("models", "prefixe", "startat"), Array("", "", "7")
+Prepare "immat", Array("models"), Array("standard")
+Prepare "importe", Array("models", "nomfic"), Array("standard", "")
+a.alldata = Array("G1", 41)
+
+' 1. Draw points: a new model from the editor, its point layer stored,
+'    the editor applied; the new model comes back selected and is saved.
+shown = RunDialog(a, "12", Array("form=Dessiner des points", "text=startat", "click=SpeedButton14", _
+    "form=Edition/modification", "click=SpeedButton1", "form=Nouveau mod", "text=Edit1", "type=Edit1,second", _
+    "click=btAppliquer", "closed", "form=Edition/modification", "text=c1", "type=c3,calque2", "click=SpeedButton3", _
+    "click=btAppliquer", "closed", "form=Dessiner des points", "text=models", "click=btAppliquer", "closed"))
+CheckLine shown, "startat.text=42", "the group's last number + 1"
+Check InStr(shown, "Edit1.text=Nouveau mod") > 0, "the new model's name is preset (label 703): " & shown
+CheckLine shown, "c1.text=second", "the new model is current"
+CheckLine shown, "models.text=second", "the chooser selects the new model"
+Check a.resultat = 1, "Apply gives resultat 1 (got " & a.resultat & ")"
+CheckSection store, Array("standard", "second"), _
+    Array(dflt, "1|calque2|1|numeros|0.000|1|altitude|0.000|2|0||0.000|0.000|1|1|1|1|"), "the store after the editor's Apply"
+CheckSection "dessinpoint", Array("models", "startat"), Array("second", "42"), "the section"
+
+' 2. Create points: rename and delete in the editor, then Cancel: nothing
+'    reaches the store.
+shown = RunDialog(a, "13", Array("form=sur des entit", "text=models", "click=SpeedButton14", _
+    "form=Edition/modification", "click=SpeedButton4", "form=Renommer un mod", "type=Edit1,renamed", "click=btAppliquer", _
+    "closed", "form=Edition/modification", "click=SpeedButton2", "box=1", "text=c1", "click=btAnnule", "closed", _
+    "form=sur des entit", "click=btAnnule", "closed"))
+CheckLine shown, "models.text=standard", "the section's model is selected"
+Check a.resultat = 0, "Cancel gives resultat 0"
+CheckSection store, Array("standard", "second", "renamed"), _
+    Array(dflt, "1|calque2|1|numeros|0.000|1|altitude|0.000|2|0||0.000|0.000|1|1|1|1|", "(none)"), "Cancel of the editor"
+
+' 3. Load a points file: Apply without a file is refused (label 701); a
+'    rename applied in the editor; then Apply with an existing file.
+shown = RunDialog(a, "11", Array("form=Charger un fichier", "settext=nomfic,C:\no such file.txt", "click=btAppliquer", _
+    "box=1", "alive", "click=SpeedButton14", "form=Edition/modification", "click=SpeedButton4", "form=Renommer un mod", _
+    "type=Edit1,troisieme", "click=btAppliquer", "closed", "form=Edition/modification", "click=btAppliquer", "closed", _
+    "form=Charger un fichier", "text=models", "settext=nomfic," & TestInstall & "\language.lng", "click=btAppliquer", "closed"))
+CheckLine shown, "alive=1", "the dialog stays open after label 701"
+CheckLine shown, "models.text=troisieme", "the renamed model stays chosen"
+Check a.resultat = 1, "Apply gives resultat 1 (got " & a.resultat & ")"
+CheckSection store, Array("standard", "troisieme"), Array("(none)", dflt), "the rename applied"
+CheckSection "importe", Array("models", "nomfic"), Array("troisieme", TestInstall & "\language.lng"), "the section"
+
+Finish
