@@ -63,13 +63,16 @@ void EntryForm::create(int left, int top) {
   const int width = frame.right - frame.left;
   const int height = frame.bottom - frame.top;
 
-  // Keep the window on the monitor nearest to the stored position.
-  RECT wanted{left, top, left + width, top + height};
+  // Keep the window on the monitor nearest to the stored position (any
+  // stored number: the right and bottom edges are formed only once the
+  // corner is within reach).
+  const ScreenRect reach = PlaceOnScreen({left, top}, width, height, {-32768, -32768, 32767, 32767});
+  RECT wanted{reach.left, reach.top, reach.right, reach.bottom};
   MONITORINFO monitor{};
   monitor.cbSize = sizeof monitor;
   if (GetMonitorInfoW(MonitorFromRect(&wanted, MONITOR_DEFAULTTONEAREST), &monitor)) {
     const RECT& a = monitor.rcWork;
-    const ScreenRect placed = KeepOnScreen({left, top, left + width, top + height}, {a.left, a.top, a.right, a.bottom});
+    const ScreenRect placed = PlaceOnScreen({left, top}, width, height, {a.left, a.top, a.right, a.bottom});
     left = placed.left;
     top = placed.top;
   }
