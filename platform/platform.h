@@ -45,7 +45,9 @@ public:
 };
 
 // Starts programs the way ShellExecuteW does (no verb, no working folder,
-// SW_SHOWDEFAULT). Failures are ignored: callers neither wait nor check.
+// SW_SHOWDEFAULT), without waiting. A start the system refuses (missing
+// program, no access...) raises Error naming the program and the reason,
+// so that the user is told rather than left without a word.
 class Shell {
 public:
   virtual ~Shell() = default;

@@ -186,9 +186,15 @@ std::unique_ptr<RegistryKey> Win32Registry::open(const std::wstring& path, bool 
 // ---------------------------------------------------------------- shell
 
 void Win32Shell::execute(const std::wstring& program, const std::wstring& parameters) {
-  // Neither waited for nor checked: a start the shell refuses goes unnoticed.
-  ShellExecuteW(nullptr, nullptr, program.c_str(), parameters.empty() ? nullptr : parameters.c_str(),
-                nullptr, SW_SHOWDEFAULT);
+  // Not waited for; a start the shell refuses is reported with its reason.
+  const auto code = reinterpret_cast<INT_PTR>(ShellExecuteW(
+      nullptr, nullptr, program.c_str(), parameters.empty() ? nullptr : parameters.c_str(), nullptr, SW_SHOWDEFAULT));
+  if (code <= 32) {
+    // The small codes below 32 are the system's error numbers for the
+    // common cases (file or path not found, access denied...).
+    const DWORD err = GetLastError() ? GetLastError() : static_cast<DWORD>(code);
+    throw Error(L"\"" + program + L"\" cannot be started (" + SystemErrorText(err) + L").");
+  }
 }
 
 // ---------------------------------------------------------------- system UI
