@@ -106,6 +106,19 @@ ScreenRect KeepOnScreen(const ScreenRect& window, const ScreenRect& workArea) {
   return {kept.left, kept.top, kept.right(), kept.bottom()};
 }
 
+ScreenRect PlaceOnScreen(const ScreenPoint& topLeft, int width, int height, const ScreenRect& workArea) {
+  // Worked out in 64 bits from the corner and the size, so that no edge
+  // is formed before the corner lies on the area.
+  auto within = [](int v, int low, int high, int size) {
+    const std::int64_t last = std::int64_t(high) - size;  // the last place that keeps the far edge on
+    std::int64_t r = std::min<std::int64_t>(v, std::max<std::int64_t>(last, low));
+    return static_cast<int>(std::max<std::int64_t>(r, low));
+  };
+  const int left = within(topLeft.x, workArea.left, workArea.right, width);
+  const int top = within(topLeft.y, workArea.top, workArea.bottom, height);
+  return {left, top, left + width, top + height};
+}
+
 bool PointInRect(const ScreenPoint& p, const ScreenRect& r) {
   return p.x >= r.left && p.x <= r.right && p.y >= r.top && p.y <= r.bottom;
 }

@@ -74,6 +74,12 @@ struct ScreenRect {
 // rule of every window of the product: ui::KeptInside).
 ScreenRect KeepOnScreen(const ScreenRect& window, const ScreenRect& workArea);
 
+// A window of the given size placed at the stored top-left corner, kept
+// on the work area as KeepOnScreen keeps a rectangle. Any stored corner, however
+// far off (a registry value is any 32-bit number), gives a place on the
+// area: the arithmetic never overflows.
+ScreenRect PlaceOnScreen(const ScreenPoint& topLeft, int width, int height, const ScreenRect& workArea);
+
 // Pointer within the rectangle, edges included.
 bool PointInRect(const ScreenPoint& p, const ScreenRect& r);
 

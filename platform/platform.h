@@ -45,8 +45,9 @@ public:
 };
 
 // Starts programs the way ShellExecuteW does (no verb, no working folder,
-// SW_SHOWDEFAULT), without waiting for them. A start that is refused (a
-// missing program, no access) throws Error naming the program and why.
+// SW_SHOWDEFAULT), without waiting. A start the system refuses (missing
+// program, no access...) raises Error naming the program and the reason,
+// so that the user is told rather than left without a word.
 class Shell {
 public:
   virtual ~Shell() = default;

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "entry/entry_logic.h"
 #include "entry/settings.h"
 #include "entry/tests/fakes.h"
@@ -103,6 +105,29 @@ TEST(KeepOnScreen, MovesTheWindowBackOntoTheWorkArea) {
   EXPECT_EQ(big.left, 0);
   EXPECT_EQ(big.top, 0);
   EXPECT_EQ(big.width(), 2000);
+}
+
+// A stored position is any 32-bit number: the window still comes back
+// onto the area, never placed by an edge that overflowed.
+TEST(PlaceOnScreen, AnyStoredCornerGivesAPlaceOnTheArea) {
+  const ScreenRect area{-1920, 0, 1024, 768};
+  constexpr int kMax = std::numeric_limits<int>::max(), kMin = std::numeric_limits<int>::min();
+  struct Case { int x, y, left, top; } cases[] = {
+      {592, 197, 592, 197},        {kMax - 47, kMax - 47, 1024 - 275, 768 - 75},
+      {kMax, kMin, 1024 - 275, 0}, {kMin, kMax, -1920, 768 - 75},
+      {-2000, -5, -1920, 0},
+  };
+  for (const Case& c : cases) {
+    const ScreenRect r = PlaceOnScreen({c.x, c.y}, 275, 75, area);
+    EXPECT_EQ(r.left, c.left) << c.x;
+    EXPECT_EQ(r.top, c.top) << c.y;
+    EXPECT_EQ(r.width(), 275);
+    EXPECT_EQ(r.height(), 75);
+  }
+  // Larger than the area: its top-left corner is on it.
+  const ScreenRect big = PlaceOnScreen({kMax, kMax}, 4000, 1000, area);
+  EXPECT_EQ(big.left, -1920);
+  EXPECT_EQ(big.top, 0);
 }
 
 TEST(PointInRect, EdgesIncluded) {

@@ -63,9 +63,12 @@ void EntryForm::create(int left, int top) {
   const int width = frame.right - frame.left;
   const int height = frame.bottom - frame.top;
 
-  // Keep the window on the monitor nearest to the stored position.
-  const RECT a = MSWWorkAreaNear(RECT{left, top, left + width, top + height});
-  const ScreenRect placed = KeepOnScreen({left, top, left + width, top + height}, {a.left, a.top, a.right, a.bottom});
+  // Keep the window on the monitor nearest to the stored position (any
+  // stored number: the right and bottom edges are formed only once the
+  // corner is within reach).
+  const ScreenRect reach = PlaceOnScreen({left, top}, width, height, {-32768, -32768, 32767, 32767});
+  const RECT a = MSWWorkAreaNear(RECT{reach.left, reach.top, reach.right, reach.bottom});
+  const ScreenRect placed = PlaceOnScreen({left, top}, width, height, {a.left, a.top, a.right, a.bottom});
   left = placed.left;
   top = placed.top;
 

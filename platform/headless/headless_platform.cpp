@@ -40,7 +40,7 @@ const wchar_t* TypeName(RegType t) {
 
 class Key final : public RegistryKey {
 public:
-  explicit Key(std::shared_ptr<HeadlessRegistry::KeyData> d) : d_(std::move(d)) {}
+  Key(std::shared_ptr<HeadlessRegistry::KeyData> d, HeadlessFault& writes) : d_(std::move(d)), writes_(writes) {}
 
   std::vector<std::wstring> valueNames() const override {
     std::vector<std::wstring> names;
@@ -57,18 +57,22 @@ public:
     return typed(name, RegType::Binary).bytes;
   }
   void writeString(const std::wstring& name, const std::wstring& value) override {
+    checkWrite(name);
     auto& v = slot(name);
     v = {v.name, RegType::String, value, 0, {}};
   }
   void writeDword(const std::wstring& name, std::uint32_t value) override {
+    checkWrite(name);
     auto& v = slot(name);
     v = {v.name, RegType::Dword, {}, value, {}};
   }
   void writeBinary(const std::wstring& name, const std::vector<std::uint8_t>& value) override {
+    checkWrite(name);
     auto& v = slot(name);
     v = {v.name, RegType::Binary, {}, 0, value};
   }
   void deleteValue(const std::wstring& name) override {
+    checkWrite(name);
     const std::wstring f = Fold(name);
     auto& vs = d_->values;
     vs.erase(std::remove_if(vs.begin(), vs.end(), [&](const auto& v) { return Fold(v.name) == f; }), vs.end());
@@ -81,6 +85,9 @@ public:
   }
 
 private:
+  void checkWrite(const std::wstring& name) {
+    writes_.Check(L"The value \"" + name + L"\" of HKEY_CURRENT_USER\\" + d_->path + L" cannot be written.");
+  }
   HeadlessRegistry::Value* find(const std::wstring& name) const {
     const std::wstring f = Fold(name);
     for (auto& v : d_->values)
@@ -95,6 +102,7 @@ private:
     return *v;
   }
   std::shared_ptr<HeadlessRegistry::KeyData> d_;
+  HeadlessFault& writes_;
 };
 
 }  // namespace
@@ -128,7 +136,7 @@ std::shared_ptr<HeadlessRegistry::KeyData> HeadlessRegistry::key(const std::wstr
 std::unique_ptr<RegistryKey> HeadlessRegistry::open(const std::wstring& path, bool create) {
   auto d = key(path, create);
   if (!d) return nullptr;
-  return std::make_unique<Key>(std::move(d));
+  return std::make_unique<Key>(std::move(d), writes);
 }
 
 bool HeadlessRegistry::keyExists(const std::wstring& path) const {
@@ -136,19 +144,23 @@ bool HeadlessRegistry::keyExists(const std::wstring& path) const {
 }
 
 void HeadlessRegistry::setString(const std::wstring& path, const std::wstring& name, const std::wstring& value) {
-  open(path, true)->writeString(name, value);
+  HeadlessFault never;  // set-up always succeeds
+  Key(key(path, true), never).writeString(name, value);
 }
 
 void HeadlessRegistry::setDword(const std::wstring& path, const std::wstring& name, std::uint32_t value) {
-  open(path, true)->writeDword(name, value);
+  HeadlessFault never;
+  Key(key(path, true), never).writeDword(name, value);
 }
 
 void HeadlessRegistry::setBinary(const std::wstring& path, const std::wstring& name, std::vector<std::uint8_t> value) {
-  open(path, true)->writeBinary(name, value);
+  HeadlessFault never;
+  Key(key(path, true), never).writeBinary(name, value);
 }
 
 void HeadlessRegistry::setOther(const std::wstring& path, const std::wstring& name) {
-  Key k(key(path, true));
+  HeadlessFault never;
+  Key k(key(path, true), never);
   auto& v = k.slot(name);
   v = {v.name, RegType::Other, {}, 0, {}};
 }
@@ -167,7 +179,7 @@ std::vector<std::wstring> HeadlessRegistry::keyPaths() const { return order_; }
 // -------------------------------------------------------------- shell, UI
 
 void HeadlessShell::execute(const std::wstring& program, const std::wstring& parameters) {
-  if (!refusal.empty()) throw Error(L"Could not start " + program + L": " + refusal + L".");
+  starts.Check(L"Could not start " + program + L":");
   launches.push_back({program, parameters});
 }
 

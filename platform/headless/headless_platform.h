@@ -17,6 +17,35 @@
 
 namespace topaline {
 
+// A failure switch of a headless service, for fault-injection tests. Off,
+// every operation of its kind succeeds. Armed with FailAfter(n), the next
+// n succeed and every later one fails as the system's would: an Error
+// naming what failed, then the reason. Off() disarms it.
+class HeadlessFault {
+public:
+  void FailAfter(int successes, std::wstring reason = L"Access is denied.") {
+    left_ = successes;
+    reason_ = std::move(reason);
+  }
+  void Off() { left_ = -1; }
+  bool Armed() const { return left_ >= 0; }
+  // Called by the service before an operation; what describes it.
+  void Check(const std::wstring& what) {
+    if (left_ < 0) return;
+    if (left_ > 0) {
+      --left_;
+      return;
+    }
+    ++failures;
+    throw Error(what + L" " + reason_);
+  }
+  int failures = 0;  // operations refused so far
+
+private:
+  int left_ = -1;
+  std::wstring reason_;
+};
+
 // HKEY_CURRENT_USER in memory. Key paths and value names are compared
 // without regard to case (letters folded over Latin-1); values enumerate
 // in the order they were first written. Opening a key with create also
@@ -50,6 +79,10 @@ public:
   // Paths of every key, in creation order.
   std::vector<std::wstring> keyPaths() const;
 
+  // Value writes and deletions through open keys (the set-up shortcuts
+  // above always succeed).
+  HeadlessFault writes;
+
 private:
   std::shared_ptr<KeyData> key(const std::wstring& path, bool create);
   std::map<std::wstring, std::shared_ptr<KeyData>> keys_;  // folded path -> key
@@ -62,11 +95,11 @@ public:
     std::wstring program;
     std::wstring parameters;
   };
-  // Records the start; with refusal set, the start is refused instead
-  // (nothing recorded) with that reason, as the real shell refuses one.
+  // Records the start, or fails as a refused start does when starts is
+  // armed (nothing recorded).
   void execute(const std::wstring& program, const std::wstring& parameters) override;
   std::vector<Launch> launches;
-  std::wstring refusal;
+  HeadlessFault starts;
 };
 
 class HeadlessSystemUi final : public SystemUi {

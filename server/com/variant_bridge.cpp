@@ -2,6 +2,8 @@
 
 #include <oleauto.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <new>
 
@@ -14,6 +16,20 @@ namespace {
 std::wstring FromBstr(BSTR s) { return s ? std::wstring(s, SysStringLen(s)) : std::wstring(); }
 
 Variant ArrayFromCom(SAFEARRAY* psa, VARTYPE type);
+
+// Dimension d (0 the first) as the array descriptor holds it. Not
+// through SafeArrayGetUBound: an empty dimension whose lower bound is the
+// smallest LONG has no upper bound a LONG can hold, and the system wraps
+// it round to the largest.
+const SAFEARRAYBOUND& Dimension(const SAFEARRAY* psa, UINT d) { return psa->rgsabound[psa->cDims - 1 - d]; }
+
+// The last index of a dimension, within the range of an int32 (an empty
+// dimension at the bottom of the range reads as ending there too; its
+// count says it is empty).
+LONG LastIndex(const SAFEARRAYBOUND& b) {
+  const std::int64_t last = std::int64_t(b.lLbound) + std::int64_t(b.cElements) - 1;
+  return static_cast<LONG>(std::clamp<std::int64_t>(last, INT32_MIN, INT32_MAX));
+}
 
 // The element of type `type` stored at p.
 Variant ScalarFromCom(VARTYPE type, const void* p) {
@@ -54,11 +70,8 @@ Variant ArrayFromCom(SAFEARRAY* psa, VARTYPE type) {
   std::size_t total = dims ? 1 : 0;
   a.bounds.resize(dims);
   for (UINT d = 0; d < dims; ++d) {
-    LONG lo = 0, hi = -1;
-    SafeArrayGetLBound(psa, d + 1, &lo);
-    SafeArrayGetUBound(psa, d + 1, &hi);
-    a.bounds[d].lower = lo;
-    a.bounds[d].count = hi >= lo ? static_cast<std::uint32_t>(hi - lo + 1) : 0;
+    a.bounds[d].lower = Dimension(psa, d).lLbound;
+    a.bounds[d].count = Dimension(psa, d).cElements;
     total *= a.bounds[d].count;
   }
   void* data = nullptr;
@@ -166,6 +179,7 @@ void SafeArrayExchangeArray::bind(const VARIANT* value) {
   type_ = VT_EMPTY;
   lower_ = 0;
   upper_ = -1;
+  count_ = 0;
   size_ = 0;
   if (!value) return;
   const VARIANT& v = Deref(*value);
@@ -176,15 +190,13 @@ void SafeArrayExchangeArray::bind(const VARIANT* value) {
   array_ = psa;
   type_ = vt & VT_TYPEMASK;
   if (SafeArrayGetDim(psa) == 0) return;  // an array without dimensions holds nothing
-  SafeArrayGetLBound(psa, 1, &lower_);
-  SafeArrayGetUBound(psa, 1, &upper_);
+  lower_ = Dimension(psa, 0).lLbound;
+  upper_ = LastIndex(Dimension(psa, 0));
+  count_ = Dimension(psa, 0).cElements;
   size_ = SafeArrayGetElemsize(psa);
   void* data = nullptr;
-  if (upper_ >= lower_ && SUCCEEDED(SafeArrayAccessData(psa, &data))) {
-    data_ = static_cast<const BYTE*>(data);
-  } else {
-    upper_ = lower_ - 1;
-  }
+  if (count_ > 0 && SUCCEEDED(SafeArrayAccessData(psa, &data))) data_ = static_cast<const BYTE*>(data);
+  else count_ = 0, upper_ = LastIndex(SAFEARRAYBOUND{0, lower_});
 }
 
 bool SafeArrayExchangeArray::isArray() const { return array_ != nullptr; }
@@ -203,9 +215,9 @@ std::int32_t SafeArrayExchangeArray::upperBound() const {
 
 const void* SafeArrayExchangeArray::element(std::int32_t index) const {
   if (!array_) notAnArray();
-  if (index < lower_ || index > upper_ || !data_)
-    throw BadIndexError(name_, index);
-  return data_ + static_cast<std::size_t>(index - lower_) * size_;
+  const std::int64_t offset = std::int64_t(index) - lower_;
+  if (offset < 0 || offset >= std::int64_t(count_) || !data_) throw BadIndexError(name_, index);
+  return data_ + static_cast<std::size_t>(offset) * size_;
 }
 
 Variant SafeArrayExchangeArray::convert(const void* p) const {

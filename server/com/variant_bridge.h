@@ -55,6 +55,7 @@ private:
   VARTYPE type_ = VT_EMPTY;  // element type
   LONG lower_ = 0;
   LONG upper_ = -1;
+  ULONG count_ = 0;  // elements of the first dimension that can be read
   const BYTE* data_ = nullptr;
   ULONG size_ = 0;  // bytes per element
 };

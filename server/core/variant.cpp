@@ -247,8 +247,11 @@ std::int32_t VariantExchangeArray::upperBound() const {
   if (!v_.isArray()) throw NotAnArrayError(name_);
   const auto& a = v_.arrayValue();
   if (a.bounds.empty()) return -1;
+  // Within the int32 range both ways: an empty array whose lower bound is
+  // the smallest int32 ends there too (its count says it is empty).
   const std::int64_t upper = std::int64_t(a.bounds[0].lower) + a.bounds[0].count - 1;
-  return static_cast<std::int32_t>(std::min<std::int64_t>(upper, std::numeric_limits<std::int32_t>::max()));
+  return static_cast<std::int32_t>(std::clamp<std::int64_t>(upper, std::numeric_limits<std::int32_t>::min(),
+                                                            std::numeric_limits<std::int32_t>::max()));
 }
 
 const Variant& VariantExchangeArray::element(std::int32_t index) const {

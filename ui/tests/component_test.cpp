@@ -247,8 +247,8 @@ TEST(Form, TheFrameCorrectionKeepsWhicheverSizeWasGivenLast) {
 }
 
 TEST(Form, PeersHearOfChangesAndUpdatesHoldThemBack) {
+  RecordingPeer peer;  // outlives the form, which tells it of each control's end
   LogForm f;
-  RecordingPeer peer;
   f.box.SetPeer(&peer);
   f.a.SetPeer(&peer);
   f.box.SetChecked(true);

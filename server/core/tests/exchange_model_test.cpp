@@ -294,6 +294,31 @@ TEST(TDesCalques, InitAndExactLookup) {
   EXPECT_EQ(InitError(init, Variant::string(L"x")), L"The property AXCalques does not hold an array (invalid argument).");
 }
 
+// An empty array at either end of the index range holds nothing: its last
+// index never wraps round to the other end (which asked the models for
+// hundreds of millions of records).
+TEST(ExchangeModels, EmptyArraysAtTheEndsOfTheRangeHoldNothing) {
+  for (std::int32_t lower : {std::numeric_limits<std::int32_t>::min(), -1, 0, std::numeric_limits<std::int32_t>::max()}) {
+    VariantArray a;
+    a.bounds.push_back({lower, 0});
+    const Variant v = Variant::array(std::move(a));
+    VariantExchangeArray view(v);
+    EXPECT_LE(std::int64_t(view.upperBound()), std::max<std::int64_t>(lower, std::int64_t(lower) - 1)) << lower;
+    EXPECT_THROW(view.at(lower), Error) << lower;
+    TDesPoints p;
+    TDesGroupes g;
+    TDesCalques c;
+    if (lower <= 0) {
+      p.Init(view);
+      g.Init(view);
+      c.Init(view);
+    } else {  // one starting above 0 has no element 0
+      EXPECT_THROW(p.Init(view), Error);
+    }
+    EXPECT_EQ(p.Count() + g.Count() + c.Items.size(), 0u) << lower;
+  }
+}
+
 TEST(SharedLists, ByLanguage) {
   EXPECT_EQ(AttributeNames(L"fr"), (std::vector<std::wstring>{L"Numéro", L"Altitude", L"Description"}));
   EXPECT_EQ(AttributeNames(L"es"), (std::vector<std::wstring>{L"Number", L"Elevation", L"Description"}));

@@ -126,7 +126,7 @@ TEST_F(LanceFixture, Command18StartsQuentaWithElement0) {
 
 TEST_F(LanceFixture, Command18FailsWhenTheShellRefusesTheStart) {
   x.value(Slot::alldata) = Variant::array({Variant::string(L"12")});
-  hp.shell.refusal = L"The system cannot find the file specified";
+  hp.shell.starts.FailAfter(0, L"The system cannot find the file specified.");
   EXPECT_EQ(Fails(L"18"), L"Could not start C:\\Topaline\\quenta.exe: The system cannot find the file specified.");
   EXPECT_EQ(x.resultat, 0);
   EXPECT_TRUE(hp.shell.launches.empty());
