@@ -4,11 +4,15 @@
 #include "server/core/labels.h"
 #include "server/core/lance.h"
 #include "server/dialogs/layout/options.h"
+#include "server/dialogs/layout/repos.h"
+#include "server/dialogs/layout/rotation.h"
+#include "server/dialogs/layout/taille_att.h"
 #include "server/dialogs/points/change_alt.h"
 #include "server/dialogs/points/filtre_ent.h"
 #include "server/dialogs/points/liste_points.h"
 #include "server/dialogs/points/gerer.h"
 #include "server/dialogs/points/grp_select.h"
+#include "server/dialogs/points/sauve_pt.h"
 
 namespace topaline {
 
@@ -36,11 +40,11 @@ CommandTable MakeCommandTable() {
   t.Register(3, CommandNotAvailable(3, L"coordinates table"));
   t.Register(4, CommandNotAvailable(4, L"frames around attributes"));
   t.Register(5, CommandNotAvailable(5, L"keep attributes from overlapping"));
-  t.Register(6, CommandNotAvailable(6, L"size of attributes"));
-  t.Register(7, CommandNotAvailable(7, L"rotation of attributes"));
+  t.Register(6, AttributeSize);
+  t.Register(7, AttributeRotation);
   t.Register(8, FilterEntities);
-  t.Register(9, CommandNotAvailable(9, L"save points to a file"));
-  t.Register(10, CommandNotAvailable(10, L"reposition objects"));
+  t.Register(9, SavePoints);
+  t.Register(10, RepositionObjects);
   t.Register(11, CommandNotAvailable(11, L"load a points file"));
   t.Register(12, CommandNotAvailable(12, L"draw points"));
   t.Register(13, CommandNotAvailable(13, L"create points on entities"));

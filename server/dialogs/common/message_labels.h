@@ -8,7 +8,9 @@ namespace topaline::labels {
 constexpr int kMinAboveMax = 706;        // a range's minimum above its maximum
 constexpr int kNoCriterion = 707;        // no filter criterion chosen
 constexpr int kNothingChosen = 708;      // no entity kind chosen
+constexpr int kNoAttribute = 709;        // no attribute chosen
 constexpr int kEmptyField = 710;         // a field that must not be empty
+constexpr int kNoFileName = 711;         // no file (or a folder) to save to
 constexpr int kDuplicateName = 713;      // a name already taken
 constexpr int kLayerBefore = 731;        // the frozen/off layer warning, before the name
 constexpr int kLayerAfter = 732;         // ... and after it

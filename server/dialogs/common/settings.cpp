@@ -217,6 +217,13 @@ bool CheckNumber(Session& session, ui::Edit& field, bool showMessage) {
   return false;
 }
 
+void CheckNumberOnExitAndEnter(Session& session, ui::Edit& field) {
+  field.OnExit = [&session, &field] { CheckNumber(session, field, true); };
+  field.OnKeyUp = [&session, &field](int& key, ui::ShiftState) {
+    if (key == ui::Key::Enter) CheckNumber(session, field, false);
+  };
+}
+
 void EnableChildren(ui::Component& container, ui::CheckableControl& box) {
   const bool on = box.Checked();
 
