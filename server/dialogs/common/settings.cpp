@@ -218,7 +218,11 @@ bool CheckNumber(Session& session, ui::Edit& field, bool showMessage) {
 }
 
 void CheckNumberOnExitAndEnter(Session& session, ui::Edit& field) {
-  field.OnExit = [&session, &field] { CheckNumber(session, field, true); };
+  // The dialog closing takes the focus away too: that is no leaving to
+  // check (the message would come after the dialog is gone).
+  field.OnExit = [&session, &field] {
+    if (field.Owner().GetModalResult() == ui::mrNone) CheckNumber(session, field, true);
+  };
   field.OnKeyUp = [&session, &field](int& key, ui::ShiftState) {
     if (key == ui::Key::Enter) CheckNumber(session, field, false);
   };

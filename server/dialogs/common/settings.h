@@ -88,7 +88,8 @@ bool CheckLayerWarning(Session& session, ui::Edit& field);
 bool CheckNumber(Session& session, ui::Edit& field, bool showMessage);
 
 // A distance-or-percentage field: CheckNumber with its message when the
-// field is left, without it when Enter is released in the field.
+// field is left, without it when Enter is released in the field. The
+// focus the closing dialog takes away is not checked.
 void CheckNumberOnExitAndEnter(Session& session, ui::Edit& field);
 
 // Enables the container's children (and the children of child panels and

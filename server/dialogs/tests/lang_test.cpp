@@ -17,12 +17,16 @@
 #include "server/core/lance.h"
 #include "server/dialogs/common/tests/forms_fixture.h"
 #include "server/dialogs/layout/options.h"
+#include "server/dialogs/layout/repos.h"
+#include "server/dialogs/layout/rotation.h"
+#include "server/dialogs/layout/taille_att.h"
 #include "server/dialogs/points/change_alt.h"
 #include "server/dialogs/points/filtre_ent.h"
 #include "server/dialogs/points/filtre_points.h"
 #include "server/dialogs/points/gerer.h"
 #include "server/dialogs/points/grp_select.h"
 #include "server/dialogs/points/liste_points.h"
+#include "server/dialogs/points/sauve_pt.h"
 
 namespace topaline {
 namespace {
@@ -69,6 +73,12 @@ protected:
     forms.push_back(std::make_unique<TfrmChangeAlt>(session));
     forms.push_back(std::make_unique<TfrmFiltreEnt>(session));
     forms.push_back(std::make_unique<TfrmOptions>(session));
+    forms.push_back(std::make_unique<TfrmTailleAtt>(session));
+    forms.push_back(std::make_unique<TfrmRotation>(session));
+    forms.push_back(std::make_unique<TfrmRepos>(session));
+    auto existing = std::make_unique<TForm23>(session);
+    forms.push_back(std::make_unique<TfrmSauvePt>(session, *existing));
+    forms.push_back(std::move(existing));
     forms.push_back(std::make_unique<TfrmListePoints>(session));
     forms.push_back(std::make_unique<TfrmGrpSelect>(session));
     auto filter = std::make_unique<TfrmFiltrePoints>(session);
