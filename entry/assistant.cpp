@@ -17,7 +17,18 @@ EntryAssistant::EntryAssistant(EntryDesktop& desktop, RegistryKey& key, WindowHa
 
 void EntryAssistant::attach(EntryView& view) {
   view_ = &view;
-  view.setIncrementText(settings_.increment);
+  showIncrement(settings_.increment);
+}
+
+void EntryAssistant::showIncrement(const std::wstring& text) {
+  settingIncrement_ = true;
+  try {
+    view().setIncrementText(text);
+  } catch (...) {
+    settingIncrement_ = false;
+    throw;
+  }
+  settingIncrement_ = false;
 }
 
 EntryView& EntryAssistant::view() const {
@@ -26,6 +37,7 @@ EntryView& EntryAssistant::view() const {
 }
 
 bool EntryAssistant::valide() {
+  incrementLeft();
   EntryView& v = view();
   const std::wstring number = TrimBlanks(v.numberText());
   if (number.empty()) return false;
@@ -60,10 +72,15 @@ void EntryAssistant::incrementKeyReleased() {
   if (IncrementNeedsBeep(view().incrementText())) desktop_.beep();
 }
 
+void EntryAssistant::incrementChanged() {
+  if (!settingIncrement_) incrementTyped_ = true;
+}
+
 void EntryAssistant::incrementLeft() {
-  EntryView& v = view();
-  const IncrementExit exit = LeaveIncrement(v.incrementText());
-  v.setIncrementText(exit.text);
+  if (!incrementTyped_) return;  // nothing typed since the program's own text
+  incrementTyped_ = false;
+  const IncrementExit exit = LeaveIncrement(view().incrementText());
+  showIncrement(exit.text);
   if (exit.store) {
     key_.writeString(L"increment", exit.text);
     settings_.increment = exit.text;

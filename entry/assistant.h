@@ -50,15 +50,20 @@ public:
   unsigned delay() const { return delay_; }
 
   // Validate and send edNum's number (Enter, right-click in edNum, the
-  // validate button, a non-left release over a digit button). Returns
-  // whether the whole command was typed.
+  // validate button, a non-left release over a digit button). Sending
+  // leaves the increment field first. Returns whether the whole command
+  // was typed.
   bool valide();
 
   // A mouse button released over a digit button captioned digit.
   void digitReleased(wchar_t digit, MouseButton button);
 
-  // Edit1
+  // Edit1: a key released in it; its text changed (by the user, or by
+  // the program itself, which is ignored); the user left it (the focus
+  // went to another control of the window). Leaving stores what the user
+  // typed, never a text the program put there.
   void incrementKeyReleased();
+  void incrementChanged();
   void incrementLeft();
 
   enum class Tick { Continue, TargetGone };
@@ -74,6 +79,7 @@ public:
 
 private:
   EntryView& view() const;
+  void showIncrement(const std::wstring& text);
 
   EntryDesktop& desktop_;
   RegistryKey& key_;
@@ -82,6 +88,8 @@ private:
   EntryView* view_ = nullptr;
   NumberHistory history_;
   unsigned delay_;
+  bool incrementTyped_ = false;    // Edit1 holds a text the user typed, not yet left
+  bool settingIncrement_ = false;  // the program is putting a text into Edit1
 };
 
 }  // namespace topaline

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <limits>
 
+#include "ui/types.h"
+
 namespace topaline {
 
 namespace {
@@ -99,16 +101,9 @@ std::optional<WindowHandle> ParseTargetHandle(const std::vector<std::wstring>& a
 }
 
 ScreenRect KeepOnScreen(const ScreenRect& window, const ScreenRect& workArea) {
-  ScreenRect r = window;
-  const int w = window.width();
-  const int h = window.height();
-  if (r.right > workArea.right) r.left = workArea.right - w;
-  if (r.bottom > workArea.bottom) r.top = workArea.bottom - h;
-  if (r.left < workArea.left) r.left = workArea.left;
-  if (r.top < workArea.top) r.top = workArea.top;
-  r.right = r.left + w;
-  r.bottom = r.top + h;
-  return r;
+  const ui::Rect kept = ui::KeptInside({window.left, window.top, window.width(), window.height()},
+                                       {workArea.left, workArea.top, workArea.width(), workArea.height()});
+  return {kept.left, kept.top, kept.right(), kept.bottom()};
 }
 
 bool PointInRect(const ScreenPoint& p, const ScreenRect& r) {

@@ -70,7 +70,8 @@ struct ScreenRect {
 };
 
 // The rectangle moved (not resized) so that it lies within the work area;
-// when it is larger than the area its top-left corner stays visible.
+// when it is larger than the area its top-left corner stays visible (the
+// rule of every window of the product: ui::KeptInside).
 ScreenRect KeepOnScreen(const ScreenRect& window, const ScreenRect& workArea);
 
 // Pointer within the rectangle, edges included.

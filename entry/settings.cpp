@@ -10,8 +10,8 @@ namespace topaline {
 namespace {
 
 std::optional<std::uint32_t> TryDword(const RegistryKey& key, const wchar_t* name) {
-  if (key.valueType(name) != RegType::Dword) return std::nullopt;
   try {
+    if (key.valueType(name) != RegType::Dword) return std::nullopt;
     return key.readDword(name);
   } catch (const Error&) {
     return std::nullopt;
@@ -19,8 +19,8 @@ std::optional<std::uint32_t> TryDword(const RegistryKey& key, const wchar_t* nam
 }
 
 std::wstring TryString(const RegistryKey& key, const wchar_t* name) {
-  if (key.valueType(name) != RegType::String) return {};
   try {
+    if (key.valueType(name) != RegType::String) return {};
     return key.readString(name);
   } catch (const Error&) {
     return {};

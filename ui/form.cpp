@@ -146,14 +146,7 @@ void Form::CenterOn(const Rect& area) {
   ApplyBounds(b);
 }
 
-void Form::KeepInside(const Rect& area) {
-  Rect b = Bounds();
-  if (b.right() > area.right()) b.left = area.right() - b.width;
-  if (b.bottom() > area.bottom()) b.top = area.bottom() - b.height;
-  if (b.left < area.left) b.left = area.left;
-  if (b.top < area.top) b.top = area.top;
-  ApplyBounds(b);
-}
+void Form::KeepInside(const Rect& area) { ApplyBounds(KeptInside(Bounds(), area)); }
 
 void Form::UserMoved(const Rect& outer) {
   Dispatch([&] {

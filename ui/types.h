@@ -17,6 +17,17 @@ struct Rect {
   bool operator!=(const Rect& o) const { return !(*this == o); }
 };
 
+// r moved (never resized) so that it lies within area; when it is larger
+// than the area its top-left corner stays inside. Used for every window
+// placed on a work area: the dialogs and quenta's entry window.
+inline Rect KeptInside(Rect r, const Rect& area) {
+  if (r.right() > area.right()) r.left = area.right() - r.width;
+  if (r.bottom() > area.bottom()) r.top = area.bottom() - r.height;
+  if (r.left < area.left) r.left = area.left;
+  if (r.top < area.top) r.top = area.top;
+  return r;
+}
+
 struct Size {
   int width = 0, height = 0;
 };

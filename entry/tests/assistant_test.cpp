@@ -12,7 +12,17 @@ using test::kTool;
 
 class AssistantTest : public ::testing::Test {
 protected:
-  AssistantTest() : assistant(desktop, key, kTarget, settings()) { assistant.attach(view); }
+  AssistantTest() : assistant(desktop, key, kTarget, settings()) {
+    view.incrementChanged = [this] { assistant.incrementChanged(); };
+    assistant.attach(view);
+  }
+
+  // The user types text into Edit1 (and releases the last key).
+  void typeIncrement(const std::wstring& text) {
+    view.increment = text;
+    assistant.incrementChanged();
+    assistant.incrementKeyReleased();
+  }
 
   static EntrySettings settings() {
     EntrySettings s;
@@ -113,9 +123,8 @@ TEST_F(AssistantTest, IncrementField) {
   };
   for (const auto& c : cases) {
     key.values[L"increment"] = std::wstring(L"old");
-    view.increment = c.typed;
     desktop.beeps = 0;
-    assistant.incrementKeyReleased();
+    typeIncrement(c.typed);
     EXPECT_EQ(desktop.beeps, c.keyBeeps) << c.typed;
     desktop.beeps = 0;
     assistant.incrementLeft();
@@ -123,6 +132,45 @@ TEST_F(AssistantTest, IncrementField) {
     EXPECT_EQ(view.increment, c.shown) << c.typed;
     EXPECT_EQ(std::get<std::wstring>(key.values[L"increment"]), c.stored ? c.stored : L"old") << c.typed;
   }
+}
+
+// Only what the user typed is stored: the stored value shown at start-up,
+// the "1" put back after a refused increment and the trimmed text are the
+// program's own, and leaving them again (the window losing and regaining
+// the keyboard, say) stores and beeps nothing.
+TEST_F(AssistantTest, IncrementLeftWithTheProgramsOwnTextStoresNothing) {
+  key.values[L"increment"] = std::wstring(L"5");
+  assistant.incrementLeft();  // the stored value, as shown at start-up
+  EXPECT_EQ(key.writes, 0);
+
+  typeIncrement(L"0");
+  assistant.incrementLeft();
+  EXPECT_EQ(view.increment, L"1");
+  EXPECT_EQ(desktop.beeps, 1);
+  for (int i = 0; i < 3; ++i) assistant.incrementLeft();
+  EXPECT_EQ(desktop.beeps, 1);
+  EXPECT_EQ(key.writes, 0);
+  EXPECT_EQ(std::get<std::wstring>(key.values[L"increment"]), L"5");
+
+  // The user retypes the very "1" the program put there: now it is theirs.
+  typeIncrement(L"1");
+  assistant.incrementLeft();
+  EXPECT_EQ(std::get<std::wstring>(key.values[L"increment"]), L"1");
+  EXPECT_EQ(key.writes, 1);
+  assistant.incrementLeft();
+  EXPECT_EQ(key.writes, 1);
+}
+
+// Sending a number leaves the increment field: a typed increment is
+// stored (or refused) before the number goes out.
+TEST_F(AssistantTest, SendingLeavesTheIncrementField) {
+  typeIncrement(L" 7 ");
+  EXPECT_TRUE(send(L"12"));
+  EXPECT_EQ(std::get<std::wstring>(key.values[L"increment"]), L"7");
+  EXPECT_EQ(view.increment, L"7");
+  EXPECT_EQ(desktop.typedIntoTarget, L"(tpx:point \"12\") ");
+  EXPECT_TRUE(send(L"13"));
+  EXPECT_EQ(key.writes, 1);
 }
 
 TEST_F(AssistantTest, TimerTicks) {

@@ -89,6 +89,8 @@ public:
   ScreenRect rect{592, 197, 862, 270};
   int shows = 0;
   int hides = 0;
+  // Called when Edit1's text changes, as the field reports it whoever set it.
+  std::function<void()> incrementChanged;
 
   WindowHandle toolWindow() const override { return kTool; }
   std::wstring numberText() const override { return number; }
@@ -96,7 +98,10 @@ public:
   void addHistoryItem(const std::wstring& n) override { list.push_back(n); }
   bool numberListDropped() const override { return dropped; }
   std::wstring incrementText() const override { return increment; }
-  void setIncrementText(const std::wstring& t) override { increment = t; }
+  void setIncrementText(const std::wstring& t) override {
+    increment = t;
+    if (incrementChanged) incrementChanged();
+  }
   bool toolVisible() const override { return visible; }
   void showTool() override { visible = true; ++shows; }
   void hideTool() override { visible = false; ++hides; }

@@ -4,8 +4,13 @@
 
 #include "entry/win32/controls.h"
 #include "platform/error.h"
+#include "win32/ui/msw_guard.h"
+#include "win32/ui/msw_metrics.h"
+#include "win32/ui/msw_names.h"
 
 namespace topaline::win32 {
+
+using namespace topaline::msw;
 
 namespace {
 constexpr wchar_t kClass[] = L"TForm2";
@@ -22,31 +27,22 @@ DelayForm::~DelayForm() {
 
 void DelayForm::create(HWND owner) {
   owner_ = owner;
-  WNDCLASSEXW wc{};
-  wc.cbSize = sizeof wc;
-  wc.lpfnWndProc = Proc;
-  wc.hInstance = instance_;
-  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  wc.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
-  wc.lpszClassName = kClass;
-  RegisterClassExW(&wc);
+  RegisterFormClass(instance_, kClass, FormProc<DelayForm>, nullptr);
 
   const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
   const DWORD exStyle = WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
+  const UINT dpi = MSWDpiFor(owner);
+  const auto Scale = [dpi](int designPixels) { return MSWScale(designPixels, dpi); };
   RECT frame{0, 0, Scale(kClientWidth), Scale(kClientHeight)};
   AdjustWindowRectEx(&frame, style, FALSE, exStyle);
   hwnd_ = CreateWindowExW(exStyle, kClass, texts_.delayCaption.c_str(), style, 0, 0, frame.right - frame.left,
                           frame.bottom - frame.top, owner, nullptr, instance_, this);
   if (!hwnd_) throw Error(L"The delay dialog cannot be created.");
-  SetComponentName(hwnd_, L"Form2");
+  MSWSetComponentName(hwnd_, L"Form2");
 
   const auto child = [&](const wchar_t* cls, const wchar_t* text, DWORD s, int x, int y, int w, int h, int id,
                          const wchar_t* name) {
-    HWND c = CreateWindowExW(0, cls, text, WS_CHILD | WS_VISIBLE | s, Scale(x), Scale(y), Scale(w), Scale(h), hwnd_,
-                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, nullptr);
-    SendMessageW(c, WM_SETFONT, reinterpret_cast<WPARAM>(UiFont()), FALSE);
-    SetComponentName(c, name);
-    return c;
+    return CreateControl(hwnd_, dpi, 0, cls, text, s, x, y, w, h, id, name);
   };
   child(WC_STATICW, L"Min", SS_LEFT, 8, 16, 26, 16, 1001, L"Label1");
   trackBar_ = child(TRACKBAR_CLASSW, L"", WS_TABSTOP | TBS_HORZ | TBS_AUTOTICKS | TBS_TOOLTIPS | TBS_BOTTOM, 36, 8,
@@ -67,8 +63,7 @@ void DelayForm::run() {
   SendMessageW(trackBar_, TBM_SETPOS, TRUE, static_cast<LPARAM>(assistant_.delayDialogPosition()));
 
   // Centred on the desktop's work area.
-  RECT area{};
-  SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
+  const RECT area = MSWPrimaryWorkArea();
   RECT r;
   GetWindowRect(hwnd_, &r);
   const int w = r.right - r.left;
@@ -107,24 +102,6 @@ void DelayForm::confirm() {
   open_ = false;
 }
 
-LRESULT CALLBACK DelayForm::Proc(HWND w, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
-    SetWindowLongPtrW(w, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-  }
-  auto* self = reinterpret_cast<DelayForm*>(GetWindowLongPtrW(w, GWLP_USERDATA));
-  if (self && self->hwnd_ == w) {
-    try {
-      return self->handle(message, wParam, lParam);
-    } catch (...) {
-      ReportException(w);
-      return 0;
-    }
-  }
-  if (message == WM_NCDESTROY) ReleaseComponentName(w);
-  return DefWindowProcW(w, message, wParam, lParam);
-}
-
 LRESULT DelayForm::handle(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_COMMAND:
@@ -144,11 +121,11 @@ LRESULT DelayForm::handle(UINT message, WPARAM wParam, LPARAM lParam) {
       SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
       return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
     case WM_DESTROY:
-      ReleaseChildNames(hwnd_);
+      MSWClearComponentNames(hwnd_);
       break;
     case WM_NCDESTROY: {
       HWND w = hwnd_;
-      ReleaseComponentName(w);
+      MSWClearComponentName(w);
       hwnd_ = nullptr;
       open_ = false;
       return DefWindowProcW(w, message, wParam, lParam);

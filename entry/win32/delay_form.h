@@ -20,7 +20,8 @@ public:
   HWND hwnd() const { return hwnd_; }
 
 private:
-  static LRESULT CALLBACK Proc(HWND w, UINT message, WPARAM wParam, LPARAM lParam);
+  template <class T>
+  friend LRESULT CALLBACK FormProc(HWND w, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
   void confirm();
 

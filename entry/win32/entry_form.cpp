@@ -6,8 +6,14 @@
 
 #include "entry/win32/controls.h"
 #include "platform/error.h"
+#include "win32/ui/msw_flat_button.h"
+#include "win32/ui/msw_guard.h"
+#include "win32/ui/msw_metrics.h"
+#include "win32/ui/msw_names.h"
 
 namespace topaline::win32 {
+
+using namespace topaline::msw;
 
 namespace {
 
@@ -45,69 +51,55 @@ EntryForm::~EntryForm() {
 }
 
 void EntryForm::create(int left, int top) {
-  RegisterToolButtonClass(instance_);
-  WNDCLASSEXW wc{};
-  wc.cbSize = sizeof wc;
-  wc.lpfnWndProc = Proc;
-  wc.hInstance = instance_;
-  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  wc.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
-  wc.lpszClassName = kEntryFormClass;
-  wc.hIcon = ClockIcon();
-  if (!RegisterClassExW(&wc)) throw Error(L"The entry window class cannot be registered.");
+  if (!RegisterFormClass(instance_, kEntryFormClass, FormProc<EntryForm>, ClockIcon()))
+    throw Error(L"The entry window class cannot be registered.");
 
   const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
   const DWORD exStyle = WS_EX_TOOLWINDOW | WS_EX_TOPMOST;
+  dpi_ = MSWDpiFor(nullptr);
+  const auto Scale = [this](int designPixels) { return MSWScale(designPixels, dpi_); };
   RECT frame{0, 0, Scale(kClientWidth), Scale(kClientHeight)};
   AdjustWindowRectEx(&frame, style, FALSE, exStyle);
   const int width = frame.right - frame.left;
   const int height = frame.bottom - frame.top;
 
   // Keep the window on the monitor nearest to the stored position.
-  RECT wanted{left, top, left + width, top + height};
-  MONITORINFO monitor{};
-  monitor.cbSize = sizeof monitor;
-  if (GetMonitorInfoW(MonitorFromRect(&wanted, MONITOR_DEFAULTTONEAREST), &monitor)) {
-    const RECT& a = monitor.rcWork;
-    const ScreenRect placed = KeepOnScreen({left, top, left + width, top + height}, {a.left, a.top, a.right, a.bottom});
-    left = placed.left;
-    top = placed.top;
-  }
+  const RECT a = MSWWorkAreaNear(RECT{left, top, left + width, top + height});
+  const ScreenRect placed = KeepOnScreen({left, top, left + width, top + height}, {a.left, a.top, a.right, a.bottom});
+  left = placed.left;
+  top = placed.top;
 
   hwnd_ = CreateWindowExW(exStyle, kEntryFormClass, texts_.title.c_str(), style, left, top, width, height, nullptr,
                           nullptr, instance_, this);
   if (!hwnd_) throw Error(L"The entry window cannot be created.");
-  SetComponentName(hwnd_, L"Form1");
+  MSWSetComponentName(hwnd_, L"Form1");
   tooltip_ = CreateTooltip(hwnd_);
-
-  const auto child = [&](DWORD ex, const wchar_t* cls, const wchar_t* text, DWORD s, int x, int y, int w, int h,
-                         int id, const wchar_t* name) {
-    HWND c = CreateWindowExW(ex, cls, text, WS_CHILD | WS_VISIBLE | s, Scale(x), Scale(y), Scale(w), Scale(h), hwnd_,
-                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, nullptr);
-    if (!c) throw Error(std::wstring(L"The control ") + name + L" cannot be created.");
-    SendMessageW(c, WM_SETFONT, reinterpret_cast<WPARAM>(UiFont()), FALSE);
-    SetComponentName(c, name);
-    return c;
-  };
 
   // Top row: twelve digit buttons, validate, a separator, delay.
   constexpr int buttonWidth = 18;
   constexpr int pictureWidth = 22;
   constexpr int rowHeight = 22;
+  const auto child = [&](DWORD ex, const wchar_t* cls, const wchar_t* text, DWORD s, int x, int y, int w, int h,
+                         int id, const wchar_t* name) {
+    return CreateControl(hwnd_, dpi_, ex, cls, text, s, x, y, w, h, id, name);
+  };
+  const auto toolButton = [&](const wchar_t* caption, HICON icon, int x, int w, int id, const std::wstring& name) {
+    const RECT r{Scale(x), Scale(1), Scale(x + w), Scale(1 + rowHeight)};
+    HWND b = MSWCreateFlatButton(hwnd_, static_cast<UINT>(id), r, caption, icon, MSWBoldFont(dpi_), name);
+    if (!b) throw Error(L"The control " + name + L" cannot be created.");
+    return b;
+  };
+
   for (int i = 0; i < 12; ++i) {
     const wchar_t caption[2] = {kDigitCaptions[i], 0};
-    const std::wstring name = L"ToolButton" + std::to_wstring(i + 1);
-    child(0, kToolButtonClass, caption, 0, 1 + i * buttonWidth, 1, buttonWidth, rowHeight, kFirstDigit + i,
-          name.c_str());
+    toolButton(caption, nullptr, 1 + i * buttonWidth, buttonWidth, kFirstDigit + i, L"ToolButton" + std::to_wstring(i + 1));
   }
   int x = 1 + 12 * buttonWidth;
-  HWND validate = child(0, kToolButtonClass, L"", 0, x, 1, pictureWidth, rowHeight, kValidate, L"ToolButton14");
-  SendMessageW(validate, kToolButtonSetIcon, 0, reinterpret_cast<LPARAM>(CheckIcon()));
+  toolButton(L"", CheckIcon(), x, pictureWidth, kValidate, L"ToolButton14");
   x += pictureWidth;
   child(0, WC_STATICW, L"", SS_ETCHEDVERT, x + 3, 3, 2, rowHeight - 4, 0, L"ToolButton13");
   x += 6;
-  HWND delay = child(0, kToolButtonClass, L"", 0, x, 1, pictureWidth, rowHeight, kDelay, L"ToolButton15");
-  SendMessageW(delay, kToolButtonSetIcon, 0, reinterpret_cast<LPARAM>(ClockIcon()));
+  HWND delay = toolButton(L"", ClockIcon(), x, pictureWidth, kDelay, L"ToolButton15");
   AddHint(tooltip_, hwnd_, delay, texts_.delayHint);
 
   // Second row: the number field and the increment field.
@@ -118,6 +110,8 @@ void EntryForm::create(int left, int top) {
   if (GetComboBoxInfo(edNum_, &info)) edNumEdit_ = info.hwndItem;
   if (!edNumEdit_) edNumEdit_ = FindWindowExW(edNum_, nullptr, WC_EDITW, nullptr);
   if (edNumEdit_) SetWindowSubclass(edNumEdit_, FieldProc, kNumberSubclass, reinterpret_cast<DWORD_PTR>(this));
+  // The drop-down button is the combo box's own window, beside its edit part.
+  SetWindowSubclass(edNum_, FieldProc, kNumberSubclass, reinterpret_cast<DWORD_PTR>(this));
 
   edit1_ = child(WS_EX_CLIENTEDGE, WC_EDITW, L"", WS_TABSTOP | ES_AUTOHSCROLL, 234, 27, 26, 20, kIncrement, L"Edit1");
   SetWindowSubclass(edit1_, FieldProc, kIncrementSubclass, reinterpret_cast<DWORD_PTR>(this));
@@ -158,7 +152,7 @@ bool EntryForm::numberListDropped() const { return SendMessageW(edNum_, CB_GETDR
 std::wstring EntryForm::incrementText() const { return TextOf(edit1_); }
 
 void EntryForm::setIncrementText(const std::wstring& text) {
-  if (TextOf(edit1_) != text) SetWindowTextW(edit1_, text.c_str());
+  if (TextOf(edit1_) != text) SetWindowTextW(edit1_, text.c_str());  // reports EN_CHANGE at once
 }
 
 bool EntryForm::toolVisible() const { return IsWindowVisible(hwnd_) != FALSE; }
@@ -215,31 +209,27 @@ void EntryForm::openDelayDialog() {
 
 // Window procedures -----------------------------------------------------------
 
-LRESULT CALLBACK EntryForm::Proc(HWND w, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
-    SetWindowLongPtrW(w, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-    static_cast<EntryForm*>(create->lpCreateParams)->hwnd_ = w;
-  }
-  auto* self = reinterpret_cast<EntryForm*>(GetWindowLongPtrW(w, GWLP_USERDATA));
-  if (self && self->hwnd_ == w) {
-    try {
-      return self->handle(message, wParam, lParam);
-    } catch (...) {
-      ReportException(w);
-      return 0;
-    }
-  }
-  return DefWindowProcW(w, message, wParam, lParam);
-}
-
 LRESULT EntryForm::handle(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case kToolButtonReleased: {
-      const auto button = lParam == 0 ? MouseButton::Left : lParam == 1 ? MouseButton::Right : MouseButton::Middle;
-      onButtonReleased(static_cast<int>(wParam), button);
-      return 0;
+    case WM_COMMAND: {
+      const int id = LOWORD(wParam);
+      const WORD code = HIWORD(wParam);
+      if (id == kIncrement && code == EN_CHANGE) {
+        assistant_.incrementChanged();
+        return 0;
+      }
+      if (id != kNumber && id != kIncrement && code == BN_CLICKED) {  // a left click, or BM_CLICK
+        onButtonReleased(id, MouseButton::Left);
+        return 0;
+      }
+      break;
     }
+    case kMSWFlatButtonReleased:
+      onButtonReleased(static_cast<int>(wParam), lParam == 1 ? MouseButton::Right : MouseButton::Middle);
+      return 0;
+    case WM_DRAWITEM:
+      if (MSWDrawFlatButton(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam))) return TRUE;
+      break;
     case WM_TIMER:
       if (wParam == kTimer1) onTimer();
       return 0;
@@ -278,22 +268,18 @@ LRESULT EntryForm::handle(UINT message, WPARAM wParam, LPARAM lParam) {
       closing_ = true;
       stopTimer();
       const ScreenRect r = toolRect();
-      try {
-        assistant_.userClosed(r.left, r.top);
-      } catch (...) {
-        ReportException(hwnd_);
-      }
+      MSWGuard([&] { assistant_.userClosed(r.left, r.top); });
       DestroyWindow(hwnd_);
       return 0;
     }
     case WM_DESTROY:
       stopTimer();
-      ReleaseChildNames(hwnd_);
+      MSWClearComponentNames(hwnd_);
       PostQuitMessage(0);
       return 0;
     case WM_NCDESTROY: {
       HWND w = hwnd_;
-      ReleaseComponentName(w);
+      MSWClearComponentName(w);
       hwnd_ = nullptr;
       return DefWindowProcW(w, message, wParam, lParam);
     }
@@ -313,13 +299,26 @@ LRESULT CALLBACK EntryForm::FieldProc(HWND w, UINT message, WPARAM wParam, LPARA
       return self->incrementFieldMessage(w, message, wParam, lParam);
     }
   } catch (...) {
-    ReportException(GetAncestor(w, GA_ROOT));
+    MSWReportCurrentException();
     return 0;
   }
   return DefSubclassProc(w, message, wParam, lParam);
 }
 
+// edNum's edit part and the combo box itself (its drop-down button): a
+// right-click anywhere in the field sends the number.
 LRESULT EntryForm::numberFieldMessage(HWND w, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (w == edNum_) {
+    switch (message) {
+      case WM_RBUTTONDOWN:
+      case WM_CONTEXTMENU:
+        return 0;
+      case WM_RBUTTONUP:
+        assistant_.valide();
+        return 0;
+    }
+    return DefSubclassProc(w, message, wParam, lParam);
+  }
   switch (message) {
     case WM_KEYUP:
       if (wParam == VK_RETURN) {
@@ -364,8 +363,12 @@ LRESULT EntryForm::incrementFieldMessage(HWND w, UINT message, WPARAM wParam, LP
       if (wParam == L'\r' || wParam == L'\n' || wParam == L'\t') return 0;
       break;
     case WM_KILLFOCUS: {
+      // Left only when the focus goes to another control of the window:
+      // the window losing the activation (the timer brings the CAD window
+      // forward as soon as the pointer leaves) is not leaving the field.
       const LRESULT result = DefSubclassProc(w, message, wParam, lParam);
-      assistant_.incrementLeft();
+      const auto to = reinterpret_cast<HWND>(wParam);
+      if (to && IsChild(hwnd_, to)) assistant_.incrementLeft();
       return result;
     }
     case WM_RBUTTONUP:

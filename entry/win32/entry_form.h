@@ -1,7 +1,9 @@
 // TForm1, the entry window: an always-on-top tool window with the digit
 // buttons, the validate and delay buttons, the number field edNum with its
 // history and the increment field Edit1. Its behaviour is EntryAssistant's;
-// this class only turns window messages into its calls and back.
+// this class only turns window messages into its calls and back. The
+// window class names TForm1 and TForm2 are how a second start finds the
+// first.
 #pragma once
 
 #include <windows.h>
@@ -38,7 +40,8 @@ public:
   ScreenRect toolRect() const override;
 
 private:
-  static LRESULT CALLBACK Proc(HWND w, UINT message, WPARAM wParam, LPARAM lParam);
+  template <class T>
+  friend LRESULT CALLBACK FormProc(HWND w, UINT message, WPARAM wParam, LPARAM lParam);
   static LRESULT CALLBACK FieldProc(HWND w, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                     DWORD_PTR self);
   LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
@@ -51,6 +54,7 @@ private:
   void stopTimer();
 
   HINSTANCE instance_;
+  UINT dpi_ = 96;
   EntryAssistant& assistant_;
   DelayForm& delayForm_;
   const EntryTexts& texts_;

@@ -4,18 +4,18 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
-#include <exception>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "entry/assistant.h"
 #include "entry/settings.h"
-#include "entry/win32/controls.h"
 #include "entry/win32/delay_form.h"
 #include "entry/win32/desktop_win32.h"
 #include "entry/win32/entry_form.h"
-#include "entry/win32/registry_win32.h"
 #include "platform/error.h"
+#include "win32/platform/win32_platform.h"
+#include "win32/ui/msw_guard.h"
 
 using namespace topaline;
 
@@ -54,8 +54,8 @@ int Run(HINSTANCE instance) {
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_BAR_CLASSES | ICC_TAB_CLASSES};
   InitCommonControlsEx(&controls);
 
-  Win32RegistryKey key = Win32RegistryKey::OpenOrCreate(kEntryProductKey);
-  const EntrySettings settings = LoadEntrySettings(key);
+  const std::unique_ptr<RegistryKey> key = Win32Registry().open(kEntryProductKey, true);
+  const EntrySettings settings = LoadEntrySettings(*key);
 
   HANDLE instanceMutex = CreateMutexW(nullptr, FALSE, L"Local\\Norvel.topaline3.quenta");
   const bool another = instanceMutex && GetLastError() == ERROR_ALREADY_EXISTS;
@@ -77,7 +77,7 @@ int Run(HINSTANCE instance) {
     return 2;
   }
 
-  EntryAssistant assistant(desktop, key, *target, settings);
+  EntryAssistant assistant(desktop, *key, *target, settings);
   win32::DelayForm delayForm(instance, assistant, texts);
   win32::EntryForm form(instance, assistant, delayForm, texts);
   form.create(settings.xpos, settings.ypos);
@@ -98,13 +98,8 @@ int Run(HINSTANCE instance) {
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   try {
     return Run(instance);
-  } catch (const Error& e) {
-    ShowMessage(e.message());
-  } catch (const std::exception& e) {
-    const std::string what = e.what();
-    ShowMessage(std::wstring(what.begin(), what.end()));
   } catch (...) {
-    ShowMessage(L"Unexpected error.");
+    msw::MSWReportCurrentException();
   }
   return 1;
 }

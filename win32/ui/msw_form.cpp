@@ -67,17 +67,7 @@ MSWFormBinding::~MSWFormBinding() {
 
 HFONT MSWFormBinding::Font() const { return MSWFont(dpi_); }
 
-HFONT MSWFormBinding::BoldFont() const {
-  static thread_local std::unordered_map<UINT, HFONT> bold;
-  auto it = bold.find(dpi_);
-  if (it != bold.end()) return it->second;
-  LOGFONTW lf{};
-  GetObjectW(Font(), sizeof lf, &lf);
-  lf.lfWeight = FW_BOLD;
-  HFONT f = CreateFontIndirectW(&lf);
-  bold[dpi_] = f ? f : Font();
-  return bold[dpi_];
-}
+HFONT MSWFormBinding::BoldFont() const { return MSWBoldFont(dpi_); }
 
 MSWControl* MSWFormBinding::Find(ui::Component* c) const {
   if (c == &form_) return const_cast<MSWFormBinding*>(this);
@@ -431,9 +421,7 @@ ui::Rect MSWFormRunner::WorkAreaFor(const ui::Rect& r) {
 }
 
 ui::Rect MSWFormRunner::WorkArea() {
-  RECT w{};
-  if (!SystemParametersInfoW(SPI_GETWORKAREA, 0, &w, 0))
-    w = RECT{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  RECT w = MSWPrimaryWorkArea();
   return ui::Rect{w.left, w.top, w.right - w.left, w.bottom - w.top};
 }
 

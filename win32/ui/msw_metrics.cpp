@@ -39,6 +39,18 @@ HFONT MSWFont(UINT dpi) {
   return font;
 }
 
+HFONT MSWBoldFont(UINT dpi) {
+  static thread_local std::map<UINT, HFONT> fonts;
+  auto it = fonts.find(dpi);
+  if (it != fonts.end()) return it->second;
+  LOGFONTW lf{};
+  GetObjectW(MSWFont(dpi), sizeof lf, &lf);
+  lf.lfWeight = FW_BOLD;
+  HFONT font = CreateFontIndirectW(&lf);
+  fonts[dpi] = font ? font : MSWFont(dpi);
+  return fonts[dpi];
+}
+
 int MSWTextWidth(HFONT font, const std::wstring& text) {
   HDC dc = GetDC(nullptr);
   if (!dc) return 0;
@@ -55,6 +67,10 @@ RECT MSWWorkAreaNear(const RECT& r) {
   MONITORINFO mi{};
   mi.cbSize = sizeof mi;
   if (monitor && GetMonitorInfoW(monitor, &mi)) return mi.rcWork;
+  return MSWPrimaryWorkArea();
+}
+
+RECT MSWPrimaryWorkArea() {
   RECT work{};
   if (!SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0))
     work = RECT{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};

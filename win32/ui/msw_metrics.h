@@ -18,11 +18,15 @@ int MSWUnscale(int devicePixels, UINT dpi);
 // The product's font, Tahoma 8 points, at a DPI. The font objects are
 // cached per DPI and live as long as the module.
 HFONT MSWFont(UINT dpi);
+// The same font in bold.
+HFONT MSWBoldFont(UINT dpi);
 
 // Width in pixels of text drawn in font (GetTextExtentPoint32W).
 int MSWTextWidth(HFONT font, const std::wstring& text);
 
 // Work area of the monitor nearest to a rectangle.
 RECT MSWWorkAreaNear(const RECT& r);
+// Work area of the primary monitor (the desktop a centred window uses).
+RECT MSWPrimaryWorkArea();
 
 }  // namespace topaline::msw

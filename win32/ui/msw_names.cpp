@@ -17,6 +17,18 @@ void MSWClearComponentName(HWND hwnd) {
   if (h) GlobalDeleteAtom(static_cast<ATOM>(reinterpret_cast<UINT_PTR>(h)));
 }
 
+void MSWClearComponentNames(HWND hwnd) {
+  if (!hwnd) return;
+  EnumChildWindows(
+      hwnd,
+      [](HWND child, LPARAM) -> BOOL {
+        MSWClearComponentName(child);
+        return TRUE;
+      },
+      0);
+  MSWClearComponentName(hwnd);
+}
+
 std::wstring MSWComponentName(HWND hwnd) {
   auto atom = static_cast<ATOM>(reinterpret_cast<UINT_PTR>(GetPropW(hwnd, kComponentNameProp)));
   if (!atom) return {};

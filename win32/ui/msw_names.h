@@ -15,6 +15,9 @@ inline constexpr const wchar_t kComponentNameProp[] = L"ComponentName";
 void MSWSetComponentName(HWND hwnd, const std::wstring& name);
 // Removes the property and releases its atom; call before the window goes.
 void MSWClearComponentName(HWND hwnd);
+// The same for hwnd and every descendant (call when a window goes whose
+// children carry names no window procedure of ours clears).
+void MSWClearComponentNames(HWND hwnd);
 // The name stored on hwnd, empty when none. Works across processes.
 std::wstring MSWComponentName(HWND hwnd);
 // The first descendant of root (root included) carrying name, or nullptr.

@@ -5,10 +5,9 @@
 // it while a tool button is clicked.
 #include <windows.h>
 #include <commctrl.h>
-#include <uxtheme.h>
-#include <vssym32.h>
 
 #include "win32/ui/msw_binding.h"
+#include "win32/ui/msw_flat_button.h"
 #include "win32/ui/msw_names.h"
 
 namespace topaline::msw {
@@ -75,16 +74,8 @@ protected:
         // The pressed state of a check-style button, for tools.
         return button_.GetStyle() == ui::ToolButton::Style::Check && button_.Down() ? BST_CHECKED : BST_UNCHECKED;
       case WM_MOUSEMOVE:
-        if (!hot_) {
-          hot_ = true;
-          TRACKMOUSEEVENT tme{sizeof tme, TME_LEAVE, MSWHandle(), 0};
-          TrackMouseEvent(&tme);
-          InvalidateRect(MSWHandle(), nullptr, FALSE);
-        }
-        break;
       case WM_MOUSELEAVE:
-        hot_ = false;
-        InvalidateRect(MSWHandle(), nullptr, FALSE);
+        MSWTrackHot(MSWHandle(), msg, hot_);
         break;
       case WM_ERASEBKGND:
         return 1;  // all painted in WM_DRAWITEM
@@ -104,27 +95,12 @@ protected:
 
     // Face: the bar's colour; a frame when hot, pressed or down.
     ui::Color face = bar ? bar->GetColor() : ui::clDefault;
-    HBRUSH brush = CreateSolidBrush(MSWColor(face, GetSysColor(COLOR_BTNFACE)));
-    FillRect(dc, &rc, brush);
-    DeleteObject(brush);
-    bool themed = false;
-    if (HTHEME theme = OpenThemeData(MSWHandle(), L"TOOLBAR")) {
-      int state = disabled ? TS_DISABLED : pressed ? TS_PRESSED : down ? (hot_ ? TS_HOTCHECKED : TS_CHECKED)
-                                                                        : hot_ ? TS_HOT : TS_NORMAL;
-      themed = SUCCEEDED(DrawThemeBackground(theme, dc, TP_BUTTON, state, &rc, nullptr));
-      CloseThemeData(theme);
-    }
-    if (!themed) {
-      if (down && !pressed) {
-        RECT inner = rc;
-        InflateRect(&inner, -1, -1);
-        HBRUSH light = CreateSolidBrush(GetSysColor(COLOR_3DHILIGHT));
-        FillRect(dc, &inner, light);
-        DeleteObject(light);
-      }
-      if (pressed || down) DrawEdge(dc, &rc, BDR_SUNKENOUTER, BF_RECT);
-      else if (hot_ && !disabled) DrawEdge(dc, &rc, BDR_RAISEDINNER, BF_RECT);
-    }
+    MSWToolButtonFace state;
+    state.pressed = pressed;
+    state.hot = hot_;
+    state.down = down;
+    state.disabled = disabled;
+    MSWDrawToolButtonFace(MSWHandle(), dc, rc, MSWColor(face, GetSysColor(COLOR_BTNFACE)), state);
 
     // Picture and caption, centred together; pushed by a pixel while pressed.
     HIMAGELIST images = bar ? binding_.Images().List(bar->Images(), disabled) : nullptr;

@@ -93,13 +93,22 @@ std::vector<std::wstring> ComboItems(HWND combo) {
   return items;
 }
 
-void Click(HWND button, UINT down, UINT up) {
-  const LPARAM at = MAKELPARAM(6, 6);
-  if (down) PostMessageW(button, down, MK_LBUTTON, at);
-  PostMessageW(button, up, 0, at);
+void Click(HWND button, UINT down, UINT up, POINT at = {6, 6}) {
+  const LPARAM where = MAKELPARAM(at.x, at.y);
+  if (down) PostMessageW(button, down, MK_LBUTTON, where);
+  PostMessageW(button, up, 0, where);
 }
 void LeftClick(HWND button) { Click(button, WM_LBUTTONDOWN, WM_LBUTTONUP); }
-void RightClick(HWND button) { Click(button, WM_RBUTTONDOWN, WM_RBUTTONUP); }
+void RightClick(HWND button, POINT at = {6, 6}) { Click(button, WM_RBUTTONDOWN, WM_RBUTTONUP, at); }
+
+std::wstring StoredIncrement() {
+  HKEY k = Key();
+  wchar_t value[64] = {};
+  DWORD size = sizeof value;
+  RegQueryValueExW(k, L"increment", nullptr, nullptr, reinterpret_cast<BYTE*>(value), &size);
+  RegCloseKey(k);
+  return value;
+}
 
 struct Process {
   PROCESS_INFORMATION info{};
@@ -289,11 +298,40 @@ TEST_F(Typing, HistoryEnterAndDigitButtons) {
   ASSERT_TRUE(typed(kTwelve + kTwelve + L"(tpx:point \"7\") (tpx:point \"12,5\") "));
   EXPECT_EQ(ComboItems(edNum), (std::vector<std::wstring>{L"12", L"7", L"12,5"}));
 
-  // A right-click in the number field sends it too (no context menu).
+  // A right-click in the number field sends it too (no context menu), on
+  // its text part as on its drop-down button.
   setNumber(L"8");
   RightClick(edit);
   ASSERT_TRUE(typed(kTwelve + kTwelve + L"(tpx:point \"7\") (tpx:point \"12,5\") (tpx:point \"8\") "));
   EXPECT_EQ(ComboItems(edNum), (std::vector<std::wstring>{L"12", L"7", L"12,5", L"8"}));
+  RECT combo{};
+  GetClientRect(edNum, &combo);
+  setNumber(L"9");
+  RightClick(edNum, {combo.right - 5, combo.bottom / 2});
+  ASSERT_TRUE(typed(kTwelve + kTwelve + L"(tpx:point \"7\") (tpx:point \"12,5\") (tpx:point \"8\") (tpx:point \"9\") "))
+      << testing::PrintToString(Text(commandLine));
+  EXPECT_EQ(ComboItems(edNum), (std::vector<std::wstring>{L"12", L"7", L"12,5", L"8", L"9"}));
+}
+
+// Automation and accessibility tools press buttons with BM_CLICK: the tool
+// buttons answer it as a left click does.
+TEST_F(Typing, ToolButtonsAnswerBmClick) {
+  ASSERT_NO_FATAL_FAILURE(startCad());
+  ASSERT_NO_FATAL_FAILURE(startQuenta());
+  for (int index : {1, 2, 10, 5}) PostMessageW(digit(index), BM_CLICK, 0, 0);
+  ASSERT_TRUE(WaitFor([&] { return Text(edNum) == L"12,5"; })) << testing::PrintToString(Text(edNum));
+  PostMessageW(button(L"ToolButton14"), BM_CLICK, 0, 0);
+  ASSERT_TRUE(typed(L"(tpx:point \"12,5\") ")) << testing::PrintToString(Text(commandLine));
+  EXPECT_EQ(ComboItems(edNum), std::vector<std::wstring>{L"12,5"});
+
+  PostMessageW(button(L"ToolButton15"), BM_CLICK, 0, 0);
+  HWND dialog = nullptr;
+  ASSERT_TRUE(WaitFor([&] {
+    dialog = FindProcessWindow(quenta, L"TForm2");
+    return dialog && IsWindowVisible(dialog);
+  }));
+  PostMessageW(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
+  EXPECT_TRUE(WaitFor([&] { return !IsWindowVisible(dialog) && IsWindowEnabled(form); }));
 }
 
 TEST_F(Typing, IncrementFieldAndEnglishTexts) {
@@ -317,20 +355,67 @@ TEST_F(Typing, IncrementFieldAndEnglishTexts) {
     PostMessageW(numberEdit, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));
     PostMessageW(numberEdit, WM_LBUTTONUP, 0, MAKELPARAM(3, 3));
   };
-  const auto stored = [] {
-    HKEY k = Key();
-    wchar_t value[64] = {};
-    DWORD size = sizeof value;
-    RegQueryValueExW(k, L"increment", nullptr, nullptr, reinterpret_cast<BYTE*>(value), &size);
-    RegCloseKey(k);
-    return std::wstring(value);
-  };
+  const auto stored = StoredIncrement;
   leaveWith(L" 5 ");
   EXPECT_TRUE(WaitFor([&] { return stored() == L"5"; })) << testing::PrintToString(stored());
   EXPECT_EQ(Text(edit1), L"5");
   leaveWith(L"0");
   EXPECT_TRUE(WaitFor([&] { return Text(edit1) == L"1"; })) << testing::PrintToString(Text(edit1));
   EXPECT_EQ(stored(), L"5");
+}
+
+// The pointer passing over the window and away makes the timer give the
+// keyboard to the tool window and back to the CAD window. Losing the
+// activation is not leaving Edit1, and the "1" the program puts back after
+// a refused increment is never stored as if the user had typed it.
+TEST_F(Typing, IncrementIsNotLeftWhenTheWindowLosesTheKeyboard) {
+  SetString(L"increment", L"5");
+  ASSERT_NO_FATAL_FAILURE(startCad());
+  ASSERT_NO_FATAL_FAILURE(startQuenta());
+  RECT r{};
+  GetWindowRect(form, &r);
+  const POINT over{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+  const POINT away{r.left - 100 > 0 ? r.left - 100 : r.right + 100, r.top};
+  const auto pointerTo = [&](POINT p, HWND expectedFront) {
+    SetCursorPos(p.x, p.y);
+    return WaitFor([&] { return GetForegroundWindow() == expectedFront; });
+  };
+  const auto passOverAndAway = [&] {
+    EXPECT_TRUE(pointerTo(over, form));
+    EXPECT_TRUE(pointerTo(away, cad));
+    Sleep(300);
+  };
+  const auto clickInto = [&](HWND field) {
+    PostMessageW(field, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));
+    PostMessageW(field, WM_LBUTTONUP, 0, MAKELPARAM(3, 3));
+    Sleep(100);
+  };
+
+  ASSERT_TRUE(pointerTo(over, form));
+  clickInto(edit1);
+  SendMessageW(edit1, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"0"));
+  // A digit button takes no focus: the field is not left by it either.
+  LeftClick(digit(3));
+  ASSERT_TRUE(WaitFor([&] { return Text(edNum) == L"3"; }));
+  EXPECT_EQ(Text(edit1), L"0");
+  ASSERT_TRUE(pointerTo(away, cad));
+  Sleep(300);
+  EXPECT_EQ(Text(edit1), L"0");  // still being typed: not left
+  EXPECT_EQ(StoredIncrement(), L"5");
+  passOverAndAway();
+  EXPECT_EQ(Text(edit1), L"0");
+  EXPECT_EQ(StoredIncrement(), L"5");
+
+  // Clicking into edNum leaves it: refused, "1" shown, 5 kept.
+  ASSERT_TRUE(pointerTo(over, form));
+  clickInto(GetWindow(edNum, GW_CHILD));
+  EXPECT_TRUE(WaitFor([&] { return Text(edit1) == L"1"; })) << testing::PrintToString(Text(edit1));
+  EXPECT_EQ(StoredIncrement(), L"5");
+  ASSERT_TRUE(pointerTo(away, cad));
+  passOverAndAway();
+  passOverAndAway();
+  EXPECT_EQ(Text(edit1), L"1");
+  EXPECT_EQ(StoredIncrement(), L"5");
 }
 
 TEST_F(Typing, CapsLockIsSwitchedOffWhileTyping) {
