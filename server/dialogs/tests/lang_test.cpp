@@ -16,6 +16,7 @@
 #include "server/core/number_format.h"
 #include "server/core/lance.h"
 #include "server/dialogs/common/tests/forms_fixture.h"
+#include "server/dialogs/layout/chevauche.h"
 #include "server/dialogs/layout/options.h"
 #include "server/dialogs/layout/repos.h"
 #include "server/dialogs/layout/rotation.h"
@@ -76,6 +77,7 @@ protected:
     forms.push_back(std::make_unique<TfrmTailleAtt>(session));
     forms.push_back(std::make_unique<TfrmRotation>(session));
     forms.push_back(std::make_unique<TfrmRepos>(session));
+    forms.push_back(std::make_unique<TfrmChevauche>(session, nullptr));
     auto existing = std::make_unique<TForm23>(session);
     forms.push_back(std::make_unique<TfrmSauvePt>(session, *existing));
     forms.push_back(std::move(existing));
