@@ -141,6 +141,37 @@ WScript.Echo "    changealt: relatif = " & Setting("changealt", "relatif") & ", 
              ", numdec = " & Setting("changealt", "numdec") & ", set2d = " & Setting("changealt", "set2d") & _
              ", set3d = " & Setting("changealt", "set3d")
 
+' Command 6: the size of attributes. The user gives the number and the
+' description 150% of their height; the host reads "tailleattrib".
+Answer "cmd6", "answer ""Taille des attributs"" num+des+httxt=150%+btAppliquer"
+Run "6", "size of attributes, 150% for number and description"
+WScript.Echo "    tailleattrib: num = " & Setting("tailleattrib", "num") & ", alt = " & Setting("tailleattrib", "alt") & _
+             ", des = " & Setting("tailleattrib", "des") & ", httxt = " & Setting("tailleattrib", "httxt")
+
+' Command 7: the rotation of attributes. The user turns the altitudes to
+' 45 degrees; "onscreen" would let them show the angle in the drawing.
+Answer "cmd7", "answer ""Rotation des attributs"" alt+angle=45.0000+btAppliquer"
+Run "7", "rotation of attributes, altitudes to 45"
+WScript.Echo "    rotationattrib: num = " & Setting("rotationattrib", "num") & ", alt = " & Setting("rotationattrib", "alt") & _
+             ", des = " & Setting("rotationattrib", "des") & ", onscreen = " & Setting("rotationattrib", "onscreen") & _
+             ", angle = " & Setting("rotationattrib", "angle")
+
+' Command 9: how to save the points. The dialog writes no file: the host
+' reads "sauvepoints" (and "ecrase" when the file existed) and writes it.
+Answer "cmd9", "answer ""Enregistrer des points"" nomfic=C:\demo-points.txt+renum+btAppliquer"
+Run "9", "save points to a text file, renumbered"
+WScript.Echo "    sauvepoints: nomfic = " & Setting("sauvepoints", "nomfic") & ", typfic = " & Setting("sauvepoints", "typfic") & _
+             ", separ = " & Setting("sauvepoints", "separ") & ", renum = " & Setting("sauvepoints", "renum") & _
+             ", startat = " & Setting("sauvepoints", "startat") & ", ecrase = " & Setting("sauvepoints", "ecrase")
+
+' Command 10: reposition objects. Lines and blocks within 0.5 of a point,
+' in 3D; the host reads "reposition" and moves them.
+Answer "cmd10", "answer ""Repositionnement"" ligne+bloc+rayrech=0.50000+btAppliquer"
+Run "10", "reposition lines and blocks"
+WScript.Echo "    reposition: ligne = " & Setting("reposition", "ligne") & ", bloc = " & Setting("reposition", "bloc") & _
+             ", rayrech = " & Setting("reposition", "rayrech") & ", c2d = " & Setting("reposition", "c2d") & _
+             ", c3d = " & Setting("reposition", "c3d") & ", keepz = " & Setting("reposition", "keepz")
+
 ' Command 16: the program options. The user asks for the entry window at
 ' start-up and keeps the layer warning.
 Answer "cmd16", "answer ""Options du programme"" showbox+btAppliquer"

@@ -9,12 +9,17 @@
 #include "server/dialogs/models/cree_points.h"
 #include "server/dialogs/models/dess_point.h"
 #include "server/dialogs/models/import_fic.h"
+#include "server/dialogs/layout/chevauche.h"
+#include "server/dialogs/layout/repos.h"
+#include "server/dialogs/layout/rotation.h"
+#include "server/dialogs/layout/taille_att.h"
 #include "server/dialogs/points/change_alt.h"
 #include "server/dialogs/points/filtre_ent.h"
 #include "server/dialogs/points/liste_points.h"
 #include "server/dialogs/points/gerer.h"
 #include "server/dialogs/points/grp_select.h"
 #include "server/dialogs/points/tableau.h"
+#include "server/dialogs/points/sauve_pt.h"
 
 namespace topaline {
 
@@ -49,12 +54,15 @@ CommandTable MakeCommandTable() {
     Pickers pickers(s, Pickers::With::LayersAndColours);
     AttributeFrames(s, pickers.layers.get(), pickers.colours.get());
   });
-  t.Register(5, CommandNotAvailable(5, L"keep attributes from overlapping"));
-  t.Register(6, CommandNotAvailable(6, L"size of attributes"));
-  t.Register(7, CommandNotAvailable(7, L"rotation of attributes"));
+  t.Register(5, [](Session& s) {
+    Pickers pickers(s, Pickers::With::Layers);
+    TfrmChevauche(s, [&pickers] { return pickers.layers->ChooseLayer(); }).Run();
+  });
+  t.Register(6, AttributeSize);
+  t.Register(7, AttributeRotation);
   t.Register(8, FilterEntities);
-  t.Register(9, CommandNotAvailable(9, L"save points to a file"));
-  t.Register(10, CommandNotAvailable(10, L"reposition objects"));
+  t.Register(9, SavePoints);
+  t.Register(10, RepositionObjects);
   t.Register(11, ImportPointsFile);
   t.Register(12, DrawPoints);
   t.Register(13, CreatePointsOnEntities);

@@ -233,6 +233,17 @@ bool CheckNumber(Session& session, ui::Edit& field, bool showMessage) {
   return false;
 }
 
+void CheckNumberOnExitAndEnter(Session& session, ui::Edit& field) {
+  // The dialog closing takes the focus away too: that is no leaving to
+  // check (the message would come after the dialog is gone).
+  field.OnExit = [&session, &field] {
+    if (field.Owner().GetModalResult() == ui::mrNone) CheckNumber(session, field, true);
+  };
+  field.OnKeyUp = [&session, &field](int& key, ui::ShiftState) {
+    if (key == ui::Key::Enter) CheckNumber(session, field, false);
+  };
+}
+
 void EnableChildren(ui::Component& container, ui::CheckableControl& box) {
   const bool on = box.Checked();
 

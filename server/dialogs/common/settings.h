@@ -87,6 +87,11 @@ bool CheckLayerWarning(Session& session, ui::Edit& field);
 // when showMessage, selects and focuses the field and returns false.
 bool CheckNumber(Session& session, ui::Edit& field, bool showMessage);
 
+// A distance-or-percentage field: CheckNumber with its message when the
+// field is left, without it when Enter is released in the field. The
+// focus the closing dialog takes away is not checked.
+void CheckNumberOnExitAndEnter(Session& session, ui::Edit& field);
+
 // Enables the children of the container (a group box, panel or tab
 // sheet) and the children of its child panels and group boxes exactly
 // when box (a check box or radio button) is checked; the box itself stays

@@ -45,6 +45,11 @@ void TVexaEdit::SetMaxValue(double v) { Change(format_.MaxValue, v); }
 
 void TVexaEdit::NormalizeText() { SetText(VexaNormalize(Text(), format_)); }
 
+void TVexaEdit::SetText(const std::wstring& v) {
+  programText_ = v;
+  ui::Edit::SetText(v);
+}
+
 void TVexaEdit::KeyPress(wchar_t& ch) {
   ch = VexaFilterChar(ch, format_.TypeValeur);
   if (ch == 0) return;
@@ -53,7 +58,7 @@ void TVexaEdit::KeyPress(wchar_t& ch) {
 }
 
 void TVexaEdit::DoExit() {
-  NormalizeText();
+  if (Text() != programText_) NormalizeText();
   ui::Edit::DoExit();
 }
 

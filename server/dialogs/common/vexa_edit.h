@@ -2,7 +2,10 @@
 // A plain text field (the settings sections store and load it as text)
 // with a keystroke filter and a normalisation that, on Enter and when the
 // field is left, turns whatever it holds into a number within optional
-// limits, written with a fixed number of decimals.
+// limits, written with a fixed number of decimals. Leaving a field whose
+// text the user did not change keeps that text: a value the host stored
+// outside the limits (an automatic "0.000" below a minimum) goes back to
+// it unchanged unless the user edits it.
 #pragma once
 
 #include <string>
@@ -56,9 +59,13 @@ public:
   // Applies the normalisation to the current text.
   void NormalizeText();
 
+  // The program's text (also what loading a section sets).
+  void SetText(const std::wstring& v) override;
+
   // Filter, then Enter normalises; the rest is ordinary text handling.
   void KeyPress(wchar_t& ch) override;
-  // Leaving: normalise, then the owner's OnExit.
+  // Leaving: normalise when the user changed the text since the program
+  // last set it, then the owner's OnExit.
   void DoExit() override;
 
 private:
@@ -66,6 +73,7 @@ private:
   void Change(T& field, T value);
 
   VexaFormat format_;
+  std::wstring programText_;  // the text as the program last set it
 };
 
 }  // namespace topaline

@@ -17,8 +17,12 @@
 #include "server/core/lance.h"
 #include "server/dialogs/common/tests/forms_fixture.h"
 #include "server/dialogs/common/calques.h"
+#include "server/dialogs/layout/chevauche.h"
 #include "server/dialogs/layout/encadre.h"
 #include "server/dialogs/layout/options.h"
+#include "server/dialogs/layout/repos.h"
+#include "server/dialogs/layout/rotation.h"
+#include "server/dialogs/layout/taille_att.h"
 #include "server/dialogs/models/cree_points.h"
 #include "server/dialogs/models/dess_point.h"
 #include "server/dialogs/models/import_fic.h"
@@ -28,6 +32,7 @@
 #include "server/dialogs/points/gerer.h"
 #include "server/dialogs/points/grp_select.h"
 #include "server/dialogs/points/liste_points.h"
+#include "server/dialogs/points/sauve_pt.h"
 #include "server/dialogs/points/tableau.h"
 
 namespace topaline {
@@ -75,6 +80,13 @@ protected:
     forms.push_back(std::make_unique<TfrmChangeAlt>(session));
     forms.push_back(std::make_unique<TfrmFiltreEnt>(session));
     forms.push_back(std::make_unique<TfrmOptions>(session));
+    forms.push_back(std::make_unique<TfrmTailleAtt>(session));
+    forms.push_back(std::make_unique<TfrmRotation>(session));
+    forms.push_back(std::make_unique<TfrmRepos>(session));
+    forms.push_back(std::make_unique<TfrmChevauche>(session, nullptr));
+    auto existing = std::make_unique<TForm23>(session);
+    forms.push_back(std::make_unique<TfrmSauvePt>(session, *existing));
+    forms.push_back(std::move(existing));
     forms.push_back(std::make_unique<TfrmListePoints>(session));
     forms.push_back(std::make_unique<TfrmGrpSelect>(session));
     auto filter = std::make_unique<TfrmFiltrePoints>(session);

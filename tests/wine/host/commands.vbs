@@ -1,6 +1,5 @@
-' lance with unknown and malformed command strings, a command whose dialog
-' is not available, a missing labels file and a configuration value of the
-' wrong type: successes return at once, failures carry E_UNEXPECTED and a
+' lance with unknown and malformed command strings, a missing labels file
+' and a configuration value of the wrong type: successes return at once, failures carry E_UNEXPECTED and a
 ' description, and nothing is shown.
 
 Dim o, c, hr, install
@@ -19,12 +18,6 @@ For Each c In Array("x", "", "1.5", "99999999999")
   Check Len(LastError) > 0, "lance """ & c & """ gives a description"
   WScript.Echo "lance """ & c & """: " & LastError
 Next
-
-' A command whose dialog is not in this build.
-hr = TryLance(o, "9")
-Check hr = E_UNEXPECTED, "lance ""9"" without its dialog fails with E_UNEXPECTED (got " & Hex8(hr) & ")"
-Check Len(LastError) > 0, "lance ""9"" explains why"
-WScript.Echo "lance ""9"": " & LastError
 
 ' Command 18 needs alldata as an array.
 o.alldata = Empty

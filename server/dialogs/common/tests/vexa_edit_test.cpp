@@ -76,6 +76,30 @@ TEST(VexaEdit, LeavingNormalisesThenRunsOnExit) {
   EXPECT_EQ(f.PasteAndLeave(L"lettres"), L"0.000");
 }
 
+// A text the program gave (a section's value) is the user's until edited:
+// leaving the field without a change keeps it, even outside the limits.
+TEST(VexaEdit, LeavingAnUneditedFieldKeepsItsText) {
+  struct Case { const wchar_t* given; const wchar_t* typed; const wchar_t* left; };
+  const Case cases[] = {
+      {L"0.000", nullptr, L"0.000"},
+      {L"0.000", L"0", L"5.000"},
+      {L"7", nullptr, L"7"},
+      {L"7", L"7", L"7"},
+      {L"7", L"8", L"8.000"},
+      {L"abc", nullptr, L"abc"},
+  };
+  for (const Case& c : cases) {
+    Fixture f;
+    f.field->SetMinValue(5);
+    f.field->SetText(c.given);
+    f.field->UserFocus();
+    if (c.typed) f.field->UserSetText(c.typed);
+    f.other->UserFocus();
+    EXPECT_EQ(f.field->Text(), c.left) << testing::Narrow(c.given);
+    EXPECT_EQ(f.exits.size(), 1u) << "OnExit runs either way";
+  }
+}
+
 TEST(VexaEdit, KeystrokeFilter) {
   Fixture f;
   f.field->SetFocus();
