@@ -24,6 +24,7 @@ awk -F'|' -v comps="$work/product_key.wxi" -v refs="$work/product_key_refs.wxi" 
     if (!(id in seen)) { seen[id] = 1; order[++n] = id; keyof[id] = key }
     if ($2 != "") {
       values[id] = values[id] sprintf("      <RegistryValue Root=\"HKCU\" Key=\"$(var.ProductKey)\\%s\" Name=\"%s\" Type=\"string\" Value=\"%s\"%s/>\n", xml(key), xml($2), prop(xml($3)), (id in haskey) ? "" : " KeyPath=\"yes\"")
+      if (!(id in haskey)) firstname[id] = $2
       haskey[id] = 1
     }
   }
@@ -34,12 +35,13 @@ awk -F'|' -v comps="$work/product_key.wxi" -v refs="$work/product_key_refs.wxi" 
       id = order[i]
       if (id in haskey) {
         printf "    <Component Id=\"%s\" Guid=\"*\" Win64=\"yes\">\n%s    </Component>\n", id, values[id] > comps
+        searches = searches sprintf("  <Property Id=\"%s\">\n    <RegistrySearch Id=\"Search_%s\" Root=\"HKCU\" Key=\"$(var.ProductKey)\\%s\" Name=\"%s\" Type=\"raw\"/>\n  </Property>\n", toupper("KEEP_" id), id, xml(keyof[id]), xml(firstname[id]))
         printf "      <ComponentRef Id=\"%s\"/>\n", id > refs
       } else {
         print keyof[id] > empty
       }
     }
-    print "  </DirectoryRef>\n</Include>" > comps
+    print "  </DirectoryRef>\n" searches "</Include>" > comps
     print "</Include>" > refs
   }' "$table"
 touch "$work/empty_keys.txt"
@@ -57,8 +59,11 @@ q() { msibuild "$work/package.msi" -q "$1"; }
 # Component attributes: 64-bit (256), registry key path (4), permanent (16),
 # never overwrite (128).
 q "UPDATE \`Component\` SET \`Attributes\` = 276 WHERE \`Component\` = 'Configuration'"
+# A section already in the registry is the user's: its component is not
+# installed again (an upgrade or a second installation keeps every value),
+# whatever the installer engine makes of "never overwrite".
 while read -r id; do
-  q "UPDATE \`Component\` SET \`Attributes\` = 404 WHERE \`Component\` = '$id'"
+  q "UPDATE \`Component\` SET \`Attributes\` = 404, \`Condition\` = 'NOT KEEP_${id^^}' WHERE \`Component\` = '$id'"
 done < <(sed -n 's/.*<ComponentRef Id="\(Key_[^"]*\)".*/\1/p' "$work/product_key_refs.wxi")
 # The labels file of the chosen language; French unless "en" or "es".
 q "UPDATE \`Component\` SET \`Condition\` = 'LANGUE <> \"en\" AND LANGUE <> \"es\"' WHERE \`Component\` = 'LabelsFr'"

@@ -37,6 +37,11 @@ TProgConfig ReadProgConfig(Registry& registry) {
   if (!key) throw Error(std::wstring(L"The key HKEY_CURRENT_USER\\") + kProductKey + L" could not be opened.");
   TProgConfig c;
   c.InstallPath = ReadConfigString(*key, L"installpath");
+  // A folder written with its closing separator (as an installer writes
+  // it) names the same folder: the paths built on it must not double it.
+  while (c.InstallPath.size() > 1 && (c.InstallPath.back() == L'\\' || c.InstallPath.back() == L'/') &&
+         c.InstallPath[c.InstallPath.size() - 2] != L':')
+    c.InstallPath.pop_back();
   c.AppName = ReadConfigString(*key, L"appname");
   c.langue = ReadConfigString(*key, L"langue");
   return c;

@@ -56,6 +56,26 @@ TEST_F(LanceFixture, ReadsConfigurationHelpFileAndLabels) {
   EXPECT_EQ(session.Labels.Find(740), nullptr);
 }
 
+TEST_F(LanceFixture, AnInstallFolderWrittenWithItsSeparatorNamesTheSameFolder) {
+  const struct {
+    const wchar_t* stored;
+    const wchar_t* folder;
+  } cases[] = {
+      {L"C:\\Topaline\\", L"C:\\Topaline"},
+      {L"C:\\Topaline\\\\", L"C:\\Topaline"},
+      {L"C:\\Topaline/", L"C:\\Topaline"},
+      {L"C:\\", L"C:\\"},  // a drive's root keeps its separator
+      {L"\\", L"\\"},
+  };
+  for (const auto& c : cases) {
+    hp.registry.setString(kKey, L"installpath", c.stored);
+    EXPECT_EQ(ReadProgConfig(hp.registry).InstallPath, c.folder) << std::wstring(c.stored).size();
+  }
+  hp.registry.setString(kKey, L"installpath", L"C:\\Topaline\\");
+  Lance(session, L"25", StandardCommands());
+  EXPECT_EQ(session.HelpFile, L"C:\\Topaline\\topaline3.chm");
+}
+
 TEST_F(LanceFixture, MissingValuesReadEmptyAndTheKeyIsCreated) {
   HeadlessPlatform fresh;
   Session s{fresh.platform, x};
