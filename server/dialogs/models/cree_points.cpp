@@ -13,11 +13,7 @@ TfrmCreePoints::TfrmCreePoints(Session& session, PointModelForms& forms)
   SetClientSize(377, 353);
 
   MakeCurrentGroup(10);
-  GroupBox1 = Make<ui::GroupBox>(this, L"GroupBox1", {8, 30, 361, 56}, L" Numéros des Points ", 520);
-  Make<Label>(GroupBox1, L"LabStart", {12, 24, 80, kTextHeight}, L"Commencer à :", 521);
-  MakeStartAt(GroupBox1, {96, 20, 81, kEditHeight}, {181, 18, 25, 25}, 1);
-  Make<Label>(GroupBox1, L"LabIncrement", {216, 24, 68, kTextHeight}, L"Incrément :", 522);
-  increment = Make<TVexaEdit>(GroupBox1, L"increment", {288, 20, 61, kEditHeight});
+  increment = MakeNumbering(GroupBox1);
   GroupBox2 = Make<ui::GroupBox>(this, L"GroupBox2", {8, 94, 361, 100}, L" Options ", 101);
   pointcentre = Make<CheckBox>(GroupBox2, L"pointcentre", {12, 20, 337, kCheckHeight},
                                L"Créer un point au centre des cercles et des arcs", 102);

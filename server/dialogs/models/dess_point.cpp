@@ -13,11 +13,7 @@ TfrmDessPoint::TfrmDessPoint(Session& session, PointModelForms& forms)
   SetClientSize(377, 369);
 
   MakeCurrentGroup(10);
-  GroupBox1 = Make<ui::GroupBox>(this, L"GroupBox1", {8, 30, 361, 56}, L" Numéros des Points ", 520);
-  Make<Label>(GroupBox1, L"LabStart", {12, 24, 80, kTextHeight}, L"Commencer à :", 521);
-  MakeStartAt(GroupBox1, {96, 20, 81, kEditHeight}, {181, 18, 25, 25}, 1);
-  Make<Label>(GroupBox1, L"LabIncrement", {216, 24, 68, kTextHeight}, L"Incrément :", 522);
-  increment = Make<TVexaEdit>(GroupBox1, L"increment", {288, 20, 61, kEditHeight});
+  increment = MakeNumbering(GroupBox1);
   GroupBox2 = Make<ui::GroupBox>(this, L"GroupBox2", {8, 94, 361, 116}, L" Options d'insertion ", 91);
   asknum = Make<CheckBox>(GroupBox2, L"asknum", {12, 20, 337, kCheckHeight}, L"Demander le numéro du point à l'insertion", 92);
   askdes = Make<CheckBox>(GroupBox2, L"askdes", {12, 42, 337, kCheckHeight},

@@ -35,6 +35,15 @@ void TPointDialog::MakeCurrentGroup(int top) {
   labNomGrp->SetFont(bold);
 }
 
+TVexaEdit* TPointDialog::MakeNumbering(ui::GroupBox*& box) {
+  using namespace design;
+  box = Make<ui::GroupBox>(this, L"GroupBox1", {8, 30, 361, 56}, L" Numéros des Points ", 520);
+  Make<ui::Label>(box, L"LabStart", {12, 24, 80, kTextHeight}, L"Commencer à :", 521);
+  MakeStartAt(box, {96, 20, 81, kEditHeight}, {181, 18, 25, 25}, 1);
+  Make<ui::Label>(box, L"LabIncrement", {216, 24, 68, kTextHeight}, L"Incrément :", 522);
+  return Make<TVexaEdit>(box, L"increment", {288, 20, 61, kEditHeight});
+}
+
 void TPointDialog::MakeStartAt(ui::Component* parent, const ui::Rect& field, const ui::Rect& button, double minimum) {
   using namespace ui::images;
   startat = Make<TVexaEdit>(parent, L"startat", field);

@@ -55,6 +55,10 @@ protected:
   void MakeCurrentGroup(int top);
   // startat (whole number from minimum) and BitBtn8 at their places.
   void MakeStartAt(ui::Component* parent, const ui::Rect& field, const ui::Rect& button, double minimum);
+  // The group " Numéros des Points " below the current group, for the
+  // commands that number the points they create: the start number and the
+  // increment (returned). The group goes to box.
+  TVexaEdit* MakeNumbering(ui::GroupBox*& box);
   // The group " Paramètres " at its place: model, scale, prefix.
   void MakeParameters(const ui::Rect& group, const wchar_t* editHint, const wchar_t* prefixHint);
   // Refuses an Apply with no model (label 710 on models).
