@@ -3,9 +3,9 @@
 #   build_msi.sh SCOPE VERSION TLB_VERSION BIN_DIR SOURCE_DIR WORK_DIR OUTPUT
 # SCOPE is "user" or "machine". The product key's sections, geometry keys
 # and model store come from host/demo-install.txt (KEY|NAME|DATA a line):
-# one component a subkey, permanent and never overwritten, so uninstalling
+# one component a value, permanent and never overwritten, so uninstalling
 # and upgrading keep what the user changed while a newer build still adds
-# the sections it brings. wixl writes the tables; what its source language
+# the values it brings. wixl writes the tables; what its source language
 # cannot say (component conditions and attributes, keys without values) is
 # set afterwards in the package's own database with msibuild.
 set -euo pipefail
@@ -13,36 +13,26 @@ scope=$1 version=$2 tlb=$3 bin=$4 src=$5 work=$6 out=$7
 mkdir -p "$work"
 table="$src/host/demo-install.txt"
 
-# Components and their references, and the keys that hold no value.
+# Components and their references, and the keys that hold no value. One
+# component a value, so that a newer build adds the values it brings to a
+# section the user already has, and leaves every value there alone.
 awk -F'|' -v comps="$work/product_key.wxi" -v refs="$work/product_key_refs.wxi" -v empty="$work/empty_keys.txt" '
   function xml(s) { gsub(/&/, "\\&amp;", s); gsub(/</, "\\&lt;", s); gsub(/>/, "\\&gt;", s); gsub(/"/, "\\&quot;", s); return s }
   function prop(s) { gsub(/\[/, "\001", s); gsub(/\]/, "\002", s); gsub(/\001/, "[\\[]", s); gsub(/\002/, "[\\]]", s); return s }
   /^#/ || $0 == "" { next }
   $1 == "" { next }
+  $2 == "" { if (!($1 in valued)) emptykeys[$1] = 1; next }
   {
-    key = $1; id = "Key_" key; gsub(/[^A-Za-z0-9_]/, "_", id)
-    if (!(id in seen)) { seen[id] = 1; order[++n] = id; keyof[id] = key }
-    if ($2 != "") {
-      values[id] = values[id] sprintf("      <RegistryValue Root=\"HKCU\" Key=\"$(var.ProductKey)\\%s\" Name=\"%s\" Type=\"string\" Value=\"%s\"%s/>\n", xml(key), xml($2), prop(xml($3)), (id in haskey) ? "" : " KeyPath=\"yes\"")
-      if (!(id in haskey)) firstname[id] = $2
-      haskey[id] = 1
-    }
+    valued[$1] = 1; delete emptykeys[$1]
+    id = "Value_" (++n)
+    comp = comp sprintf("    <Component Id=\"%s\" Guid=\"*\" Win64=\"yes\">\n      <RegistryValue Root=\"HKCU\" Key=\"$(var.ProductKey)\\%s\" Name=\"%s\" Type=\"string\" Value=\"%s\" KeyPath=\"yes\"/>\n    </Component>\n", id, xml($1), xml($2), prop(xml($3)))
+    searches = searches sprintf("  <Property Id=\"%s\">\n    <RegistrySearch Id=\"Search_%s\" Root=\"HKCU\" Key=\"$(var.ProductKey)\\%s\" Name=\"%s\" Type=\"raw\"/>\n  </Property>\n", toupper("KEEP_" id), id, xml($1), xml($2))
+    ref = ref sprintf("      <ComponentRef Id=\"%s\"/>\n", id)
   }
   END {
-    print "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<Include>\n  <DirectoryRef Id=\"INSTALLDIR\">" > comps
-    print "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<Include>" > refs
-    for (i = 1; i <= n; i++) {
-      id = order[i]
-      if (id in haskey) {
-        printf "    <Component Id=\"%s\" Guid=\"*\" Win64=\"yes\">\n%s    </Component>\n", id, values[id] > comps
-        searches = searches sprintf("  <Property Id=\"%s\">\n    <RegistrySearch Id=\"Search_%s\" Root=\"HKCU\" Key=\"$(var.ProductKey)\\%s\" Name=\"%s\" Type=\"raw\"/>\n  </Property>\n", toupper("KEEP_" id), id, xml(keyof[id]), xml(firstname[id]))
-        printf "      <ComponentRef Id=\"%s\"/>\n", id > refs
-      } else {
-        print keyof[id] > empty
-      }
-    }
-    print "  </DirectoryRef>\n" searches "</Include>" > comps
-    print "</Include>" > refs
+    printf "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<Include>\n  <DirectoryRef Id=\"INSTALLDIR\">\n%s  </DirectoryRef>\n%s</Include>\n", comp, searches > comps
+    printf "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<Include>\n%s</Include>\n", ref > refs
+    for (k in emptykeys) print k > empty
   }' "$table"
 touch "$work/empty_keys.txt"
 
@@ -59,12 +49,12 @@ q() { msibuild "$work/package.msi" -q "$1"; }
 # Component attributes: 64-bit (256), registry key path (4), permanent (16),
 # never overwrite (128).
 q "UPDATE \`Component\` SET \`Attributes\` = 276 WHERE \`Component\` = 'Configuration'"
-# A section already in the registry is the user's: its component is not
-# installed again (an upgrade or a second installation keeps every value),
-# whatever the installer engine makes of "never overwrite".
+# A value already in the registry is the user's: its component is not
+# installed again (an upgrade or a second installation keeps it), whatever
+# the installer engine makes of "never overwrite".
 while read -r id; do
   q "UPDATE \`Component\` SET \`Attributes\` = 404, \`Condition\` = 'NOT KEEP_${id^^}' WHERE \`Component\` = '$id'"
-done < <(sed -n 's/.*<ComponentRef Id="\(Key_[^"]*\)".*/\1/p' "$work/product_key_refs.wxi")
+done < <(sed -n 's/.*<ComponentRef Id="\(Value_[^"]*\)".*/\1/p' "$work/product_key_refs.wxi")
 # The labels file of the chosen language; French unless "en" or "es".
 q "UPDATE \`Component\` SET \`Condition\` = 'LANGUE <> \"en\" AND LANGUE <> \"es\"' WHERE \`Component\` = 'LabelsFr'"
 q "UPDATE \`Component\` SET \`Condition\` = 'LANGUE = \"en\"' WHERE \`Component\` = 'LabelsEn'"
