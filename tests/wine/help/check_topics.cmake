@@ -2,7 +2,7 @@ cmake_minimum_required(VERSION 3.25)
 # Collects the help topics that the server opens and checks them in the
 # compiled help file with chmcheck under Wine.
 #   SOURCE_DIR  the project's sources
-#   CHMS        the compiled help files, each "<file>=<folder of its pages>"
+#   CHMS        the compiled help files, "<file>=<folder of its pages>|..."
 #   CHMCHECK    the checking program      PREFIX    the Wine prefix to use
 
 # Topics named in the sources: ShowHelp(session, L"topic") and the dialogs'
@@ -46,6 +46,7 @@ list(REMOVE_DUPLICATES topics)
 # Each help file: those topics and every page of its own folder. The
 # languages share the topic file names, so a page written in one language
 # only is also reported.
+string(REPLACE "|" ";" CHMS "${CHMS}")
 set(all_pages)
 foreach(entry ${CHMS})
   string(REGEX MATCH "^([^=]+)=(.+)$" _ "${entry}")
