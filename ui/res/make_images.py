@@ -9,7 +9,8 @@ image list, images side by side, in the order listed in images.h.
     python3 ui/res/make_images.py        # rewrites the .bmp files here
 
 The strips are committed; the build only compiles them into the
-modules' resources (win32/ui/images.rc).
+modules' resources (win32/ui/images.rc). The same run draws quenta.exe's
+icon (entry/win32/quenta.ico) at 16, 32 and 48 pixels from one design.
 """
 import math
 import os
@@ -83,6 +84,20 @@ class Canvas:
                 dr, dg, db, da = self.px[oy + y][ox + x]
                 self.px[oy + y][ox + x] = (sr + dr * (1 - sa), sg + dg * (1 - sa), sb + db * (1 - sa),
                                            sa + da * (1 - sa))
+
+
+class ScaledCanvas(Canvas):
+    """A canvas of size * 16 pixels drawn with the 16 x 16 design
+    coordinates: every shape is scaled before it is rasterised."""
+
+    def __init__(self, size):
+        super().__init__(size, size)
+        self.k = size / 16.0
+
+    def fill(self, inside, color, box=None):
+        k = self.k
+        scaled_box = tuple(v * k for v in box) if box else None
+        super().fill(lambda x, y: inside(x / k, y / k), color, scaled_box)
 
 
 def in_poly(pts, x, y):
@@ -352,6 +367,20 @@ def pic_file_exists(c):
     c.disc(16.5, 23.0, 1.3, WHITE)
 
 
+def pic_entry_icon(c):
+    # quenta's icon: a key pad of nine keys under a survey point.
+    c.outlined_poly([(1.0, 4.5), (15.0, 4.5), (15.0, 15.0), (1.0, 15.0)], (236, 238, 242), PAPER_EDGE, 1.0)
+    for row in range(3):
+        for col in range(3):
+            x, y = 2.6 + col * 4.0, 6.0 + row * 3.0
+            c.rect(x, y, x + 2.8, y + 2.0, BLUE if (row, col) != (2, 2) else GREEN_DARK)
+    c.outlined_disc(12.2, 3.6, 3.0, WHITE, POINT, 1.2)
+    c.disc(12.2, 3.6, 1.0, POINT)
+
+
+ICON = ("../../entry/win32/quenta.ico", (16, 32, 48), pic_entry_icon)
+
+
 STRIPS = [
     # file, image size, pictures (order = image index)
     ("toolimages.bmp", 16, [pic_new_group, pic_delete_group, pic_current, pic_list, pic_erase, pic_add_selection,
@@ -368,6 +397,15 @@ STRIPS = [
 def write_bmp(path, canvas):
     """32-bit BI_RGB bitmap, bottom-up, straight (not premultiplied)
     alpha in the fourth byte."""
+    data = b"".join(dib_rows(canvas))
+    info = struct.pack("<IiiHHIIiiII", 40, canvas.w, canvas.h, 1, 32, 0, len(data), 2835, 2835, 0, 0)
+    header = struct.pack("<2sIHHI", b"BM", 14 + len(info) + len(data), 0, 0, 14 + len(info))
+    with open(path, "wb") as f:
+        f.write(header + info + data)
+
+
+def dib_rows(canvas):
+    """The canvas's rows bottom-up as 32-bit BGRA, straight alpha."""
     rows = []
     for y in range(canvas.h - 1, -1, -1):
         row = bytearray()
@@ -379,11 +417,26 @@ def write_bmp(path, canvas):
             row += bytes((round(min(1, b / a) * 255), round(min(1, g / a) * 255), round(min(1, r / a) * 255),
                           round(a * 255)))
         rows.append(bytes(row))
-    data = b"".join(rows)
-    info = struct.pack("<IiiHHIIiiII", 40, canvas.w, canvas.h, 1, 32, 0, len(data), 2835, 2835, 0, 0)
-    header = struct.pack("<2sIHHI", b"BM", 14 + len(info) + len(data), 0, 0, 14 + len(info))
+    return rows
+
+
+def write_ico(path, canvases):
+    """An icon file with one 32-bit image per canvas: each a DIB of twice
+    its height (colour rows, then an all-zero AND mask of 1-bit rows padded
+    to 32 bits; the alpha channel gives the shape)."""
+    images = []
+    for c in canvases:
+        xor = b"".join(dib_rows(c))
+        mask = bytes(((c.w + 31) // 32) * 4 * c.h)
+        info = struct.pack("<IiiHHIIiiII", 40, c.w, 2 * c.h, 1, 32, 0, len(xor) + len(mask), 0, 0, 0, 0)
+        images.append(info + xor + mask)
+    out = struct.pack("<HHH", 0, 1, len(images))
+    offset = 6 + 16 * len(images)
+    for c, data in zip(canvases, images):
+        out += struct.pack("<BBBBHHII", c.w % 256, c.h % 256, 0, 0, 1, 32, len(data), offset)
+        offset += len(data)
     with open(path, "wb") as f:
-        f.write(header + info + data)
+        f.write(out + b"".join(images))
 
 
 def main():
@@ -396,6 +449,14 @@ def main():
             strip.blit(c, i * size, 0)
         write_bmp(os.path.join(here, name), strip)
         print(name, len(pictures), "images")
+    name, sizes, draw = ICON
+    canvases = []
+    for size in sizes:
+        c = ScaledCanvas(size)
+        draw(c)
+        canvases.append(c)
+    write_ico(os.path.join(here, name), canvases)
+    print(os.path.basename(name), len(sizes), "sizes")
 
 
 if __name__ == "__main__":

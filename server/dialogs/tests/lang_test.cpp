@@ -3,6 +3,10 @@
 // dialogs carry as HelpContext and those its messages name in the code.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <iterator>
+#include <map>
+
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -17,6 +21,7 @@
 #include "server/core/lance.h"
 #include "server/dialogs/common/tests/forms_fixture.h"
 #include "server/dialogs/common/calques.h"
+#include "server/dialogs/common/colour_picker.h"
 #include "server/dialogs/layout/chevauche.h"
 #include "server/dialogs/layout/encadre.h"
 #include "server/dialogs/layout/options.h"
@@ -94,6 +99,7 @@ protected:
     forms.push_back(std::move(filter));
     exchange.value(Slot::AXCalques) = Variant::array({});
     forms.push_back(std::make_unique<TfrmCalques>(session));
+    forms.push_back(std::make_unique<TFormGetACCol>(session));
     forms.push_back(std::make_unique<TfrmTableau>(session, nullptr));
     forms.push_back(std::make_unique<TfrmEncadre>(session, nullptr, nullptr));
     auto form13 = std::make_unique<TForm13>(session, models.store);
@@ -155,10 +161,44 @@ std::wstring DesignedText(const ui::Component& c) {
   return std::wstring(TrimBlanks(c.Caption().empty() ? c.Hint() : c.Caption()));
 }
 
+std::string Listed(const std::vector<int>& numbers) {
+  std::string s;
+  for (int n : numbers) s += (s.empty() ? "" : " ") + std::to_string(n);
+  return s;
+}
+
+// A number present in one language and not in another is a label that
+// language never shows (or shows as "[n]"); the same number twice is a
+// label whose second text is never read.
+TEST_F(LanguageFilesTest, TheThreeLanguagesHoldTheSameNumbersOnce) {
+  std::map<std::string, std::set<int>> numbers;
+  for (const char* language : {"fr", "en", "es"}) {
+    const TDesLabels labels = Load(language);
+    for (const TUnLabel& label : labels.Items) {
+      EXPECT_TRUE(numbers[language].insert(label.Id).second) << language << ": label " << label.Id << " twice";
+      EXPECT_FALSE(label.Texte.empty() && label.HintTexte.empty()) << language << ": label " << label.Id << " empty";
+    }
+  }
+  ASSERT_FALSE(numbers["fr"].empty());
+  for (const char* language : {"en", "es"}) {
+    std::vector<int> onlyFr, onlyHere;
+    std::set_difference(numbers["fr"].begin(), numbers["fr"].end(), numbers[language].begin(),
+                        numbers[language].end(), std::back_inserter(onlyFr));
+    std::set_difference(numbers[language].begin(), numbers[language].end(), numbers["fr"].begin(),
+                        numbers["fr"].end(), std::back_inserter(onlyHere));
+    EXPECT_EQ(Listed(onlyFr), "") << "in fr, missing in " << language;
+    EXPECT_EQ(Listed(onlyHere), "") << "in " << language << ", missing in fr";
+  }
+}
+
 TEST_F(LanguageFilesTest, FrenchLabelsAreTheDesignedTexts) {
   const TDesLabels labels = Load("fr");
   for (const auto& form : AllDialogs()) {
-    EXPECT_EQ(labels.Find(form->HelpContext())->Texte, form->Caption());
+    if (form->HelpContext() > 0) {  // the colour picker's caption is not a label
+      const TUnLabel* caption = labels.Find(form->HelpContext());
+      ASSERT_TRUE(caption) << form->HelpContext();
+      EXPECT_EQ(caption->Texte, form->Caption());
+    }
     for (const auto& comp : form->Components()) {
       if (comp->HelpContext() <= 0) continue;
       const TUnLabel* label = labels.Find(comp->HelpContext());

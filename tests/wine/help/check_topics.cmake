@@ -1,7 +1,8 @@
 cmake_minimum_required(VERSION 3.25)
 # Collects the help topics that the server opens and checks them in the
 # compiled help file with chmcheck under Wine.
-#   SOURCE_DIR  the project's sources     CHM       the compiled help file
+#   SOURCE_DIR  the project's sources
+#   CHMS        the compiled help files, "<file>=<folder of its pages>|..."
 #   CHMCHECK    the checking program      PREFIX    the Wine prefix to use
 
 # Topics named in the sources: ShowHelp(session, L"topic") and the dialogs'
@@ -14,7 +15,8 @@ foreach(src ${sources})
   endif()
   file(READ ${src} text)
   string(REGEX MATCHALL "ShowHelp\\([^;\"]*L\"[A-Za-z0-9_]+\"" calls "${text}")
-  string(REGEX MATCHALL "TDialog\\([^;\"]*L\"[^\"]*\"[ \t\r\n]*,[ \t\r\n]*L\"[A-Za-z0-9_]+\"" ctors "${text}")
+  # The dialog bases derived from TDialog take (session, [forms,] name, topic, ...).
+  string(REGEX MATCHALL "T(Dialog|AttributeDialog|PointDialog)\\([^;\"]*L\"[^\"]*\"[ \t\r\n]*,[ \t\r\n]*L\"[A-Za-z0-9_]+\"" ctors "${text}")
   foreach(m ${calls} ${ctors})
     string(REGEX MATCH "L\"([A-Za-z0-9_]+)\"$" _ "${m}")
     list(APPEND topics ${CMAKE_MATCH_1})
@@ -27,35 +29,61 @@ endif()
 list(LENGTH topics found)
 message(STATUS "help topics opened by the server sources (${found}): ${topics}")
 
+foreach(t tltatt tlimportfic)
+  if(NOT t IN_LIST topics)
+    message(FATAL_ERROR "the scan of server/ missed the topic ${t} of a dialog built on a shared base (found: ${topics})")
+  endif()
+endforeach()
+
 # Every topic of a dialog, including those whose dialog is still to come,
-# and every page of help/.
+# and the entry window's.
 list(APPEND topics
   tlgroups tlfiltrepoint tledit tlselgroup tltab tlchalt tlfil tleditmodel
   tlimportfic tldespoint tlcrepoint tlsauvepoints tlenc tlchev tltatt tlratt
-  tlrepos tloptions)
-file(GLOB pages ${SOURCE_DIR}/help/*.htm)
-foreach(p ${pages})
-  get_filename_component(name ${p} NAME_WE)
-  list(APPEND topics ${name})
-endforeach()
+  tlrepos tloptions tlsaisie)
 list(REMOVE_DUPLICATES topics)
 
-if(NOT EXISTS ${CHM})
-  message(FATAL_ERROR "help file ${CHM} not built")
-endif()
-string(REPLACE "/" "\\" chm_win "Z:${CHM}")
-execute_process(
-  # The checker must also notice a topic that is not there.
-  COMMAND bash -c "source '${SOURCE_DIR}/scripts/wine-prefix' '${PREFIX}' && wine \"$0\" \"$@\"; rc=$?
-                   if [ $rc = 0 ] && wine \"$0\" \"$1\" tlnosuchtopic >/dev/null; then
-                     echo 'chmcheck accepted a topic that is not in the file'; rc=1; fi
-                   wineserver -k 2>/dev/null; exit $rc"
-          ${CHMCHECK} ${chm_win} ${topics}
-  RESULT_VARIABLE rc
-  OUTPUT_VARIABLE out
-  ERROR_VARIABLE err)
-string(REPLACE "\r" "" out "${out}")
-message("${out}")
-if(NOT rc EQUAL 0)
-  message(FATAL_ERROR "chmcheck failed (exit ${rc})\n${err}")
+# Each help file: those topics and every page of its own folder. The
+# languages share the topic file names, so a page written in one language
+# only is also reported.
+string(REPLACE "|" ";" CHMS "${CHMS}")
+set(all_pages)
+foreach(entry ${CHMS})
+  string(REGEX MATCH "^([^=]+)=(.+)$" _ "${entry}")
+  file(GLOB pages ${CMAKE_MATCH_2}/*.htm)
+  foreach(p ${pages})
+    get_filename_component(name ${p} NAME_WE)
+    list(APPEND all_pages ${name})
+  endforeach()
+endforeach()
+list(REMOVE_DUPLICATES all_pages)
+list(APPEND topics ${all_pages})
+list(REMOVE_DUPLICATES topics)
+
+set(failed)
+foreach(entry ${CHMS})
+  string(REGEX MATCH "^([^=]+)=(.+)$" _ "${entry}")
+  set(CHM ${CMAKE_MATCH_1})
+  if(NOT EXISTS ${CHM})
+    message(FATAL_ERROR "help file ${CHM} not built")
+  endif()
+  string(REPLACE "/" "\\" chm_win "Z:${CHM}")
+  execute_process(
+    # The checker must also notice a topic that is not there.
+    COMMAND bash -c "source '${SOURCE_DIR}/scripts/wine-prefix' '${PREFIX}' && wine \"$0\" \"$@\"; rc=$?
+                     if [ $rc = 0 ] && wine \"$0\" \"$1\" tlnosuchtopic >/dev/null; then
+                       echo 'chmcheck accepted a topic that is not in the file'; rc=1; fi
+                     wineserver -k 2>/dev/null; exit $rc"
+            ${CHMCHECK} ${chm_win} ${topics}
+    RESULT_VARIABLE rc
+    OUTPUT_VARIABLE out
+    ERROR_VARIABLE err)
+  string(REPLACE "\r" "" out "${out}")
+  message("${CHM}:\n${out}")
+  if(NOT rc EQUAL 0)
+    list(APPEND failed "${CHM} (exit ${rc}) ${err}")
+  endif()
+endforeach()
+if(failed)
+  message(FATAL_ERROR "chmcheck failed: ${failed}")
 endif()

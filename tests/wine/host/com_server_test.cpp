@@ -1,8 +1,9 @@
 // orvane.dll as COM sees it, below what a script host shows: the entry
 // points and their counts, the type library embedded in the server, the
 // dual interface called through its function table, failures carried by
-// the error information, and a by-reference array copied by value. The
-// server is the one the per-machine registration of the test prefix names.
+// the error information, a by-reference array copied by value, and the
+// version resources of both binaries. The server is the one the
+// per-machine registration of the test prefix names.
 #include <windows.h>
 #include <oleauto.h>
 
@@ -94,6 +95,94 @@ void SetFirstText(SAFEARRAY* psa, const wchar_t* text) {
   V_BSTR(&e) = SysAllocString(text);
   SafeArrayPutElement(psa, &lower, &e);
   VariantClear(&e);
+}
+
+struct VersionResource {
+  bool found = false;
+  DWORD fileMS = 0, fileLS = 0, productMS = 0, productLS = 0, fileType = 0;
+  std::wstring company, product, fileVersion, productVersion, description;
+};
+
+// The binary's version resource as the shell's property page reads it:
+// the fixed part and the strings of its first translation.
+VersionResource ReadVersion(const std::wstring& path) {
+  VersionResource v;
+  DWORD ignored = 0;
+  const DWORD size = GetFileVersionInfoSizeW(path.c_str(), &ignored);
+  if (!size) return v;
+  std::vector<unsigned char> data(size);
+  if (!GetFileVersionInfoW(path.c_str(), 0, size, data.data())) return v;
+  VS_FIXEDFILEINFO* fixed = nullptr;
+  UINT len = 0;
+  if (!VerQueryValueW(data.data(), L"\\", reinterpret_cast<void**>(&fixed), &len) || len < sizeof *fixed) return v;
+  v.found = fixed->dwSignature == VS_FFI_SIGNATURE;
+  v.fileMS = fixed->dwFileVersionMS;
+  v.fileLS = fixed->dwFileVersionLS;
+  v.productMS = fixed->dwProductVersionMS;
+  v.productLS = fixed->dwProductVersionLS;
+  v.fileType = fixed->dwFileType;
+  struct Translation {
+    WORD language, codePage;
+  }* tr = nullptr;
+  if (!VerQueryValueW(data.data(), L"\\VarFileInfo\\Translation", reinterpret_cast<void**>(&tr), &len) ||
+      len < sizeof *tr)
+    return v;
+  wchar_t block[64];
+  swprintf(block, 64, L"\\StringFileInfo\\%04x%04x\\", tr->language, tr->codePage);
+  auto text = [&](const wchar_t* name) {
+    wchar_t* value = nullptr;
+    UINT n = 0;
+    const std::wstring query = block + std::wstring(name);
+    if (!VerQueryValueW(data.data(), query.c_str(), reinterpret_cast<void**>(&value), &n) || !value) return std::wstring();
+    return std::wstring(value);
+  };
+  v.company = text(L"CompanyName");
+  v.product = text(L"ProductName");
+  v.fileVersion = text(L"FileVersion");
+  v.productVersion = text(L"ProductVersion");
+  v.description = text(L"FileDescription");
+  return v;
+}
+
+// Both binaries carry the product's version from the build (project() in
+// the top CMakeLists.txt), its name and company; the server's major.minor
+// is the type library's.
+TEST_F(ComServer, VersionResourcesOfBothBinaries) {
+  const std::wstring expected = TOPALINE_EXPECTED_VERSION L".0";
+  unsigned major = 0, minor = 0, patch = 0;
+  ASSERT_EQ(swscanf(expected.c_str(), L"%u.%u.%u", &major, &minor, &patch), 3);
+  const std::pair<std::wstring, DWORD> binaries[] = {{ServerPath(), VFT_DLL}, {QUENTA_EXE, VFT_APP}};
+  for (const auto& [path, type] : binaries) {
+    SCOPED_TRACE(std::string(path.begin(), path.end()));
+    const VersionResource v = ReadVersion(path);
+    ASSERT_TRUE(v.found);
+    EXPECT_EQ(v.fileType, type);
+    EXPECT_EQ(v.fileMS, DWORD(major << 16 | minor));
+    EXPECT_EQ(v.fileLS, DWORD(patch << 16));
+    EXPECT_EQ(v.productMS, v.fileMS);
+    EXPECT_EQ(v.productLS, v.fileLS);
+    EXPECT_EQ(v.fileVersion, expected);
+    EXPECT_EQ(v.productVersion, expected);
+    EXPECT_EQ(v.company, L"Norvel");
+    EXPECT_EQ(v.product, L"topaline3");
+    EXPECT_FALSE(v.description.empty());
+  }
+
+  ITypeLib* lib = nullptr;
+  ASSERT_EQ(LoadTypeLibEx(ServerPath().c_str(), REGKIND_NONE, &lib), S_OK);
+  TLIBATTR* attr = nullptr;
+  ASSERT_EQ(lib->GetLibAttr(&attr), S_OK);
+  const VersionResource server = ReadVersion(ServerPath());
+  EXPECT_EQ(HIWORD(server.fileMS), attr->wMajorVerNum);
+  EXPECT_EQ(LOWORD(server.fileMS), attr->wMinorVerNum);
+  lib->ReleaseTLibAttr(attr);
+  lib->Release();
+
+  // quenta.exe's icon is in the file.
+  HMODULE quenta = LoadLibraryExW(QUENTA_EXE, nullptr, LOAD_LIBRARY_AS_DATAFILE);
+  ASSERT_TRUE(quenta);
+  EXPECT_TRUE(FindResourceW(quenta, MAKEINTRESOURCEW(1), RT_GROUP_ICON));
+  FreeLibrary(quenta);
 }
 
 TEST_F(ComServer, EntryPointsAndHonestUnloadCounts) {
