@@ -38,8 +38,9 @@ touch "$work/empty_keys.txt"
 
 # wixl takes the package's files by paths relative to where it runs.
 rm -rf "$work/bin" "$work/lang"
-mkdir -p "$work/bin"
+mkdir -p "$work/bin/en"
 cp "$bin/orvane.dll" "$bin/quenta.exe" "$bin/topaline3.chm" "$work/bin/"
+cp "$bin/en/topaline3.chm" "$work/bin/en/"
 cp -r "$src/lang" "$work/lang"
 cp "$src/installer/topaline3.wxs" "$work/topaline3.wxs"
 (cd "$work" && wixl -a x64 -D Scope="$scope" -D Version="$version" -D TypeLibVersion="$tlb" -D Bin=bin -D Lang=lang \
@@ -59,6 +60,9 @@ done < <(sed -n 's/.*<ComponentRef Id="\(Value_[^"]*\)".*/\1/p' "$work/product_k
 q "UPDATE \`Component\` SET \`Condition\` = 'LANGUE <> \"en\" AND LANGUE <> \"es\"' WHERE \`Component\` = 'LabelsFr'"
 q "UPDATE \`Component\` SET \`Condition\` = 'LANGUE = \"en\"' WHERE \`Component\` = 'LabelsEn'"
 q "UPDATE \`Component\` SET \`Condition\` = 'LANGUE = \"es\"' WHERE \`Component\` = 'LabelsEs'"
+# The help: French for French, English for the others.
+q "UPDATE \`Component\` SET \`Condition\` = 'LANGUE <> \"en\" AND LANGUE <> \"es\"' WHERE \`Component\` = 'HelpFr'"
+q "UPDATE \`Component\` SET \`Condition\` = 'LANGUE = \"en\" OR LANGUE = \"es\"' WHERE \`Component\` = 'HelpEn'"
 # Keys that only have to exist ("+": created on install, kept afterwards).
 i=0
 while read -r key; do

@@ -10,6 +10,7 @@
 set -uo pipefail
 prefix=$1 src=$2 user_msi=$3 old_msi=$4 machine_msi=$5 driver=$6
 here=$(cd "$(dirname "$0")" && pwd)
+help_fr=$(dirname "$machine_msi")/topaline3.chm help_en=$(dirname "$machine_msi")/en/topaline3.chm
 if [ -d "$prefix" ]; then WINEPREFIX="$(realpath -m "$prefix")" wineserver -k 2>/dev/null || true; fi
 rm -rf "$prefix"
 source "$src/scripts/wine-prefix" "$prefix"
@@ -47,6 +48,7 @@ check "the older package installs silently" msi /i 'C:\topaline3-old.msi' LANGUE
 check "the files are in the user's programs folder" test -f "$user_folder/orvane.dll" -a -f "$user_folder/quenta.exe" \
   -a -f "$user_folder/topaline3.chm" -a -f "$user_folder/language.lng"
 check "the labels file is the English one" cmp -s "$user_folder/language.lng" "$src/lang/en/language.lng"
+check "the help file is the English one" cmp -s "$user_folder/topaline3.chm" "$help_en"
 check "installpath names the folder" test "$(value "$product" installpath)" = "$user_folder_win\\"
 check "appname is topaline3" test "$(value "$product" appname)" = topaline3
 check "langue is en" test "$(value "$product" langue)" = en
@@ -61,8 +63,11 @@ check "the model store holds a model" bash -c "wine reg query '$product\\importe
 
 echo "== per user: upgrade, keeping a changed setting and the language"
 wine reg add "$product\\options" /v avertcalq /d 0 /f >/dev/null
+# A value the older build did not have (here: removed) comes with the new one.
+wine reg delete "$product\\options" /v showbox /f >/dev/null
 check "the new package upgrades silently" msi /i 'C:\topaline3.msi'
 check "the changed setting is kept" test "$(value "$product\\options" avertcalq)" = 0
+check "a value the section lacked is added" test "$(value "$product\\options" showbox)" = 0
 check "the language is kept" test "$(value "$product" langue)" = en
 check "the labels file is still the English one" cmp -s "$user_folder/language.lng" "$src/lang/en/language.lng"
 products=$(wine reg query 'HKCU\Software\Microsoft\Installer\Products' 2>/dev/null | tr -d '\r' | grep -c 'Products\\')
@@ -81,6 +86,7 @@ echo "== for every user: install, a host script, uninstall"
 check "the machine package installs silently" msi /i 'C:\topaline3-machine.msi' LANGUE=fr
 check "the files are under Program Files" test -f "$machine_folder/orvane.dll" -a -f "$machine_folder/language.lng"
 check "the labels file is the French one" cmp -s "$machine_folder/language.lng" "$src/lang/fr/language.lng"
+check "the help file is the French one" cmp -s "$machine_folder/topaline3.chm" "$help_fr"
 check "the class is registered for the machine" key_exists "HKLM\\Software\\Classes\\CLSID\\$clsid\\InprocServer32"
 # The host script with the test harness's helpers in front (no ExecuteGlobal
 # in Wine's script engine).
