@@ -20,14 +20,10 @@ public:
   using MSWControl::MSWControl;
 
   void MSWCreateWindow(HWND parent) override {
-    RECT r = MSWDeviceRect();
-    int x = r.left, y = r.top, w = r.right - r.left, h = r.bottom - r.top;
-    DWORD base = WS_CHILD | WS_CLIPSIBLINGS;
     if (component_.GetKind() == Kind::StatusBar)
-      MSWCreateNative(0, STATUSCLASSNAMEW, L"", base | SBARS_SIZEGRIP, x, y, w, h, parent, MSWControlId());
+      MSWCreateAtDesign(0, STATUSCLASSNAMEW, L"", SBARS_SIZEGRIP, parent);
     else
-      MSWCreateNative(0, TRACKBAR_CLASSW, L"", base | WS_TABSTOP | TBS_AUTOTICKS | TBS_HORZ, x, y, w, h, parent,
-                      MSWControlId());
+      MSWCreateAtDesign(0, TRACKBAR_CLASSW, L"", WS_TABSTOP | TBS_AUTOTICKS | TBS_HORZ, parent);
     MSWFinishWindow();
   }
 

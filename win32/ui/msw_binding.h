@@ -58,6 +58,9 @@ protected:
   void MSWFinishWindow();
   // The window's control id (from the creation order).
   UINT MSWControlId() const;
+  // Creates a family's native window at the component's scaled design
+  // place, as a clipped child of parent carrying the control id.
+  HWND MSWCreateAtDesign(DWORD exStyle, const wchar_t* cls, const wchar_t* text, DWORD style, HWND parent);
   // Height beyond the design height (a combo box's drop-down list).
   virtual int MSWExtraHeight() const { return 0; }
   // Key routing hooks (MSWRouteKey): before the model sees a key down;

@@ -18,16 +18,12 @@ public:
   using MSWControl::MSWControl;
 
   void MSWCreateWindow(HWND parent) override {
-    RECT r = MSWDeviceRect();
-    int x = r.left, y = r.top, w = r.right - r.left, h = r.bottom - r.top;
-    DWORD base = WS_CHILD | WS_CLIPSIBLINGS;
-    UINT id = MSWControlId();
     const std::wstring& caption = component_.Caption();
     switch (component_.GetKind()) {
       case Kind::Button: {
         auto& b = static_cast<ui::Button&>(component_);
-        MSWCreateNative(0, L"BUTTON", caption.c_str(),
-                        base | WS_TABSTOP | (b.Default() ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON), x, y, w, h, parent, id);
+        MSWCreateAtDesign(0, L"BUTTON", caption.c_str(), WS_TABSTOP | (b.Default() ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON),
+                          parent);
         break;
       }
       case Kind::CheckBox: {
@@ -36,15 +32,15 @@ public:
         // box two lines high (one line stays vertically centred).
         auto& c = static_cast<ui::CheckBox&>(component_);
         DWORD s = BS_CHECKBOX | BS_MULTILINE | (c.GetAlignment() == ui::Alignment::Left ? BS_LEFTTEXT : 0);
-        MSWCreateNative(0, L"BUTTON", caption.c_str(), base | WS_TABSTOP | s, x, y, w, h, parent, id);
+        MSWCreateAtDesign(0, L"BUTTON", caption.c_str(), WS_TABSTOP | s, parent);
         break;
       }
       case Kind::RadioButton:
-        MSWCreateNative(0, L"BUTTON", caption.c_str(), base | WS_TABSTOP | BS_RADIOBUTTON, x, y, w, h, parent, id);
+        MSWCreateAtDesign(0, L"BUTTON", caption.c_str(), WS_TABSTOP | BS_RADIOBUTTON, parent);
         break;
       default:  // Kind::ColorSwatch
         // Owner-drawn: painted in the model's colour; BM_CLICK reaches it.
-        MSWCreateNative(0, L"BUTTON", L"", base | BS_OWNERDRAW, x, y, w, h, parent, id);
+        MSWCreateAtDesign(0, L"BUTTON", L"", BS_OWNERDRAW, parent);
         break;
     }
     MSWFinishWindow();

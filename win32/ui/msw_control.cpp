@@ -63,6 +63,12 @@ RECT MSWControl::MSWDeviceRect() const {
 
 UINT MSWControl::MSWControlId() const { return static_cast<UINT>(component_.CreationIndex() + 100); }
 
+HWND MSWControl::MSWCreateAtDesign(DWORD exStyle, const wchar_t* cls, const wchar_t* text, DWORD style, HWND parent) {
+  const RECT r = MSWDeviceRect();
+  return MSWCreateNative(exStyle, cls, text, WS_CHILD | WS_CLIPSIBLINGS | style, r.left, r.top, r.right - r.left,
+                         r.bottom - r.top, parent, MSWControlId());
+}
+
 void MSWControl::MSWSetWindowText(const std::wstring& text) {
   if (!MSWHandle()) return;
   bool was = syncing_;

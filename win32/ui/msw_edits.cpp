@@ -33,8 +33,7 @@ public:
       auto& e = static_cast<ui::Edit&>(component_);
       DWORD s = ES_AUTOHSCROLL | MSWAlignStyle(e.GetAlignment(), ES_LEFT, ES_RIGHT, ES_CENTER);
       if (e.ReadOnly()) s |= ES_READONLY;
-      MSWCreateNative(e.Border() ? WS_EX_CLIENTEDGE : 0, L"EDIT", e.Text().c_str(), base | WS_TABSTOP | s, x, y, w,
-                      h, parent, id);
+      MSWCreateAtDesign(e.Border() ? WS_EX_CLIENTEDGE : 0, L"EDIT", e.Text().c_str(), base | WS_TABSTOP | s, parent);
     } else {
       auto& c = static_cast<ui::ComboBox&>(component_);
       DWORD s = c.GetStyle() == ui::ComboBox::Style::DropDownList ? CBS_DROPDOWNLIST : CBS_DROPDOWN;

@@ -17,18 +17,13 @@ public:
   using MSWControl::MSWControl;
 
   void MSWCreateWindow(HWND parent) override {
-    RECT r = MSWDeviceRect();
-    int x = r.left, y = r.top, w = r.right - r.left, h = r.bottom - r.top;
-    DWORD base = WS_CHILD | WS_CLIPSIBLINGS;
     if (component_.GetKind() == Kind::Label) {
       auto& l = static_cast<ui::Label&>(component_);
       DWORD s = l.WordWrap() ? MSWAlignStyle(l.GetAlignment(), SS_LEFT, SS_RIGHT, SS_CENTER)
                              : MSWAlignStyle(l.GetAlignment(), SS_LEFTNOWORDWRAP, SS_RIGHT, SS_CENTER);
-      MSWCreateNative(0, L"STATIC", component_.Caption().c_str(), base | s | SS_NOTIFY, x, y, w, h, parent,
-                      MSWControlId());
+      MSWCreateAtDesign(0, L"STATIC", component_.Caption().c_str(), s | SS_NOTIFY, parent);
     } else {
-      MSWCreateNative(0, L"STATIC", L"", base | SS_ICON | SS_CENTERIMAGE | SS_NOTIFY, x, y, w, h, parent,
-                      MSWControlId());
+      MSWCreateAtDesign(0, L"STATIC", L"", SS_ICON | SS_CENTERIMAGE | SS_NOTIFY, parent);
     }
     MSWFinishWindow();
   }
