@@ -91,7 +91,7 @@ int main(int argc, char** argv) {
       p.Modifie = true;
     }
     auto t4 = Clock::now();
-    exchange.put(Slot::AXPoints, set.WriteModified());
+    exchange.putElements(Slot::AXPoints, 6 * set.ModifiedCount(), [&](ElementSink& out) { set.WriteModified(out); });
     auto t5 = Clock::now();
     apply.push_back(Ms(t5 - t4));
     if (exchange.get(Slot::AXPoints).upperBound() != static_cast<std::int32_t>(points * 6 - 1)) {
