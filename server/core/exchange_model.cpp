@@ -167,6 +167,8 @@ void TDesGroupes::Init(const ExchangeArray& a) {
   r.checkFrom0(0);
   IdCourant = r.integer(0);
   items_.reserve(std::size_t(n));
+  nameCount_.reserve(std::size_t(n));
+  idIndex_.reserve(std::size_t(n));
   std::int64_t maxId = -1;
   for (std::int32_t i = 0; i < n; ++i) {
     const std::int32_t k = 6 * i;
