@@ -318,6 +318,75 @@ void ComExchange::put(Slot slot, std::vector<Variant> elements) {
   replace(slot, fresh);
 }
 
+namespace {
+
+// Fills the VARIANTs of an accessed SAFEARRAY in order; counts what it is
+// handed, past the end too, so that the caller can tell a short or long
+// writer from a right one.
+class SafeArraySink final : public ElementSink {
+public:
+  SafeArraySink(VARIANT* data, std::size_t count) : data_(data), count_(count) {}
+  void string(const std::wstring& v) override {
+    if (VARIANT* to = next()) {
+      BSTR b = SysAllocStringLen(v.data(), static_cast<UINT>(v.size()));
+      if (!b) throw std::bad_alloc();
+      V_VT(to) = VT_BSTR;
+      V_BSTR(to) = b;
+    }
+  }
+  void i4(std::int32_t v) override {
+    if (VARIANT* to = next()) {
+      V_VT(to) = VT_I4;
+      V_I4(to) = v;
+    }
+  }
+  void r8(double v) override {
+    if (VARIANT* to = next()) {
+      V_VT(to) = VT_R8;
+      V_R8(to) = v;
+    }
+  }
+  std::size_t written() const { return written_; }
+
+private:
+  VARIANT* next() { return written_ < count_ ? &data_[written_++] : (++written_, nullptr); }
+  VARIANT* data_;
+  std::size_t count_;
+  std::size_t written_ = 0;
+};
+
+}  // namespace
+
+void ComExchange::putElements(Slot slot, std::size_t count, const ElementWriter& write) {
+  SAFEARRAYBOUND bound{static_cast<ULONG>(count), 0};
+  SAFEARRAY* psa = SafeArrayCreate(VT_VARIANT, 1, &bound);
+  if (!psa) throw std::bad_alloc();
+  VARIANT fresh;
+  VariantInit(&fresh);
+  V_VT(&fresh) = VT_ARRAY | VT_VARIANT;
+  V_ARRAY(&fresh) = psa;
+  VARIANT* data = nullptr;
+  HRESULT hr = SafeArrayAccessData(psa, reinterpret_cast<void**>(&data));
+  if (FAILED(hr)) {
+    VariantClear(&fresh);
+    ThrowHr(hr, std::wstring(L"Cannot write ") + SlotName(slot));
+  }
+  SafeArraySink sink(data, count);
+  try {
+    write(sink);
+  } catch (...) {
+    SafeArrayUnaccessData(psa);
+    VariantClear(&fresh);
+    throw;
+  }
+  SafeArrayUnaccessData(psa);
+  if (sink.written() != count) {
+    VariantClear(&fresh);
+    ThrowElementCount(slot, count, sink.written());
+  }
+  replace(slot, fresh);
+}
+
 HRESULT ComExchange::assign(Slot slot, const VARIANT& value) {
   VARIANT fresh;
   VariantInit(&fresh);

@@ -71,6 +71,8 @@ public:
 
   const ExchangeArray& get(Slot slot) override;
   void put(Slot slot, std::vector<Variant> elements) override;
+  // Writes the elements straight into the new SAFEARRAY.
+  void putElements(Slot slot, std::size_t count, const ElementWriter& write) override;
 
   // Property put from the host: a deep copy, following references (a
   // script engine passes its arrays by reference).

@@ -1,5 +1,7 @@
 #include "server/core/exchange.h"
 
+#include "platform/error.h"
+
 namespace topaline {
 
 const wchar_t* SlotName(Slot slot) {
@@ -10,6 +12,19 @@ const wchar_t* SlotName(Slot slot) {
     case Slot::alldata: return L"alldata";
   }
   return L"";
+}
+
+void ThrowElementCount(Slot slot, std::size_t announced, std::size_t written) {
+  throw Error(std::wstring(L"Writing ") + SlotName(slot) + L": " + std::to_wstring(announced) +
+              L" elements were announced but " + std::to_wstring(written) + L" were handed over.");
+}
+
+void ExchangeValues::putElements(Slot slot, std::size_t count, const ElementWriter& write) {
+  VariantListSink sink;
+  sink.elements.reserve(count);
+  write(sink);
+  if (sink.elements.size() != count) ThrowElementCount(slot, count, sink.elements.size());
+  put(slot, std::move(sink.elements));
 }
 
 VariantExchange::VariantExchange() {

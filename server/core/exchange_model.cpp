@@ -64,18 +64,29 @@ void TDesPoints::Init(const ExchangeArray& a) {
   }
 }
 
-std::vector<Variant> TDesPoints::WriteModified() const {
-  std::vector<Variant> out;
+std::size_t TDesPoints::ModifiedCount() const {
+  std::size_t n = 0;
+  for (const auto& p : Items) n += p.Modifie ? 1 : 0;
+  return n;
+}
+
+void TDesPoints::WriteModified(ElementSink& out) const {
   for (const auto& p : Items) {
     if (!p.Modifie) continue;
-    out.push_back(Variant::string(p.HD));
-    out.push_back(Variant::i4(p.Numero));
-    out.push_back(Variant::r8(p.x));
-    out.push_back(Variant::r8(p.y));
-    out.push_back(Variant::r8(p.z));
-    out.push_back(Variant::string(p.Desc));
+    out.string(p.HD);
+    out.i4(p.Numero);
+    out.r8(p.x);
+    out.r8(p.y);
+    out.r8(p.z);
+    out.string(p.Desc);
   }
-  return out;
+}
+
+std::vector<Variant> TDesPoints::WriteModified() const {
+  VariantListSink sink;
+  sink.elements.reserve(6 * ModifiedCount());
+  WriteModified(sink);
+  return std::move(sink.elements);
 }
 
 // ------------------------------------------------------------------- groups
@@ -156,6 +167,8 @@ void TDesGroupes::Init(const ExchangeArray& a) {
   r.checkFrom0(0);
   IdCourant = r.integer(0);
   items_.reserve(std::size_t(n));
+  nameCount_.reserve(std::size_t(n));
+  idIndex_.reserve(std::size_t(n));
   std::int64_t maxId = -1;
   for (std::int32_t i = 0; i < n; ++i) {
     const std::int32_t k = 6 * i;

@@ -14,6 +14,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "server/core/exchange.h"
 #include "server/core/variant.h"
 
 namespace topaline {
@@ -52,6 +53,9 @@ public:
   // order, six elements each (HD as text, Numero as I4, x y z as R8, Desc
   // as text). No modified point: no element.
   std::vector<Variant> WriteModified() const;
+  // The same handed to a sink, and the number of points it writes.
+  void WriteModified(ElementSink& out) const;
+  std::size_t ModifiedCount() const;
 };
 
 struct TUnGroupe {

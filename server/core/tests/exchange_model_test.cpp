@@ -97,6 +97,31 @@ TEST(TDesPoints, WritesOnlyModifiedPointsInOrder) {
   EXPECT_TRUE(pts.WriteModified().empty());
 }
 
+// Apply writes the points straight into the slot: the same array as the
+// Variant list, and a writer that hands over another number of elements
+// than it announced changes nothing.
+TEST(TDesPoints, AppliedIntoTheSlotAsAnnounced) {
+  TDesPoints pts;
+  pts.Items.resize(2);
+  pts.Items[0] = {7, L"B", L"new", L"old", 1.25, 2.5, 3.75, 0, 0, 0, true};
+  pts.Items[1].HD = L"A";
+  VariantExchange x;
+  x.put(Slot::AXPoints, {Variant::string(L"before")});
+  x.putElements(Slot::AXPoints, 6 * pts.ModifiedCount(), [&](ElementSink& s) { pts.WriteModified(s); });
+  const ExchangeArray& a = x.get(Slot::AXPoints);
+  ASSERT_EQ(a.upperBound(), 5);
+  const auto list = pts.WriteModified();
+  for (int i = 0; i < 6; ++i) {
+    EXPECT_EQ(a.at(i).kind(), list[i].kind()) << i;
+    EXPECT_EQ(VariantToText(a.at(i)), VariantToText(list[i])) << i;
+  }
+  for (std::size_t announced : {std::size_t{5}, std::size_t{7}}) {
+    EXPECT_THROW(x.putElements(Slot::AXPoints, announced, [&](ElementSink& s) { pts.WriteModified(s); }), Error)
+        << announced;
+    EXPECT_EQ(x.get(Slot::AXPoints).upperBound(), 5) << announced;
+  }
+}
+
 // ------------------------------------------------------------------ groups
 
 Variant Groups(std::int32_t current, std::vector<std::pair<std::int32_t, const wchar_t*>> groups) {

@@ -1,6 +1,7 @@
 #include "server/dialogs/points/group_list.h"
 
 #include <algorithm>
+#include <string_view>
 
 #include "server/core/labels.h"
 #include "server/core/number_format.h"
@@ -71,10 +72,22 @@ void TGroupRanks::Build(const TDesGroupes& groupes, int column) {
     }
   };
   if (column == 0 || column == 1) {
-    std::vector<std::wstring> keys(n);
-    for (std::size_t i = 0; i < n; ++i) keys[i] = FoldAscii(column == 0 ? items[i].Nom : items[i].Desc);
-    std::sort(order.begin(), order.end(), [&](std::uint32_t a, std::uint32_t b) { return keys[a] < keys[b]; });
-    assignRanks([&](std::uint32_t a, std::uint32_t b) { return keys[a] == keys[b]; });
+    // The folded texts side by side in one buffer: one allocation rather
+    // than one per group.
+    auto text = [&](std::size_t i) -> const std::wstring& { return column == 0 ? items[i].Nom : items[i].Desc; };
+    std::size_t total = 0;
+    for (std::size_t i = 0; i < n; ++i) total += text(i).size();
+    std::wstring folded;
+    folded.reserve(total);
+    std::vector<std::size_t> start(n + 1);
+    for (std::size_t i = 0; i < n; ++i) {
+      start[i] = folded.size();
+      for (wchar_t c : text(i)) folded.push_back(FoldAscii(c));
+    }
+    start[n] = folded.size();
+    auto key = [&](std::uint32_t i) { return std::wstring_view(folded.data() + start[i], start[i + 1] - start[i]); };
+    std::sort(order.begin(), order.end(), [&](std::uint32_t a, std::uint32_t b) { return key(a) < key(b); });
+    assignRanks([&](std::uint32_t a, std::uint32_t b) { return key(a) == key(b); });
   } else {
     auto value = [&](std::uint32_t i) {
       const TUnGroupe& g = items[i];

@@ -309,7 +309,8 @@ void TfrmListePoints::Apply() {
     return;
   }
   TVPoints->EndEdit();  // an edit still open counts; a refused one stops here
-  session_.exchange.put(Slot::AXPoints, Points.WriteModified());
+  session_.exchange.putElements(Slot::AXPoints, 6 * Points.ModifiedCount(),
+                                [this](ElementSink& out) { Points.WriteModified(out); });
   session_.exchange.resultat = 1;
   SetModalResult(ui::mrOk);
 }
