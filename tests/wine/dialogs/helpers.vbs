@@ -74,3 +74,40 @@ Sub CheckHelp(topic)
   Check tail = InstallPath() & "\topaline3.chm::/" & topic & ".htm", "help viewer command tail: " & tail
   DeleteIfThere HelpArgs
 End Sub
+
+' One list of steps from steps and lists of steps, in order.
+Function Flat(parts)
+  Dim out(), n, p, s
+  n = -1
+  ReDim out(64)
+  For Each p In parts
+    If IsArray(p) Then
+      For Each s In p
+        n = n + 1
+        If n > UBound(out) Then ReDim Preserve out(2 * n)
+        out(n) = s
+      Next
+    Else
+      n = n + 1
+      If n > UBound(out) Then ReDim Preserve out(2 * n)
+      out(n) = p
+    End If
+  Next
+  ReDim Preserve out(n)
+  Flat = out
+End Function
+
+' The layer list as a person answers it: the rows read, row R clicked,
+' the status read, Select; then back to the form whose title holds back.
+Function LayerSteps(row, back)
+  LayerSteps = Array("form=Liste des calques", "rows=TVCalques", "row=TVCalques," & row & ",0", "status=StatusBar1", _
+                     "click=btAppliquer", "form=" & back)
+End Function
+
+' The colour picker as a person answers it: a click on the cell of
+' column c (1 to 24) and row r (0 to 4) of a palette grid, the colour
+' read, Ok; then back to the form whose title holds back.
+Function ColourSteps(grid, c, r, back)
+  ColourSteps = Array("form=lectionner une couleur", "at=" & grid & "," & (14 * c - 4) & "," & (14 * r + 11), _
+                      "text=Edit1", "click=Button4", "form=" & back)
+End Function
