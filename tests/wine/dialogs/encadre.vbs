@@ -23,10 +23,11 @@ Check a.resultat = 1, "Apply gives resultat 1 (got " & a.resultat & ")"
 values(1) = "Cadres" : values(3) = "10.000%" : values(4) = "1" : values(5) = "38"
 CheckSection "encadre", names, values, "after Apply"
 
-' 2. A gap that is no number is refused with label 733; Cancel then
-'    writes nothing, the colour picked meanwhile neither.
-shown = RunDialog(a, "4", Flat(Array("form=" & title, "settext=dectext,large", "click=btAppliquer", "box=1", "alive", _
-    "click=cadcolor", ColourSteps("coulset2", 1, 4, title), "click=btAnnule", "closed")))
+' 2. A colour picked, then a gap that is no number refused with label
+'    733 (the field keeps the focus: it is put right before Cancel);
+'    Cancel writes nothing.
+shown = RunDialog(a, "4", Flat(Array("form=" & title, "click=cadcolor", ColourSteps("coulset2", 1, 4, title), _
+    "settext=dectext,large", "click=btAppliquer", "box=1", "alive", "settext=dectext,0,8", "click=btAnnule", "closed")))
 Check InStr(shown, "box.text=Entrez un nombre valide") > 0, "label 733 for the gap: " & shown
 CheckLine shown, "alive=1", "the dialog stays after the message"
 CheckLine shown, "Edit1.text=19", "the pale grid's first column, bottom row"

@@ -77,24 +77,18 @@ End Sub
 
 ' One list of steps from steps and lists of steps, in order.
 Function Flat(parts)
-  Dim out(), n, p, s
-  n = -1
-  ReDim out(64)
+  Dim joined, p, s
+  joined = ""
   For Each p In parts
     If IsArray(p) Then
       For Each s In p
-        n = n + 1
-        If n > UBound(out) Then ReDim Preserve out(2 * n)
-        out(n) = s
+        joined = joined & Chr(1) & s
       Next
     Else
-      n = n + 1
-      If n > UBound(out) Then ReDim Preserve out(2 * n)
-      out(n) = p
+      joined = joined & Chr(1) & p
     End If
   Next
-  ReDim Preserve out(n)
-  Flat = out
+  Flat = Split(Mid(joined, 2), Chr(1))
 End Function
 
 ' The layer list as a person answers it: the rows read, row R clicked,
