@@ -259,7 +259,7 @@ Work "cmd11", Array("form=Charger un fichier", "settext=nomfic,C:\Program Files\
     ShotAt("cmd11"), "click=btAppliquer", "closed")
 Run "11", "load a points file"
 WScript.Echo "    importe: nomfic = " & Setting("importe", "nomfic") & ", models = " & Setting("importe", "models") & _
-             ", typfic = " & Setting("importe", "typfic")
+             ""
 
 ' Command 13: create points on entities.
 Work "cmd13", Array("form=sur des entit", "click=pointmilieu", ShotAt("cmd13"), "click=btAppliquer", "closed")
