@@ -20,6 +20,25 @@ Sub Answer(name, how)
   End If
 End Sub
 
+'' Starts the driver in auto mode on a dialog worked step by step (its
+' "steps" verb): for a command whose dialog opens others (the layer list,
+' the colour picker, the model editor). ShotAt(name) is the step that
+' takes a screenshot there.
+Sub Work(name, steps)
+  Dim cmd, s
+  If Auto Then
+    cmd = """" & Driver & """ steps """ & WorkDir & "\" & name & ".txt"""
+    For Each s In steps
+      cmd = cmd & " """ & s & """"
+    Next
+    Shell.Run cmd, 0, False
+  End If
+End Sub
+
+Function ShotAt(name)
+  ShotAt = "shot=" & WorkDir & "\" & name & ".shot"
+End Function
+
 ' Calls lance and reports the outcome as the host sees it.
 Sub Run(command, title)
   WScript.Echo "--- lance """ & command & """: " & title
@@ -177,6 +196,76 @@ WScript.Echo "    reposition: ligne = " & Setting("reposition", "ligne") & ", bl
 Answer "cmd16", "answer ""Options du programme"" showbox+btAppliquer"
 Run "16", "program options, entry window at start-up"
 WScript.Echo "    options: showbox = " & Setting("options", "showbox") & ", avertcalq = " & Setting("options", "avertcalq")
+
+' Commands 3, 4 and 5 read the drawing's layers from AXCalques (name,
+' state, frozen: three elements per layer); the layer button of their
+' dialog opens the layer list built from them.
+o.AXCalques = Array("0", 0, 0, "Points", 0, 0, "Tableau", 0, 0, "Cadres", 0, 0, "Ancien", -1, 1)
+
+' Command 3: the coordinates table. The user picks the layer "Tableau" in
+' the list, gives a title and applies; the host reads "tableau" and draws.
+Work "cmd3", Array("form=Tableau des Coordonn", "click=BitBtn1", "form=Liste des calques", "row=TVCalques,2,0", _
+    ShotAt("cmd3-layers"), "click=btAppliquer", "form=Tableau des Coordonn", "settext=titre,Relev" & Chr(233) & " du chantier", _
+    ShotAt("cmd3"), "click=btAppliquer", "closed")
+Run "3", "coordinates table, layer chosen in the list"
+WScript.Echo "    tableau: calque = " & Setting("tableau", "calque") & ", titre = " & Setting("tableau", "titre") & _
+             ", httxt = " & Setting("tableau", "httxt") & ", crex = " & Setting("tableau", "crex") & _
+             ", decx = " & Setting("tableau", "decx") & ", colx = " & Setting("tableau", "colx")
+
+' Command 4: frames around attributes. The layer "Cadres" from the list,
+' the frame colour from a cell of the colour picker's palette (colour 58),
+' the frame grouped with its attribute.
+Work "cmd4", Array("form=Encadrement des attributs", "click=BitBtn1", "form=Liste des calques", "row=TVCalques,3,0", _
+    "click=btAppliquer", "form=Encadrement des attributs", "click=cadcolor", "form=lectionner une couleur", _
+    "at=coulset1,66,11", ShotAt("cmd4-colour"), "click=Button4", "form=Encadrement des attributs", "click=grouper", _
+    ShotAt("cmd4"), "click=btAppliquer", "closed")
+Run "4", "frames around attributes, colour picked in the palette"
+WScript.Echo "    encadre: attname = " & Setting("encadre", "attname") & ", calque = " & Setting("encadre", "calque") & _
+             ", mmcalq = " & Setting("encadre", "mmcalq") & ", dectext = " & Setting("encadre", "dectext") & _
+             ", grouper = " & Setting("encadre", "grouper") & ", cadcolor = " & Setting("encadre", "cadcolor")
+
+' Command 5: keep attributes from overlapping; the moved attributes go to
+' the layer "Points".
+Work "cmd5", Array("form=Non chevauchement", "click=BitBtn1", "form=Liste des calques", "row=TVCalques,1,0", _
+    "click=btAppliquer", "form=Non chevauchement", ShotAt("cmd5"), "click=btAppliquer", "closed")
+Run "5", "keep attributes from overlapping"
+WScript.Echo "    chevauche: attname = " & Setting("chevauche", "attname") & ", dectext = " & Setting("chevauche", "dectext") & _
+             ", calque = " & Setting("chevauche", "calque")
+
+' Commands 11, 12 and 13 read the layers too, and in alldata the current
+' group's name and its last point number; their point models live under
+' "importe\modeles", the model chosen in each command's section.
+o.alldata = Array("Bornes", 102)
+
+' Command 12: draw points. The user opens the model editor, looks at its
+' three attribute tabs, gives a new model the layer "Points" from the list
+' and the numbers a colour from the picker, applies the editor and then
+' the dialog.
+Work "cmd12", Array("form=Dessiner des points", ShotAt("cmd12"), "click=SpeedButton14", _
+    "form=Edition/modification", "click=SpeedButton1", "form=Nouveau mod", "type=Edit1,bornes", ShotAt("cmd12-name"), _
+    "click=btAppliquer", "form=Edition/modification", "click=BitBtn4", "form=Liste des calques", "row=TVCalques,1,0", _
+    "click=btAppliquer", "form=Edition/modification", ShotAt("cmd12-editor-number"), "tab=PageControl1,1", _
+    ShotAt("cmd12-editor-altitude"), "tab=PageControl1,2", ShotAt("cmd12-editor-description"), "tab=PageControl1,0", _
+    "click=c16", "form=lectionner une couleur", "at=coulset2,24,39", ShotAt("cmd12-colour"), "click=Button4", _
+    "form=Edition/modification", "click=SpeedButton3", "click=btAppliquer", "form=Dessiner des points", _
+    "click=btAppliquer", "closed")
+Run "12", "draw points, a new model from the editor"
+WScript.Echo "    dessinpoint: models = " & Setting("dessinpoint", "models") & ", startat = " & Setting("dessinpoint", "startat") & _
+             ", increment = " & Setting("dessinpoint", "increment")
+WScript.Echo "    importe\modeles\bornes = " & Setting("importe\modeles", "bornes")
+
+' Command 11: load a points file with the chosen model.
+Work "cmd11", Array("form=Charger un fichier", "settext=nomfic,C:\Program Files\topaline3\language.lng", _
+    ShotAt("cmd11"), "click=btAppliquer", "closed")
+Run "11", "load a points file"
+WScript.Echo "    importe: nomfic = " & Setting("importe", "nomfic") & ", models = " & Setting("importe", "models") & _
+             ""
+
+' Command 13: create points on entities.
+Work "cmd13", Array("form=sur des entit", "click=pointmilieu", ShotAt("cmd13"), "click=btAppliquer", "closed")
+Run "13", "create points on entities, at the middle"
+WScript.Echo "    immat: models = " & Setting("immat", "models") & ", pointcentre = " & Setting("immat", "pointcentre") & _
+             ", pointmilieu = " & Setting("immat", "pointmilieu")
 
 ' A dialog command is one more block like this (caption and button of its
 ' form; the values it fills are read back from its section):

@@ -24,9 +24,9 @@ TfrmEncadre::TfrmEncadre(Session& session, TfrmCalques* layers, TFormGetACCol* c
   attname = Make<ui::ComboBox>(GroupBox1, L"attname", {96, 20, 180, kEditHeight});
   GroupBox2 = Make<ui::GroupBox>(this, L"GroupBox2", {8, 66, 400, 168}, L" Création des cadres ", 21);
   Label1 = Make<Label>(GroupBox2, L"Label1", {12, 24, 80, kTextHeight}, L"Calque :", 507);
-  calque = Make<ui::Edit>(GroupBox2, L"calque", {96, 20, 130, kEditHeight});
-  BitBtn1 = Make<ui::Button>(GroupBox2, L"BitBtn1", {230, 19, 25, 23}, L"");
-  mmcalq = Make<ui::CheckBox>(GroupBox2, L"mmcalq", {262, 22, 134, kCheckHeight}, L"Même calque que l'attribut", 22);
+  calque = Make<ui::Edit>(GroupBox2, L"calque", {96, 20, 100, kEditHeight});
+  BitBtn1 = Make<ui::Button>(GroupBox2, L"BitBtn1", {200, 19, 25, 23}, L"");
+  mmcalq = Make<ui::CheckBox>(GroupBox2, L"mmcalq", {232, 22, 164, kCheckHeight}, L"Même calque que l'attribut", 22);
   Label2 = Make<Label>(GroupBox2, L"Label2", {12, 58, 150, kTextHeight}, L"Décalage autour du texte :", 23);
   dectext = Make<ui::Edit>(GroupBox2, L"dectext", {166, 54, 90, kEditHeight});
   Label3 = Make<Label>(GroupBox2, L"Label3", {12, 80, 380, kTextHeight},

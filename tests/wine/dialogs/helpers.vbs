@@ -74,3 +74,34 @@ Sub CheckHelp(topic)
   Check tail = InstallPath() & "\topaline3.chm::/" & topic & ".htm", "help viewer command tail: " & tail
   DeleteIfThere HelpArgs
 End Sub
+
+' One list of steps from steps and lists of steps, in order.
+Function Flat(parts)
+  Dim joined, p, s
+  joined = ""
+  For Each p In parts
+    If IsArray(p) Then
+      For Each s In p
+        joined = joined & Chr(1) & s
+      Next
+    Else
+      joined = joined & Chr(1) & p
+    End If
+  Next
+  Flat = Split(Mid(joined, 2), Chr(1))
+End Function
+
+' The layer list as a person answers it: the rows read, row R clicked,
+' the status read, Select; then back to the form whose title holds back.
+Function LayerSteps(row, back)
+  LayerSteps = Array("form=Liste des calques", "rows=TVCalques", "row=TVCalques," & row & ",0", "status=StatusBar1", _
+                     "click=btAppliquer", "form=" & back)
+End Function
+
+' The colour picker as a person answers it: a click on the cell of
+' column c (1 to 24) and row r (0 to 4) of a palette grid, the colour
+' read, Ok; then back to the form whose title holds back.
+Function ColourSteps(grid, c, r, back)
+  ColourSteps = Array("form=lectionner une couleur", "at=" & grid & "," & (14 * c - 4) & "," & (14 * r + 11), _
+                      "text=Edit1", "click=Button4", "form=" & back)
+End Function

@@ -1,31 +1,41 @@
 ' Commands 11, 12 and 13 worked through their real windows with the model
-' chooser, the model editor and its name prompts: a new model stored and
-' chosen, a rename and a delete cancelled, a rename applied, the refused
+' chooser, the model editor and its name prompts, the layer list and the
+' colour picker: a new model given a layer from the list and a colour from
+' a palette cell, stored and chosen, a rename and a delete cancelled, a rename applied, the refused
 ' Apply of the import without a file; the store checked in the registry.
 
-Dim a, shown, store, dflt, steps
+Dim a, shown, store, dflt, second, steps
 Set a = CreateObject("topaline3.kovar3")
 store = "importe\modeles"
 dflt = "1|points|1|numeros|0.000|1|altitude|0.000|2|0||0.000|0.000|1|1|1|1|"
+second = "1|calque2|1|numeros|0.000|1|altitude|0.000|2|0||0.000|0.000|56|1|1|1|"
 Prepare store, Array("standard"), Array(dflt)
 Prepare "dessinpoint", Array("models", "prefixe", "startat"), Array("", "", "7")
 Prepare "immat", Array("models"), Array("standard")
 Prepare "importe", Array("models", "nomfic"), Array("standard", "")
 a.alldata = Array("G1", 41)
+a.AXCalques = Array("points", 0, 0, "calque2", 0, 0)
 
-' 1. Draw points: a new model from the editor, its point layer stored,
-'    the editor applied; the new model comes back selected and is saved.
-shown = RunDialog(a, "12", Array("form=Dessiner des points", "text=startat", "click=SpeedButton14", _
+' 1. Draw points: a new model from the editor, its point layer chosen in
+'    the layer list and its point colour in the picker (the fifth column,
+'    second row of the full colours: 56), stored, the editor applied; the
+'    new model comes back selected and is saved.
+shown = RunDialog(a, "12", Flat(Array("form=Dessiner des points", "text=startat", "click=SpeedButton14", _
     "form=Edition/modification", "click=SpeedButton1", "form=Nouveau mod", "text=Edit1", "type=Edit1,second", _
-    "click=btAppliquer", "closed", "form=Edition/modification", "text=c1", "type=c3,calque2", "click=SpeedButton3", _
-    "click=btAppliquer", "closed", "form=Dessiner des points", "text=models", "click=btAppliquer", "closed"))
+    "click=btAppliquer", "closed", "form=Edition/modification", "text=c1", "click=BitBtn4", _
+    LayerSteps(1, "Edition/modification"), "text=c3", "click=c15", ColourSteps("coulset1", 5, 1, "Edition/modification"), _
+    "click=SpeedButton3", "click=btAppliquer", "closed", "form=Dessiner des points", "text=models", _
+    "click=btAppliquer", "closed")))
 CheckLine shown, "startat.text=42", "the group's last number + 1"
 Check InStr(shown, "Edit1.text=Nouveau mod") > 0, "the new model's name is preset (label 703): " & shown
 CheckLine shown, "c1.text=second", "the new model is current"
+CheckLine shown, "TVCalques=points|calque2", "the layer list shows the host's layers"
+CheckLine shown, "c3.text=calque2", "the chosen layer fills the point layer"
+CheckLine shown, "Edit1.text=56", "the clicked cell's colour is current in the picker"
 CheckLine shown, "models.text=second", "the chooser selects the new model"
 Check a.resultat = 1, "Apply gives resultat 1 (got " & a.resultat & ")"
 CheckSection store, Array("standard", "second"), _
-    Array(dflt, "1|calque2|1|numeros|0.000|1|altitude|0.000|2|0||0.000|0.000|1|1|1|1|"), "the store after the editor's Apply"
+    Array(dflt, second), "the store after the editor's Apply"
 CheckSection "dessinpoint", Array("models", "startat"), Array("second", "42"), "the section"
 
 ' 2. Create points: rename and delete in the editor, then Cancel: nothing
@@ -37,7 +47,7 @@ shown = RunDialog(a, "13", Array("form=sur des entit", "text=models", "click=Spe
 CheckLine shown, "models.text=standard", "the section's model is selected"
 Check a.resultat = 0, "Cancel gives resultat 0"
 CheckSection store, Array("standard", "second", "renamed"), _
-    Array(dflt, "1|calque2|1|numeros|0.000|1|altitude|0.000|2|0||0.000|0.000|1|1|1|1|", "(none)"), "Cancel of the editor"
+    Array(dflt, second, "(none)"), "Cancel of the editor"
 
 ' 3. Load a points file: Apply without a file is refused (label 701); a
 '    rename applied in the editor; then Apply with an existing file.

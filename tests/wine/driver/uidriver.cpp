@@ -52,6 +52,10 @@
 //                    is the desktop), then clicks ButtonN and waits until
 //                    the box is gone
 //   row=LIST,R,C     left click on cell (R, C) of a list view
+//   at=NAME,X,Y      left click at (X, Y) inside the control, in design
+//                    pixels (scaled to the screen's DPI): a cell of a grid
+//                    that draws its cells in one window
+//   tab=NAME,I       left click on tab I of the page control NAME
 //   tick=LIST,R      left click on the check box of row R
 //   header=LIST,C    left click on the header of column C
 //   edit=EDITOR,T    waits for the in-place editor EDITOR to show, replaces
@@ -61,6 +65,8 @@
 //   file=TITLE,NAME  waits for the system's open-file or save-file dialog
 //                    whose title contains TITLE, types NAME into its name
 //                    field, presses Open / Save and waits until it is gone
+//   shot=REQUEST     creates the file REQUEST and waits until someone
+//                    deletes it (the demo takes a screenshot meanwhile)
 //   sleep=MS
 // The report receives the lines written, "error=STEP: why" on a failure
 // (the exit code is then 1, and the form and any message box are closed
@@ -338,6 +344,26 @@ void StepRunner::Run(const std::wstring& step) {
     const RECT r = wd::ListCellRect(list, _wtoi(a[1].c_str()), _wtoi(a[2].c_str()));
     wd::PostClick(list, r.left + 24, (r.top + r.bottom) / 2);
     Sleep(250);
+  } else if (verb == L"at" && a.size() == 3) {
+    HWND target = Control(a[0], true);
+    HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
+    ReleaseDC(nullptr, screen);
+    wd::PostClick(target, MulDiv(_wtoi(a[1].c_str()), dpi, 96), MulDiv(_wtoi(a[2].c_str()), dpi, 96));
+    Sleep(250);
+  } else if (verb == L"tab" && a.size() == 2) {
+    // The tabs are a window of their own inside the page control.
+    HWND tabs = FindWindowExW(Control(a[0], true), nullptr, WC_TABCONTROLW, nullptr);
+    if (!tabs) throw Failure{a[0] + L" has no tabs"};
+    wd::RemoteMemory mem(tabs, sizeof(RECT));
+    RECT r{};
+    if (!SendMessageW(tabs, TCM_GETITEMRECT, static_cast<WPARAM>(_wtoi(a[1].c_str())), mem.address()))
+      throw Failure{L"no tab " + a[1]};
+    mem.read(&r, sizeof r);
+    wd::PostClick(tabs, (r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    Sleep(300);
+  } else if (verb == L"shot" && !arg.empty()) {
+    wd::WaitForShot(arg);
   } else if (verb == L"tick" && a.size() == 2) {
     HWND list = Control(a[0]);
     const RECT r = wd::ListItemBounds(list, _wtoi(a[1].c_str()));

@@ -1,0 +1,37 @@
+' Command 3, the coordinates table, worked through its real window: the
+' layer taken from the real layer list, Apply, the blank layer refused
+' (label 710), the frozen layer question, Cancel.
+
+Dim a, shown, names, values, title
+Set a = CreateObject("topaline3.kovar3")
+title = "Tableau des Coordonn"
+names = Array("crept", "colnum", "crex", "decx", "colx", "crey", "decy", "coly", "crez", "decz", "colz", "credes", _
+              "coldes", "httxt", "titre", "nblig", "crelig", "calque")
+values = Array("1", "Num", "1", "2", "X", "1", "2", "Y", "1", "2", "Z", "1", "D", "1.0000", "Points", "0", "1", "Points")
+Prepare "tableau", names, values
+a.AXCalques = Array("Points", 0, 0, "Tableau", 0, 0, "Gel" & Chr(233), 0, 1)
+
+' 1. The layer chosen in the list, a column ticked off, the decimals of X
+'    one more, a title typed: Apply stores them all.
+shown = RunDialog(a, "3", Flat(Array("form=" & title, "click=BitBtn1", LayerSteps(1, title), "text=calque", _
+    "click=crez", "enabled=colz", "keyto=decx,40", "settext=titre,Relev" & Chr(233), "click=btAppliquer", "closed")))
+CheckLine shown, "TVCalques=Points|Tableau|Gel" & Chr(233), "the list shows the host's layers in order"
+CheckLine shown, "StatusBar1=Calque : Tableau", "the status names the focused layer"
+CheckLine shown, "calque.text=Tableau", "the chosen layer fills the field"
+CheckLine shown, "colz.enabled=0", "unticking Z disables its panel"
+Check a.resultat = 1, "Apply gives resultat 1 (got " & a.resultat & ")"
+values(3) = "3" : values(8) = "0" : values(14) = "Relev" & Chr(233) : values(17) = "Tableau"
+CheckSection "tableau", names, values, "after Apply"
+
+' 2. A blank layer is refused with label 710; the frozen layer asks, its
+'    Cancel keeps the dialog; then Cancel writes nothing.
+shown = RunDialog(a, "3", Flat(Array("form=" & title, "settext=calque,   ", "click=btAppliquer", "box=1", "alive", _
+    "click=BitBtn1", LayerSteps(2, title), "click=btAppliquer", "box=2", "alive", "click=crept", "click=btAnnule", "closed")))
+CheckLine shown, "box.text=Ce champ doit " & Chr(234) & "tre rempli.", "label 710 for the blank layer"
+CheckLine shown, "box.text=Le calque ""Gel" & Chr(233) & """ est gel" & Chr(233) & " ou d" & Chr(233) & _
+    "sactiv" & Chr(233) & ". Voulez-vous l'utiliser quand m" & Chr(234) & "me ?", "the frozen layer question"
+Check UBound(Split(shown, "alive=1")) = 2, "the dialog stays after both: " & shown
+Check a.resultat = 0, "Cancel gives resultat 0 (got " & a.resultat & ")"
+CheckSection "tableau", names, values, "Cancel writes nothing"
+
+Finish
