@@ -5,6 +5,7 @@
 // saves and loads again the same; a header that restores saves a blob
 // that restores the same; a restored form is always reachable on the work
 // area, and opens there again once it has been saved.
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <limits>
