@@ -135,8 +135,9 @@ void TakeGeometryValue(FuzzedDataProvider& in, HeadlessRegistry& registry, const
     case 0: break;  // missing
     case 1: TakeRegistryValue(in, registry, path, name); break;
     case 2:
-      registry.setDword(path, name, static_cast<std::uint32_t>(in.PickValueInArray(edges) +
-                                                               in.ConsumeIntegralInRange<std::int32_t>(-50, 50)));
+      // Near an edge, wrapping round past it as a DWORD does.
+      registry.setDword(path, name, static_cast<std::uint32_t>(in.PickValueInArray(edges)) +
+                                        static_cast<std::uint32_t>(in.ConsumeIntegralInRange<std::int32_t>(-50, 50)));
       break;
     case 3: registry.setDword(path, name, static_cast<std::uint32_t>(in.PickValueInArray(edges))); break;
     case 4: registry.setDword(path, name, in.ConsumeIntegral<std::uint32_t>()); break;
