@@ -1,10 +1,14 @@
 // Stored settings as a user's registry may hold them: a dialog section
 // with values of any type and text, loaded into a form with one control of
-// each persisted kind; and a grid's stored header state. What loads,
+// each persisted kind; a grid's stored header state; and a form's stored
+// geometry, of any size, on a work area of any place and size. What loads,
 // saves and loads again the same; a header that restores saves a blob
-// that restores the same.
+// that restores the same; a restored form is always reachable on the work
+// area, and opens there again once it has been saved.
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -120,6 +124,71 @@ void Header(FuzzedDataProvider& in, HeadlessPlatform& host, Session& session) {
   }
 }
 
+// A stored coordinate or size: mostly a DWORD, often one near the limits
+// of an int, sometimes a value of another type or none at all.
+void TakeGeometryValue(FuzzedDataProvider& in, HeadlessRegistry& registry, const std::wstring& path,
+                       const wchar_t* name) {
+  constexpr std::int32_t kMin = std::numeric_limits<std::int32_t>::min();
+  constexpr std::int32_t kMax = std::numeric_limits<std::int32_t>::max();
+  const std::int32_t edges[] = {kMin, kMin + 1, kMin + 48, -32768, -1, 0, 1, 19, 39, 32767, 32768, kMax - 48, kMax - 1, kMax};
+  switch (in.ConsumeIntegralInRange<int>(0, 5)) {
+    case 0: break;  // missing
+    case 1: TakeRegistryValue(in, registry, path, name); break;
+    case 2:
+      // Near an edge, wrapping round past it as a DWORD does.
+      registry.setDword(path, name, static_cast<std::uint32_t>(in.PickValueInArray(edges)) +
+                                        static_cast<std::uint32_t>(in.ConsumeIntegralInRange<std::int32_t>(-50, 50)));
+      break;
+    case 3: registry.setDword(path, name, static_cast<std::uint32_t>(in.PickValueInArray(edges))); break;
+    case 4: registry.setDword(path, name, in.ConsumeIntegral<std::uint32_t>()); break;
+    default: registry.setDword(path, name, static_cast<std::uint32_t>(in.ConsumeIntegralInRange<std::int32_t>(-3000, 3000))); break;
+  }
+}
+
+void Geometry(FuzzedDataProvider& in, HeadlessPlatform& host, Session& session, ui::ScriptedUser& user) {
+  if (in.ConsumeBool()) {
+    // A work area anywhere a monitor can be (a second screen to the left
+    // or above has negative coordinates), of any size.
+    const ui::Rect area{in.ConsumeIntegralInRange<int>(-8000, 8000), in.ConsumeIntegralInRange<int>(-8000, 8000),
+                        in.ConsumeIntegralInRange<int>(1, 16000), in.ConsumeIntegralInRange<int>(1, 16000)};
+    user.SetScreen(ui::Size{area.width, area.height}, area);
+  }
+  const std::wstring path = SectionPath(L"frmSample");
+  for (const wchar_t* name : {L"x", L"y", L"w", L"h"}) TakeGeometryValue(in, host.registry, path, name);
+  const auto* x = host.registry.value(path, L"x");
+  const auto* y = host.registry.value(path, L"y");
+  const auto* w = host.registry.value(path, L"w");
+  const auto* h = host.registry.value(path, L"h");
+  const bool stored = x && y && w && h && x->type == RegType::Dword && y->type == RegType::Dword &&
+                      w->type == RegType::Dword && h->type == RegType::Dword &&
+                      static_cast<std::int32_t>(w->dword) > 0 && static_cast<std::int32_t>(h->dword) > 0;
+
+  const ui::Rect designed{10, 20, 300, 200};
+  SampleForm form;
+  form.SetBounds(designed);
+  RestoreFormPos(session, form);
+  const ui::Rect r = form.Bounds();
+  if (!stored) {
+    if (r != designed) std::abort();  // nothing usable stored: the design stays
+    return;
+  }
+  // Reachable: the caption bar on the work area, and a good part of the
+  // window (all of it when it is small).
+  const ui::Rect area = user.WorkAreaFor(r);
+  const std::int64_t right = std::int64_t{r.left} + r.width, bottom = std::int64_t{r.top} + r.height;
+  const std::int64_t areaRight = std::int64_t{area.left} + area.width, areaBottom = std::int64_t{area.top} + area.height;
+  const std::int64_t visibleW = std::min(right, areaRight) - std::max<std::int64_t>(r.left, area.left);
+  const std::int64_t visibleH = std::min(bottom, areaBottom) - std::max<std::int64_t>(r.top, area.top);
+  if (r.width <= 0 || r.height <= 0) std::abort();
+  if (visibleW < std::min(40, r.width) || visibleH < std::min(20, r.height)) std::abort();
+  if (r.top < area.top || r.top > areaBottom - std::min(20, r.height)) std::abort();
+  // Closed there, it opens there again.
+  SaveFormPos(session, form);
+  SampleForm again;
+  RestoreFormPos(session, again);
+  if (again.Bounds() != r) std::abort();
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -130,6 +199,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   host.platform.forms = &user;
   Session session(host.platform, exchange);
   if (in.ConsumeBool()) Section(in, host, session);
+  else if (in.ConsumeBool()) Geometry(in, host, session, user);
   else Header(in, host, session);
   return 0;
 }
