@@ -182,6 +182,15 @@ Run "9", "save points to a text file, renumbered"
 WScript.Echo "    sauvepoints: nomfic = " & Setting("sauvepoints", "nomfic") & ", typfic = " & Setting("sauvepoints", "typfic") & _
              ", separ = " & Setting("sauvepoints", "separ") & ", renum = " & Setting("sauvepoints", "renum") & _
              ", startat = " & Setting("sauvepoints", "startat") & ", ecrase = " & Setting("sauvepoints", "ecrase")
+' As the host does: the three points in the chosen columns (number, X, Y,
+' Z, description), space-separated, renumbered from "startat".
+Dim pointsFile, firstNumber
+firstNumber = CLng(Setting("sauvepoints", "startat"))
+Set pointsFile = Fso.CreateTextFile("C:\demo-points.txt", True)
+pointsFile.WriteLine CStr(firstNumber) & " 512000.125 6310000.500 312.250 Borne"
+pointsFile.WriteLine CStr(firstNumber + 1) & " 512010.500 6310020.750 312.500 Maison"
+pointsFile.WriteLine CStr(firstNumber + 2) & " 512031.063 6310011.300 311.875 Arbre"
+pointsFile.Close
 
 ' Command 10: reposition objects. Lines and blocks within 0.5 of a point,
 ' in 3D; the host reads "reposition" and moves them.
@@ -255,11 +264,12 @@ WScript.Echo "    dessinpoint: models = " & Setting("dessinpoint", "models") & "
 WScript.Echo "    importe\modeles\bornes = " & Setting("importe\modeles", "bornes")
 
 ' Command 11: load a points file with the chosen model.
-Work "cmd11", Array("form=Charger un fichier", "settext=nomfic,C:\Program Files\topaline3\language.lng", _
+' The file is the one command 9 saved, in the same columns.
+Work "cmd11", Array("form=Charger un fichier", "settext=nomfic,C:\demo-points.txt", _
     ShotAt("cmd11"), "click=btAppliquer", "closed")
 Run "11", "load a points file"
-WScript.Echo "    importe: nomfic = " & Setting("importe", "nomfic") & ", models = " & Setting("importe", "models") & _
-             ""
+WScript.Echo "    importe: nomfic = " & Setting("importe", "nomfic") & ", typfic = " & Setting("importe", "typfic") & _
+             ", separ = " & Setting("importe", "separ") & ", models = " & Setting("importe", "models")
 
 ' Command 13: create points on entities.
 Work "cmd13", Array("form=sur des entit", "click=pointmilieu", ShotAt("cmd13"), "click=btAppliquer", "closed")

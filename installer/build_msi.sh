@@ -23,9 +23,11 @@ awk -F'|' -v comps="$work/product_key.wxi" -v refs="$work/product_key_refs.wxi" 
   $1 == "" { next }
   $2 == "" { if (!($1 in valued)) emptykeys[$1] = 1; next }
   {
+    # DATA is the rest of the line: a model text holds "|" of its own.
+    data = substr($0, length($1) + length($2) + 3)
     valued[$1] = 1; delete emptykeys[$1]
     id = "Value_" (++n)
-    comp = comp sprintf("    <Component Id=\"%s\" Guid=\"*\" Win64=\"yes\">\n      <RegistryValue Root=\"HKCU\" Key=\"$(var.ProductKey)\\%s\" Name=\"%s\" Type=\"string\" Value=\"%s\" KeyPath=\"yes\"/>\n    </Component>\n", id, xml($1), xml($2), prop(xml($3)))
+    comp = comp sprintf("    <Component Id=\"%s\" Guid=\"*\" Win64=\"yes\">\n      <RegistryValue Root=\"HKCU\" Key=\"$(var.ProductKey)\\%s\" Name=\"%s\" Type=\"string\" Value=\"%s\" KeyPath=\"yes\"/>\n    </Component>\n", id, xml($1), xml($2), prop(xml(data)))
     searches = searches sprintf("  <Property Id=\"%s\">\n    <RegistrySearch Id=\"Search_%s\" Root=\"HKCU\" Key=\"$(var.ProductKey)\\%s\" Name=\"%s\" Type=\"raw\"/>\n  </Property>\n", toupper("KEEP_" id), id, xml($1), xml($2))
     ref = ref sprintf("      <ComponentRef Id=\"%s\"/>\n", id)
   }

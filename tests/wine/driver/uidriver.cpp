@@ -403,11 +403,30 @@ void StepRunner::Run(const std::wstring& step) {
   }
 }
 
-// Never leave the host waiting on a dialog nobody will close.
+namespace {
+BOOL CALLBACK CloseEnabled(HWND w, LPARAM shown) {
+  if (!IsWindowVisible(w)) return TRUE;
+  ++*reinterpret_cast<int*>(shown);
+  if (IsWindowEnabled(w)) PostMessageW(w, WM_CLOSE, 0, 0);
+  return TRUE;
+}
+}  // namespace
+
+// Never leave the host waiting: a step that failed may leave a message box
+// or a second dialog in front of the form, which then cannot close. Close
+// the enabled windows of the form's thread, innermost first, until the form
+// and the dialogs under it are gone, so that the command returns.
 void StepRunner::Recover() {
   if (HWND box = FindWindowW(nullptr, L"Message Norvel")) PostMessageW(box, WM_CLOSE, 0, 0);
   Sleep(300);
-  if (form_ && IsWindow(form_)) PostMessageW(form_, WM_CLOSE, 0, 0);
+  if (!form_) return;
+  const DWORD thread = GetWindowThreadProcessId(form_, nullptr);
+  for (int round = 0; round < 20; ++round) {
+    int shown = 0;
+    EnumThreadWindows(thread, CloseEnabled, reinterpret_cast<LPARAM>(&shown));
+    if (!shown) return;
+    Sleep(300);
+  }
 }
 
 int RunSteps(const std::wstring& path, int count, wchar_t** steps) {

@@ -43,6 +43,7 @@ user_folder="$user_dir/AppData/Local/Programs/topaline3"
 user_folder_win='C:\users\'"$(basename "$user_dir")"'\AppData\Local\Programs\topaline3'
 machine_folder="$drive/Program Files/topaline3"
 
+default_model=$(sed -n 's/^importe\\modeles|standard|//p' "$src/host/demo-install.txt")
 echo "== per user: the older build, in English"
 check "the older package installs silently" msi /i 'C:\topaline3-old.msi' LANGUE=en
 check "the files are in the user's programs folder" test -f "$user_folder/orvane.dll" -a -f "$user_folder/quenta.exe" \
@@ -59,7 +60,8 @@ check "the type library is registered" key_exists 'HKCU\Software\Classes\TypeLib
 check "nothing is registered for the machine" bash -c "! wine reg query 'HKLM\\Software\\Classes\\CLSID\\$clsid' >/dev/null 2>&1"
 check "a dialog section holds the values the host reads" test "$(value "$product\\options" avertcalq)" = 1
 check "a geometry key exists" key_exists "$product\\frmGerer"
-check "the model store holds a model" bash -c "wine reg query '$product\\importe\\modeles' 2>/dev/null | tr -d '\r' | grep -q REG_SZ"
+# The whole model text, with its own "|" separators.
+check "the model store holds the default model" test -n "$default_model" -a "$(value "$product\\importe\\modeles" standard)" = "$default_model"
 
 echo "== per user: upgrade, keeping a changed setting and the language"
 wine reg add "$product\\options" /v avertcalq /d 0 /f >/dev/null
