@@ -38,9 +38,6 @@ void TfrmCreePoints::Apply() {
   Accept();
 }
 
-void CreatePointsOnEntities(Session& session) {
-  PointModelForms forms(session);
-  TfrmCreePoints(session, forms).Start();
-}
+void CreatePointsOnEntities(Session& session) { RunPointCommand<TfrmCreePoints>(session); }
 
 }  // namespace topaline

@@ -45,9 +45,6 @@ void TfrmDessPoint::Apply() {
   Accept();
 }
 
-void DrawPoints(Session& session) {
-  PointModelForms forms(session);
-  TfrmDessPoint(session, forms).Start();
-}
+void DrawPoints(Session& session) { RunPointCommand<TfrmDessPoint>(session); }
 
 }  // namespace topaline

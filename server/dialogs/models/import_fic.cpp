@@ -127,9 +127,6 @@ void TfrmImportFic::Apply() {
   Accept();
 }
 
-void ImportPointsFile(Session& session) {
-  PointModelForms forms(session);
-  TfrmImportFic(session, forms).Start();
-}
+void ImportPointsFile(Session& session) { RunPointCommand<TfrmImportFic>(session); }
 
 }  // namespace topaline

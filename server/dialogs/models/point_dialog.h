@@ -73,4 +73,11 @@ private:
   std::int64_t lastNumber_ = 0;
 };
 
+// A point-creating command: its forms in their order, then its dialog.
+template <class Dialog>
+void RunPointCommand(Session& session) {
+  PointModelForms forms(session);
+  Dialog(session, forms).Start();
+}
+
 }  // namespace topaline
