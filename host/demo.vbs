@@ -177,6 +177,8 @@ WScript.Echo "    rotationattrib: num = " & Setting("rotationattrib", "num") & "
 
 ' Command 9: how to save the points. The dialog writes no file: the host
 ' reads "sauvepoints" (and "ecrase" when the file existed) and writes it.
+' The file of an earlier demo goes first, so the dialog asks nothing.
+If Fso.FileExists("C:\demo-points.txt") Then Fso.DeleteFile "C:\demo-points.txt"
 Answer "cmd9", "answer ""Enregistrer des points"" nomfic=C:\demo-points.txt+renum+btAppliquer"
 Run "9", "save points to a text file, renumbered"
 WScript.Echo "    sauvepoints: nomfic = " & Setting("sauvepoints", "nomfic") & ", typfic = " & Setting("sauvepoints", "typfic") & _
