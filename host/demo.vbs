@@ -194,6 +194,12 @@ pointsFile.WriteLine CStr(firstNumber + 1) & " 512010.500 6310020.750 312.500 Ma
 pointsFile.WriteLine CStr(firstNumber + 2) & " 512031.063 6310011.300 311.875 Arbre"
 pointsFile.Close
 
+' Command 9 again: the file is there now, and the user replaces it.
+Work "cmd9-question", Array("form=Enregistrer des points", "click=btAppliquer", "form=Fichier existant", _
+    ShotAt("cmd9-question"), "click=Button2", "closed")
+Run "9", "save points again: the file exists, the user replaces it"
+WScript.Echo "    sauvepoints: ecrase = " & Setting("sauvepoints", "ecrase")
+
 ' Command 10: reposition objects. Lines and blocks within 0.5 of a point,
 ' in 3D; the host reads "reposition" and moves them.
 Answer "cmd10", "answer ""Repositionnement"" ligne+bloc+rayrech=0.50000+btAppliquer"
