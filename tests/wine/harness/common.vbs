@@ -46,14 +46,33 @@ Function Hex8(n)
 End Function
 
 ' Reads a UTF-16 text file (with its byte-order mark); "" when missing.
+' A file another program writes (the driver, the help viewer stand-in)
+' may still be held by it for a moment: a read that fails is tried again,
+' and a read that never succeeds is a failure of its own, not a silent end
+' of the script.
 Function ReadUnicode(path)
+  Dim attempt, f, text, failed
   ReadUnicode = ""
-  If Fso.FileExists(path) Then
-    Dim f
+  If Not Fso.FileExists(path) Then Exit Function
+  For attempt = 1 To 10
+    On Error Resume Next
+    Err.Clear
+    text = ""
     Set f = Fso.OpenTextFile(path, 1, False, -1)
-    If Not f.AtEndOfStream Then ReadUnicode = f.ReadAll
-    f.Close
-  End If
+    If Err.Number = 0 Then
+      If Not f.AtEndOfStream Then text = f.ReadAll
+      f.Close
+    End If
+    failed = Err.Number <> 0
+    Err.Clear
+    On Error GoTo 0
+    If Not failed Then
+      ReadUnicode = text
+      Exit Function
+    End If
+    Pause 200
+  Next
+  Check False, "cannot read " & path
 End Function
 
 ' Wine's script host has no WScript.Sleep: the driver program sleeps.
@@ -71,7 +90,19 @@ Function WaitForFile(path, seconds)
 End Function
 
 Sub DeleteIfThere(path)
-  If Fso.FileExists(path) Then Fso.DeleteFile path, True
+  Dim attempt, failed
+  For attempt = 1 To 10
+    If Not Fso.FileExists(path) Then Exit Sub
+    On Error Resume Next
+    Err.Clear
+    Fso.DeleteFile path, True
+    failed = Err.Number <> 0
+    Err.Clear
+    On Error GoTo 0
+    If Not failed Then Exit Sub
+    Pause 200
+  Next
+  Check False, "cannot delete " & path
 End Sub
 
 ' Starts the message-box driver: it waits for the box with the given

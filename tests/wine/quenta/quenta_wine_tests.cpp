@@ -116,8 +116,17 @@ struct Process {
     std::wstring commandLine = L"\"" + Here() + exe + L"\" " + arguments;
     STARTUPINFOW si{};
     si.cb = sizeof si;
-    return CreateProcessW(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &info) != 0;
+    // Wine now and then refuses a start while the previous test's
+    // processes are still going away: try again before giving up.
+    for (int attempt = 0; attempt < 5; ++attempt) {
+      if (CreateProcessW(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &info))
+        return true;
+      lastError = GetLastError();
+      Sleep(300);
+    }
+    return false;
   }
+  DWORD lastError = 0;
   bool running() const { return info.hProcess && WaitForSingleObject(info.hProcess, 0) == WAIT_TIMEOUT; }
   bool waitExit(int ms) const { return !info.hProcess || WaitForSingleObject(info.hProcess, ms) == WAIT_OBJECT_0; }
   DWORD exitCode() const {
@@ -219,7 +228,7 @@ protected:
   }
 
   void startCad(const std::wstring& arguments = L"") {
-    ASSERT_TRUE(standin.start(L"cad_standin.exe", arguments));
+    ASSERT_TRUE(standin.start(L"cad_standin.exe", arguments)) << "error " << standin.lastError;
     ASSERT_TRUE(WaitFor([&] { return (cad = FindProcessWindow(standin, L"TopalineCadStandin")) != nullptr; }))
         << "stand-in running: " << standin.running() << " exit code " << standin.exitCode() << " desktop "
         << DesktopName() << " windows " << Describe(standin);
