@@ -6,11 +6,10 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
+#include "fuzz/fuzz_host.h"
 #include "fuzz/fuzz_input.h"
 #include "platform/error.h"
 #include "server/commands.h"
@@ -18,7 +17,6 @@
 #include "server/core/exchange_model.h"
 #include "server/core/lance.h"
 #include "server/core/session.h"
-#include "ui/headless/scripted_user.h"
 
 using namespace topaline;
 using topaline::fuzz::TakeExchangeValue;
@@ -102,10 +100,8 @@ std::vector<std::uint8_t> g_labels;
 // alldata (and the other values) through the commands that read alldata:
 // the group manager and the entry assistant's start.
 void Commands(FuzzedDataProvider& in) {
-  HeadlessPlatform host;
-  VariantExchange exchange;
-  ui::ScriptedUser user;
-  host.platform.forms = &user;
+  fuzz::FormsHost env;
+  auto& [host, exchange, user] = env;
   host.registry.setString(kProductKey, L"installpath", L"C:\\Prog");
   host.registry.setString(kProductKey, L"appname", L"topaline3");
   host.registry.setString(kProductKey, L"langue", L"en");
@@ -131,8 +127,7 @@ void Commands(FuzzedDataProvider& in) {
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-  std::ifstream f(TOPALINE_SOURCE_DIR "/lang/en/language.lng", std::ios::binary);
-  g_labels.assign(std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>());
+  g_labels = fuzz::SourceFileBytes(TOPALINE_SOURCE_DIR "/lang/en/language.lng");
   return 0;
 }
 

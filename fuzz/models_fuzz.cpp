@@ -7,18 +7,16 @@
 // as it was.
 #include <cstdint>
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
+#include "fuzz/fuzz_host.h"
 #include "fuzz/fuzz_input.h"
 #include "platform/error.h"
 #include "server/core/session.h"
 #include "server/dialogs/models/model_store.h"
 #include "server/dialogs/models/model_text.h"
 #include "server/dialogs/models/point_dialog.h"
-#include "ui/headless/scripted_user.h"
 
 using namespace topaline;
 using topaline::fuzz::TakeRegistryValue;
@@ -49,18 +47,15 @@ bool SameStore(const TDesModeles& a, const TDesModeles& b) { return a.Names == b
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-  std::ifstream f(TOPALINE_SOURCE_DIR "/lang/fr/language.lng", std::ios::binary);
-  g_labels.assign(std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>());
+  g_labels = fuzz::SourceFileBytes(TOPALINE_SOURCE_DIR "/lang/fr/language.lng");
   return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   FuzzedDataProvider in(data, size);
 
-  HeadlessPlatform host;
-  VariantExchange exchange;
-  ui::ScriptedUser user;
-  host.platform.forms = &user;
+  fuzz::FormsHost env;
+  auto& [host, exchange, user] = env;
   host.files.addFile(L"C:\\Prog\\language.lng", g_labels);
   std::vector<std::wstring> names;
   for (int n = in.ConsumeIntegralInRange<int>(0, 4); n > 0; --n) {

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "fuzz/fuzz_host.h"
 #include "fuzz/fuzz_input.h"
 #include "platform/error.h"
 #include "server/core/exchange.h"
@@ -193,10 +194,8 @@ void Geometry(FuzzedDataProvider& in, HeadlessPlatform& host, Session& session, 
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   FuzzedDataProvider in(data, size);
-  HeadlessPlatform host;
-  VariantExchange exchange;
-  ui::ScriptedUser user;
-  host.platform.forms = &user;
+  fuzz::FormsHost env;
+  auto& [host, exchange, user] = env;
   Session session(host.platform, exchange);
   if (in.ConsumeBool()) Section(in, host, session);
   else if (in.ConsumeBool()) Geometry(in, host, session, user);
