@@ -31,6 +31,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/wine/server_object.h"
 #include "server/com/variant_bridge.h"
 #include "server/commands.h"
 #include "server/core/lance.h"
@@ -394,24 +395,8 @@ int wmain(int argc, wchar_t** argv) {
   CoInitialize(nullptr);
   CreateThread(nullptr, 0, Watchdog, const_cast<LONG*>(&g_alive), 0, nullptr);
 
-  HMODULE dll = LoadLibraryW(argv[1]);
-  if (!dll) {
-    std::fprintf(stderr, "cannot load %ls\n", argv[1]);
-    return 2;
-  }
-  using GetClassObject = HRESULT(WINAPI*)(REFCLSID, REFIID, void**);
-  auto getClassObject =
-      reinterpret_cast<GetClassObject>(reinterpret_cast<void*>(GetProcAddress(dll, "DllGetClassObject")));
-  CLSID clsid{};
-  CLSIDFromString(const_cast<LPOLESTR>(L"{F4DDA72C-7869-48C9-9E3F-51A743B7A257}"), &clsid);
-  IClassFactory* factory = nullptr;
-  IDispatch* obj = nullptr;
-  if (!getClassObject || FAILED(getClassObject(clsid, IID_IClassFactory, reinterpret_cast<void**>(&factory))) ||
-      FAILED(factory->CreateInstance(nullptr, IID_IDispatch, reinterpret_cast<void**>(&obj)))) {
-    std::fprintf(stderr, "cannot create the automation object\n");
-    return 2;
-  }
-  factory->Release();
+  IDispatch* obj = CreateServerObject(argv[1]);
+  if (!obj) return 2;
 
   VARIANT points = SmallPoints(), layers = Layers(), smallGroups = Groups(5);
   const int commands[] = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 18, 19};

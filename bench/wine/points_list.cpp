@@ -20,6 +20,8 @@
 #include <string>
 #include <vector>
 
+#include "bench/wine/server_object.h"
+
 using Clock = std::chrono::steady_clock;
 
 namespace {
@@ -141,23 +143,8 @@ int wmain(int argc, wchar_t** argv) {
   SetRegistry(argv[2]);
   CoInitialize(nullptr);
 
-  HMODULE dll = LoadLibraryW(argv[1]);
-  if (!dll) {
-    std::fprintf(stderr, "cannot load %ls\n", argv[1]);
-    return 2;
-  }
-  using GetClassObject = HRESULT(WINAPI*)(REFCLSID, REFIID, void**);
-  auto getClassObject = reinterpret_cast<GetClassObject>(reinterpret_cast<void*>(GetProcAddress(dll, "DllGetClassObject")));
-  CLSID clsid{};
-  CLSIDFromString(const_cast<LPOLESTR>(L"{F4DDA72C-7869-48C9-9E3F-51A743B7A257}"), &clsid);
-  IClassFactory* factory = nullptr;
-  IDispatch* obj = nullptr;
-  if (!getClassObject || FAILED(getClassObject(clsid, IID_IClassFactory, reinterpret_cast<void**>(&factory))) ||
-      FAILED(factory->CreateInstance(nullptr, IID_IDispatch, reinterpret_cast<void**>(&obj)))) {
-    std::fprintf(stderr, "cannot create the automation object\n");
-    return 2;
-  }
-  factory->Release();
+  IDispatch* obj = CreateServerObject(argv[1]);
+  if (!obj) return 2;
 
   const SIZE_T beforeArray = ResidentBytes();
   VARIANT source = MakePoints(points);
