@@ -17,6 +17,19 @@ bool WaitForForeground(EntryDesktop& desktop, WindowHandle window, unsigned time
 
 namespace {
 
+// Once Caps Lock is pressed, the first letter waits until the system's key
+// state shows it off, then a little longer: a target that is still working
+// through the key's messages can otherwise translate the next letters with
+// the old state and type them in capitals.
+constexpr unsigned kCapsLockTimeoutMs = 500;
+constexpr unsigned kCapsLockSettleMs = 50;
+
+void WaitForCapsLockOff(EntryDesktop& desktop) {
+  for (unsigned waited = 0; desktop.capsLockOn() && waited < kCapsLockTimeoutMs; waited += 10)
+    desktop.sleep(10);
+  desktop.sleep(kCapsLockSettleMs);
+}
+
 class Typist {
 public:
   Typist(EntryDesktop& desktop, WindowHandle target, unsigned delayMs)
@@ -54,7 +67,10 @@ TypingResult TypeText(EntryDesktop& desktop, WindowHandle target, const std::wst
                       unsigned delayMs) {
   Typist typist(desktop, target, delayMs);
   const bool capsWasOn = desktop.capsLockOn();
-  if (capsWasOn && !typist.press(kVkCapital)) return TypingResult::Interrupted;
+  if (capsWasOn) {
+    if (!typist.press(kVkCapital)) return TypingResult::Interrupted;
+    WaitForCapsLockOff(desktop);
+  }
 
   TypingResult result = TypingResult::Complete;
   const auto keys = PlanKeys(text, [&](wchar_t c) { return desktop.keyScan(c); });

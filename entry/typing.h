@@ -43,8 +43,8 @@ bool WaitForForeground(EntryDesktop& desktop, WindowHandle window, unsigned time
 
 enum class TypingResult { Complete, Interrupted };
 
-// Types the text. Caps Lock, when on, is switched off first and restored
-// after. Each key press waits delayMs first, then checks that the target's
+// Types the text. Caps Lock, when on, is switched off first (the first
+// letter waits until the key state shows it off) and restored after. Each key press waits delayMs first, then checks that the target's
 // top-level window is still in the foreground: if another window came to
 // the front, typing stops there (Shift is released, Caps Lock restored) so
 // that no keystroke lands in another program.

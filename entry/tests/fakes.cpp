@@ -86,11 +86,20 @@ void FakeDesktop::keyDown(std::uint8_t vk) {
   if (vk == kVkShift) {
     shiftDown_ = true;
   } else if (vk == kVkCapital) {
+    capsLockBefore_ = capsLock;
     capsLock = !capsLock;
   } else {
     const wchar_t c = Decode(layout, vk, shiftDown_, capsLock);
     (front == kTarget ? typedIntoTarget : typedElsewhere) += c;
   }
+}
+
+bool FakeDesktop::capsLockOn() {
+  if (capsLockReportedLate > 0) {
+    --capsLockReportedLate;
+    return capsLockBefore_;
+  }
+  return capsLock;
 }
 
 void FakeDesktop::keyUp(std::uint8_t vk) {

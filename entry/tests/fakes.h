@@ -37,6 +37,9 @@ public:
   WindowHandle front = kTarget;
   ScreenPoint cursor{0, 0};
   bool capsLock = false;
+  // How many more queries report the Caps Lock state from before the last
+  // press (a system that applies the key late).
+  int capsLockReportedLate = 0;
   int beeps = 0;
   unsigned slept = 0;
   // Called after each event is recorded (to let a test act mid-typing).
@@ -47,7 +50,7 @@ public:
   WindowHandle foregroundWindow() override { return front; }
   void bringToFront(WindowHandle w) override;
   ScreenPoint cursorPos() override { return cursor; }
-  bool capsLockOn() override { return capsLock; }
+  bool capsLockOn() override;
   std::int16_t keyScan(wchar_t c) override { return layout(c); }
   void keyDown(std::uint8_t vk) override;
   void keyUp(std::uint8_t vk) override;
@@ -60,6 +63,7 @@ public:
 private:
   void record(const std::string& e);
   bool shiftDown_ = false;
+  bool capsLockBefore_ = false;
 };
 
 class FakeKey : public RegistryKey {

@@ -47,6 +47,23 @@ TEST(TypeText, CapsLockSwitchedOffFirstAndRestoredAfter) {
   ASSERT_GE(d.events.size(), 6u);
   EXPECT_EQ(Events(d.events.begin(), d.events.begin() + 3), (Events{"wait 5", "down 14", "up 14"}));
   EXPECT_EQ(Events(d.events.end() - 3, d.events.end()), (Events{"wait 5", "down 14", "up 14"}));
+
+  // The first letter waits until the key state shows Caps Lock off, and a
+  // little longer; a state that never changes does not hold it for ever.
+  for (const int late : {2, 1000}) {
+    FakeDesktop slow;
+    slow.capsLock = true;
+    slow.onEvent = [&](FakeDesktop& self) {
+      if (self.events.back() == "down 14" && self.capsLock) self.capsLockReportedLate = late;
+    };
+    EXPECT_EQ(TypeText(slow, kTarget, L"t", 5), TypingResult::Complete);
+    const Events polls(late == 2 ? 2 : 50, "wait 10");
+    Events expected{"wait 5", "down 14", "up 14"};
+    expected.insert(expected.end(), polls.begin(), polls.end());
+    expected.insert(expected.end(), {"wait 50", "wait 5", "down 54"});
+    ASSERT_GE(slow.events.size(), expected.size());
+    EXPECT_EQ(Events(slow.events.begin(), slow.events.begin() + expected.size()), expected) << late;
+  }
 }
 
 TEST(TypeText, ShiftHeldAroundDigitsWhereTheLayoutNeedsIt) {
@@ -72,9 +89,9 @@ TEST(TypeText, CharactersTheLayoutCannotProduceAreSkipped) {
 TEST(TypeText, StopsWhenAnotherWindowComesToTheFront) {
   FakeDesktop d;
   d.capsLock = true;
-  int waits = 0;
+  int waits = 0;  // the 7th wait is the one before ":"
   d.onEvent = [&](FakeDesktop& self) {
-    if (!self.events.empty() && self.events.back().rfind("wait", 0) == 0 && ++waits == 6) self.front = kOther;
+    if (!self.events.empty() && self.events.back().rfind("wait", 0) == 0 && ++waits == 7) self.front = kOther;
   };
   EXPECT_EQ(TypeText(d, kTarget, PointCommand(L"12"), 10), TypingResult::Interrupted);
   EXPECT_EQ(d.typedElsewhere, L"");
