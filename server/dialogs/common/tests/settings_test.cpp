@@ -343,6 +343,13 @@ struct LayerCase {
   bool result;
 };
 
+// Readable, stable case names in test listings (avertcalq=L"1" name=L"Eteint" answer=0).
+void PrintTo(const LayerCase& c, std::ostream* os) {
+  const auto narrow = [](const wchar_t* w) { return ::testing::PrintToString(std::wstring(w)); };
+  *os << "avertcalq=" << (c.avertcalq ? narrow(c.avertcalq) : "none") << " name=" << narrow(c.name)
+      << " answer=" << c.answer;
+}
+
 class LayerWarningTest : public FormsTest, public ::testing::WithParamInterface<LayerCase> {};
 
 TEST_P(LayerWarningTest, WarnsOnlyAboutKnownFrozenOrOffLayers) {
