@@ -6,13 +6,24 @@ std::wstring PointCommand(const std::wstring& number) {
   return L"(tpx:point \"" + number + L"\") ";
 }
 
-bool WaitForForeground(EntryDesktop& desktop, WindowHandle window, unsigned timeoutMs) {
-  const WindowHandle top = desktop.topLevelOf(window);
+namespace {
+
+// Checks every 10 ms until the condition holds (true) or timeoutMs have
+// passed (false).
+template <class Condition>
+bool WaitUntil(EntryDesktop& desktop, unsigned timeoutMs, Condition&& holds) {
   for (unsigned waited = 0;; waited += 10) {
-    if (desktop.foregroundWindow() == top) return true;
+    if (holds()) return true;
     if (waited >= timeoutMs) return false;
     desktop.sleep(10);
   }
+}
+
+}  // namespace
+
+bool WaitForForeground(EntryDesktop& desktop, WindowHandle window, unsigned timeoutMs) {
+  const WindowHandle top = desktop.topLevelOf(window);
+  return WaitUntil(desktop, timeoutMs, [&] { return desktop.foregroundWindow() == top; });
 }
 
 namespace {
@@ -25,8 +36,7 @@ constexpr unsigned kCapsLockTimeoutMs = 500;
 constexpr unsigned kCapsLockSettleMs = 50;
 
 void WaitForCapsLockOff(EntryDesktop& desktop) {
-  for (unsigned waited = 0; desktop.capsLockOn() && waited < kCapsLockTimeoutMs; waited += 10)
-    desktop.sleep(10);
+  WaitUntil(desktop, kCapsLockTimeoutMs, [&] { return !desktop.capsLockOn(); });
   desktop.sleep(kCapsLockSettleMs);
 }
 

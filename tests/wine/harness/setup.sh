@@ -14,17 +14,6 @@ set -euo pipefail
 prefix=$1 src=$2 dll=$3 standin=$4 driver=$5 hh=$6
 # Say which step failed: several of them are silent by design.
 trap 'echo "setup: failed (exit $?) at line $LINENO: $BASH_COMMAND" >&2' ERR
-# A fresh prefix's server may still be settling (its first programs start
-# in the background): a Wine step that fails is tried again.
-retry() {
-  local attempt
-  for attempt in 1 2 3 4 5; do
-    "$@" && return 0
-    echo "setup: retrying ($attempt): $*" >&2
-    sleep 2
-  done
-  return 1
-}
 
 if [ -n "${WINEPREFIX:-}" ] || [ -d "$prefix" ]; then
   WINEPREFIX="$(realpath -m "$prefix")" wineserver -k 2>/dev/null || true
@@ -44,12 +33,12 @@ cp "$driver" "$drive/topaline tools/uidriver.exe"
 cp "$hh" "$drive/windows/hh.exe"
 
 key='HKCU\Software\Norvel\topaline3'
-retry wine reg add "$key" /v installpath /d 'C:\topaline test' /f >/dev/null
-retry wine reg add "$key" /v appname /d topaline3 /f >/dev/null
-retry wine reg add "$key" /v langue /d fr /f >/dev/null
+wine_retry wine reg add "$key" /v installpath /d 'C:\topaline test' /f >/dev/null
+wine_retry wine reg add "$key" /v appname /d topaline3 /f >/dev/null
+wine_retry wine reg add "$key" /v langue /d fr /f >/dev/null
 
 registered() { wine regsvr32 /s 'C:\topaline test\orvane.dll' && wine reg query 'HKCR\topaline3.kovar3\CLSID' >/dev/null; }
-retry registered || { echo "setup: the server did not register"; exit 1; }
+wine_retry registered || { echo "setup: the server did not register"; exit 1; }
 # The desktop process started by wineboot chose its graphics driver before
 # the null driver was set: restart the server so that the next programs
 # get a desktop with the null driver (otherwise windows cannot be created).
