@@ -114,6 +114,11 @@ void LoadSettings(Session& session, const std::wstring& section, ui::Form& form)
   }
 }
 
+bool HasSetting(Session& session, const std::wstring& section, const std::wstring& name) {
+  std::unique_ptr<RegistryKey> key = OpenSection(session, section, false);
+  return key && key->hasValue(name);
+}
+
 std::wstring ReadSetting(Session& session, const std::wstring& section, const std::wstring& name) {
   std::unique_ptr<RegistryKey> key = OpenSection(session, section, true);
   switch (key->valueType(name)) {

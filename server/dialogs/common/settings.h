@@ -46,6 +46,10 @@ void SaveSettings(Session& session, ui::Form& form, const std::wstring& section)
 // integer.
 void LoadSettings(Session& session, const std::wstring& section, ui::Form& form);
 
+// Whether the section holds a value of that name (of any type): the
+// values SaveSettings writes. A missing section holds none.
+bool HasSetting(Session& session, const std::wstring& section, const std::wstring& name);
+
 // The string value of the section, "" when the value is missing. A DWORD
 // value reads as its decimal text; a value of any other type as "".
 std::wstring ReadSetting(Session& session, const std::wstring& section, const std::wstring& name);

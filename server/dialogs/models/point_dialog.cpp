@@ -112,6 +112,9 @@ void TPointDialog::EditModel() {
   models->SetItemIndex(m.store.IndexOf(m.current));
 }
 
-bool TPointDialog::ModelChosen() { return !CheckEmptyField(session_, *models); }
+bool TPointDialog::ModelChosen() {
+  if (!HasSetting(session_, Section(), models->Name())) return true;
+  return !CheckEmptyField(session_, *models);
+}
 
 }  // namespace topaline

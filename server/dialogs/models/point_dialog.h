@@ -61,7 +61,9 @@ protected:
   TVexaEdit* MakeNumbering(ui::GroupBox*& box);
   // The group " Paramètres " at its place: model, scale, prefix.
   void MakeParameters(const ui::Rect& group, const wchar_t* editHint, const wchar_t* prefixHint);
-  // Refuses an Apply with no model (label 710 on models).
+  // Refuses an Apply with no model (label 710 on models) where the section
+  // would receive the model's name: an empty name never reaches the host.
+  // A section without a models value receives none, and nothing is tested.
   bool ModelChosen();
 
   PointModelForms& forms_;
