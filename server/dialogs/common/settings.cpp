@@ -249,6 +249,10 @@ void CheckNumberOnExitAndEnter(Session& session, ui::Edit& field) {
   };
 }
 
+bool CheckNumberToSave(Session& session, const std::wstring& section, ui::Edit& field) {
+  return !HasSetting(session, section, field.Name()) || CheckNumber(session, field, true);
+}
+
 void EnableChildren(ui::Component& container, ui::CheckableControl& box) {
   const bool on = box.Checked();
 

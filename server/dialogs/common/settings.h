@@ -96,6 +96,12 @@ bool CheckNumber(Session& session, ui::Edit& field, bool showMessage);
 // focus the closing dialog takes away is not checked.
 void CheckNumberOnExitAndEnter(Session& session, ui::Edit& field);
 
+// Apply's check of a distance-or-percentage field: CheckNumber with its
+// message where the section holds the field's value (the text that would
+// reach the host); true at once where it holds none, since nothing of the
+// field is saved.
+bool CheckNumberToSave(Session& session, const std::wstring& section, ui::Edit& field);
+
 // Enables the children of the container (a group box, panel or tab
 // sheet) and the children of its child panels and group boxes exactly
 // when box (a check box or radio button) is checked; the box itself stays
