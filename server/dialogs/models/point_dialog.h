@@ -30,12 +30,11 @@ public:
   TfrmEditModel frmEditModel;
 };
 
+// Run loads the model store into models before the section, whose
+// models value then selects among them, and after the section shows the
+// current group and its last number + 1 (in place of the loaded one).
 class TPointDialog : public TDialog {
 public:
-  // Loads the model store into models, the section into the controls,
-  // shows the current group and its last number + 1, and runs the dialog.
-  int Start();
-
   ui::Label* LabGroupe = nullptr;
   ui::Label* labNomGrp = nullptr;
   TVexaEdit* startat = nullptr;
@@ -70,6 +69,8 @@ protected:
   ui::ImageList* ButtonImages;  // the picture buttons' strip
 
 private:
+  void BeforeLoading() override;
+  void AfterLoading() override;
   void ShowNextNumber();
   void EditModel();
   std::int64_t lastNumber_ = 0;
@@ -79,7 +80,7 @@ private:
 template <class Dialog>
 void RunPointCommand(Session& session) {
   PointModelForms forms(session);
-  Dialog(session, forms).Start();
+  Dialog(session, forms).Run();
 }
 
 }  // namespace topaline
