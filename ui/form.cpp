@@ -2,18 +2,12 @@
 
 #include <algorithm>
 
+#include "platform/name_fold.h"
 #include "ui/controls.h"
 
 namespace topaline::ui {
 
 namespace {
-
-wchar_t FoldLatin1(wchar_t c) {
-  if (c >= L'a' && c <= L'z') return static_cast<wchar_t>(c - 32);
-  if (c >= 0xE0 && c <= 0xFE && c != 0xF7) return static_cast<wchar_t>(c - 32);
-  if (c == 0xFF) return 0x178;
-  return c;
-}
 
 // Outer size minus client size of a frame, before the binding reports
 // the real one.
@@ -31,12 +25,7 @@ Size DefaultFrame(BorderStyle b) {
 
 }  // namespace
 
-bool SameNameNoCase(const std::wstring& a, const std::wstring& b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i)
-    if (FoldLatin1(a[i]) != FoldLatin1(b[i])) return false;
-  return true;
-}
+bool SameNameNoCase(const std::wstring& a, const std::wstring& b) { return SameName(a, b); }
 
 Form::Form(std::wstring name) : Component(Kind::Form, std::move(name)) {
   owner_ = this;

@@ -197,7 +197,9 @@ private:
   std::vector<std::pair<Component*, Property>> heldNotifications_;
 };
 
-// Case-insensitive equality of component names (Latin-1 letters folded).
+// Case-insensitive equality of component names and of the texts a list
+// matches to a stored value, which come from registry value names and
+// data: folded as the registry folds names (platform/name_fold.h).
 bool SameNameNoCase(const std::wstring& a, const std::wstring& b);
 
 }  // namespace topaline::ui

@@ -2,19 +2,15 @@
 
 #include <algorithm>
 
+#include "platform/name_fold.h"
+
 namespace topaline {
 
 namespace {
 
-// Registry and file names compare without regard to case.
-std::wstring Fold(std::wstring_view s) {
-  std::wstring out(s);
-  for (auto& c : out) {
-    if (c >= L'A' && c <= L'Z') c = wchar_t(c + 32);
-    else if (c >= 0xC0 && c <= 0xDE && c != 0xD7) c = wchar_t(c + 32);
-  }
-  return out;
-}
+// Registry and file names compare without regard to case, as the
+// registry folds them.
+std::wstring Fold(std::wstring_view s) { return FoldName(s); }
 
 std::wstring NormalisePath(std::wstring_view path) {
   std::wstring s = Fold(path);

@@ -47,8 +47,9 @@ private:
 };
 
 // HKEY_CURRENT_USER in memory. Key paths and value names are compared
-// without regard to case (letters folded over Latin-1); values enumerate
-// in the order they were first written. Opening a key with create also
+// without regard to case, folded as the registry folds them (name_fold.h);
+// values enumerate in the order they were first written, and a write to a
+// value keeps the name it was created with. Opening a key with create also
 // creates its missing parents. Every open handle of a key sees the same
 // values.
 class HeadlessRegistry final : public Registry {

@@ -14,7 +14,10 @@ bool EqualsIgnoreCaseAscii(std::wstring_view a, std::wstring_view b);
 
 // Latin-1 folding: ASCII letters and the accented capitals U+00C0 to
 // U+00DE (except the multiplication sign) become lower case. The rule for
-// names and list items a person types.
+// texts compared in memory only (the sort of the points list, colour names
+// typed in the picker, a model text's unsaved changes). Names the registry
+// keeps (model names) compare as the registry folds them:
+// platform/name_fold.h.
 inline wchar_t FoldLatin1(wchar_t c) {
   if (c >= L'A' && c <= L'Z') return wchar_t(c + 32);
   if (c >= 0xC0 && c <= 0xDE && c != 0xD7) return wchar_t(c + 32);

@@ -104,7 +104,9 @@ void TDialog::Accept() {
 }
 
 int TDialog::Run() {
+  BeforeLoading();
   if (!section_.empty()) LoadSettings(session_, section_, *this);
+  AfterLoading();
   return ShowModal();
 }
 

@@ -13,15 +13,16 @@
 //   creation (FinishCreation): labels in the interface language, then the
 //     captions that always come from the labels, then the stored place and
 //     the kept headers;
-//   Run: the declared section loaded into the controls, the showing hook
-//     (Showing), the modal loop;
+//   Run: the loading hooks around the declared section's load
+//     (BeforeLoading, the section loaded into the controls, AfterLoading),
+//     the showing hook (Showing), the modal loop;
 //   closing: the closing hook (Closing), then the place and the headers
 //     saved (never failing);
 //   Accept (from Apply): the declared section saved, resultat 1, closed.
 // Errors of the creation steps and of the closing are shown in the error
 // box and the dialog goes on; errors of the reactions are shown by the
-// form (Form::OnError); an error while loading the section ends Run and
-// reaches the caller (lance fails with its message).
+// form (Form::OnError); an error of the loading hooks or while loading the
+// section ends Run and reaches the caller (lance fails with its message).
 #pragma once
 
 #include <string>
@@ -43,8 +44,8 @@ enum class EscapeRule {
 
 class TDialog : public ui::Form {
 public:
-  // Loads the declared section (if any), then shows the dialog modally and
-  // returns its modal result.
+  // BeforeLoading, the declared section (if any) loaded, AfterLoading;
+  // then shows the dialog modally and returns its modal result.
   int Run();
   // Shows the dialog modally (no section loaded) and returns its result.
   int ShowModal();
@@ -105,6 +106,12 @@ protected:
   // ---- hooks ----
   // Apply's checks and saving; ends with Accept() when all is well.
   virtual void Apply() = 0;
+  // Before the section is loaded: what the loaded values choose among (a
+  // list filled from a store).
+  virtual void BeforeLoading() {}
+  // After the section is loaded, before the dialog shows: what replaces a
+  // loaded value, from the call's data.
+  virtual void AfterLoading() {}
   // As the dialog shows, after the section is loaded.
   virtual void Showing() {}
   // As the dialog closes, whatever the way, before the place is saved.

@@ -114,6 +114,11 @@ void LoadSettings(Session& session, const std::wstring& section, ui::Form& form)
   }
 }
 
+bool HasSetting(Session& session, const std::wstring& section, const std::wstring& name) {
+  std::unique_ptr<RegistryKey> key = OpenSection(session, section, false);
+  return key && key->hasValue(name);
+}
+
 std::wstring ReadSetting(Session& session, const std::wstring& section, const std::wstring& name) {
   std::unique_ptr<RegistryKey> key = OpenSection(session, section, true);
   switch (key->valueType(name)) {
@@ -242,6 +247,10 @@ void CheckNumberOnExitAndEnter(Session& session, ui::Edit& field) {
   field.OnKeyUp = [&session, &field](int& key, ui::ShiftState) {
     if (key == ui::Key::Enter) CheckNumber(session, field, false);
   };
+}
+
+bool CheckNumberToSave(Session& session, const std::wstring& section, ui::Edit& field) {
+  return !HasSetting(session, section, field.Name()) || CheckNumber(session, field, true);
 }
 
 void EnableChildren(ui::Component& container, ui::CheckableControl& box) {

@@ -46,6 +46,10 @@ void SaveSettings(Session& session, ui::Form& form, const std::wstring& section)
 // integer.
 void LoadSettings(Session& session, const std::wstring& section, ui::Form& form);
 
+// Whether the section holds a value of that name (of any type): the
+// values SaveSettings writes. A missing section holds none.
+bool HasSetting(Session& session, const std::wstring& section, const std::wstring& name);
+
 // The string value of the section, "" when the value is missing. A DWORD
 // value reads as its decimal text; a value of any other type as "".
 std::wstring ReadSetting(Session& session, const std::wstring& section, const std::wstring& name);
@@ -91,6 +95,12 @@ bool CheckNumber(Session& session, ui::Edit& field, bool showMessage);
 // field is left, without it when Enter is released in the field. The
 // focus the closing dialog takes away is not checked.
 void CheckNumberOnExitAndEnter(Session& session, ui::Edit& field);
+
+// Apply's check of a distance-or-percentage field: CheckNumber with its
+// message where the section holds the field's value (the text that would
+// reach the host); true at once where it holds none, since nothing of the
+// field is saved.
+bool CheckNumberToSave(Session& session, const std::wstring& section, ui::Edit& field);
 
 // Enables the children of the container (a group box, panel or tab
 // sheet) and the children of its child panels and group boxes exactly

@@ -3,6 +3,7 @@
 #include "server/core/exchange_model.h"
 #include "server/core/labels.h"
 #include "server/core/session.h"
+#include "server/dialogs/common/message_labels.h"
 #include "server/dialogs/common/settings.h"
 #include "ui/res/images.h"
 
@@ -20,7 +21,7 @@ TfrmChevauche::TfrmChevauche(Session& session, std::function<std::wstring()> cho
                                  L" Attribut à traiter pour le non-chevauchement ", 15);
   Label1 = Make<Label>(GroupBox1, L"Label1", {12, 26, 150, kTextHeight}, L"Attribut :", 510);
   attname = Make<ui::ComboBox>(GroupBox1, L"attname", {200, 22, 133, kEditHeight});
-  Label2 = Make<Label>(GroupBox1, L"Label2", {12, 52, 180, kTextHeight}, L"Décalage autour du texte :", 23);
+  Label2 = Make<Label>(GroupBox1, L"Label2", {12, 52, 180, kTextHeight}, L"Marge autour du texte :", 23);
   dectext = Make<ui::Edit>(GroupBox1, L"dectext", {200, 48, 133, kEditHeight});
   Label3 = Make<Label>(GroupBox1, L"Label3", {12, 76, 321, kTextHeight},
                        L"(Entrez une valeur absolue ou un pourcentage)", 24);
@@ -34,9 +35,8 @@ TfrmChevauche::TfrmChevauche(Session& session, std::function<std::wstring()> cho
   auto* images = &Add<ui::ImageList>(this, L"ImageList1");
   images->SetStrip(ui::images::kButtonImages, 16, 16, ui::images::kButtonImageCount);
   BitBtn1->SetImages(images);
-  BitBtn1->SetImageIndex(ui::images::kButtonBrowse);
-  // A picture button: the label gives its hint only (its text and hint are the same).
-  BitBtn1->SetHint(LabelText(session_, 505));
+  BitBtn1->SetImageIndex(ui::images::kButtonLayers);
+  LabelHint(*BitBtn1, labels::kLayerPickerHint);
 
   attname->SetStyle(ui::ComboBox::Style::DropDownList);
   attname->SetItems(AttributeNames(session_.config.langue));
@@ -54,10 +54,12 @@ void TfrmChevauche::ChooseLayerClicked() {
   if (!layer.empty()) calque->SetText(layer);
 }
 
+// As the frames do: the margin first, so that the layer is asked about
+// once, when everything else is right.
 void TfrmChevauche::Apply() {
   if (CheckEmptyField(session_, *calque)) return;
+  if (!CheckNumberToSave(session_, Section(), *dectext)) return;
   if (!CheckLayerWarning(session_, *calque)) return;
-  if (!CheckNumber(session_, *dectext, true)) return;
   Accept();
 }
 

@@ -51,14 +51,7 @@ TfrmEncadre::TfrmEncadre(Session& session, TfrmCalques* layers, TFormGetACCol* c
   BitBtn1->OnClick = [this] { PickLayerInto(layers_, *calque); };
   mmcalq->OnClick = [this] { UpdateSameLayer(); };
   AttachColourSwatch(colours, *cadcolor);
-  // Leaving the field checks it, unless the dialog is closing (Escape or
-  // the close box with a bad gap must close without a message).
-  dectext->OnExit = [this] {
-    if (GetModalResult() == ui::mrNone) CheckNumber(session_, *dectext, true);
-  };
-  dectext->OnKeyUp = [this](int& key, ui::ShiftState) {
-    if (key == ui::Key::Enter) CheckNumber(session_, *dectext, false);
-  };
+  CheckNumberOnExitAndEnter(session_, *dectext);
   FinishCreation();
 }
 
@@ -78,7 +71,7 @@ void TfrmEncadre::UpdateSameLayer() {
 // typed text that is no number must not reach the host.
 void TfrmEncadre::Apply() {
   if (CheckEmptyField(session_, *calque)) return;
-  if (!CheckNumber(session_, *dectext, true)) return;
+  if (!CheckNumberToSave(session_, Section(), *dectext)) return;
   if (!mmcalq->Checked() && !CheckLayerWarning(session_, *calque)) return;
   Accept();
 }

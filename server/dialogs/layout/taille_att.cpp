@@ -24,7 +24,7 @@ TfrmTailleAtt::TfrmTailleAtt(Session& session)
   FinishCreation();
 }
 
-bool TfrmTailleAtt::CheckFields() { return CheckNumber(session_, *httxt, true); }
+bool TfrmTailleAtt::CheckFields() { return CheckNumberToSave(session_, Section(), *httxt); }
 
 void AttributeSize(Session& session) { TfrmTailleAtt(session).Run(); }
 

@@ -6,7 +6,7 @@
 
 #include "platform/error.h"
 #include "server/core/session.h"
-#include "server/core/text_compare.h"
+#include "platform/name_fold.h"
 
 namespace topaline {
 namespace {
@@ -31,11 +31,10 @@ void TDesModeles::Load(Registry& registry) {
   std::vector<std::wstring> names;
   for (const std::wstring& name : key->valueNames())
     if (key->valueType(name) == RegType::String) names.push_back(name);
-  std::vector<std::wstring> folded;
-  for (const std::wstring& n : names) folded.push_back(FoldLatin1(n));
   std::vector<std::size_t> order(names.size());
   std::iota(order.begin(), order.end(), 0);
-  std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) { return folded[a] < folded[b]; });
+  std::stable_sort(order.begin(), order.end(),
+                   [&](std::size_t a, std::size_t b) { return NameLess(names[a], names[b]); });
   std::vector<std::wstring> sortedNames, texts;
   for (std::size_t i : order) {
     sortedNames.push_back(names[i]);
@@ -77,7 +76,7 @@ void TDesModeles::Put(int index, const std::wstring& text) {
 
 int TDesModeles::IndexOf(const std::wstring& name) const {
   for (std::size_t i = 0; i < Names.size(); ++i)
-    if (EqualsIgnoreCaseLatin1(Names[i], name)) return static_cast<int>(i);
+    if (SameName(Names[i], name)) return static_cast<int>(i);
   return -1;
 }
 

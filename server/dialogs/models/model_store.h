@@ -1,6 +1,8 @@
 // The point models of the current user: one string value per model under
 // the store key, the value's name the model's name and its data the model
-// text (model_text.h). Names are compared without regard to case.
+// text (model_text.h). Names are compared as the registry compares value
+// names (platform/name_fold.h): two names the registry holds as one value
+// are one model.
 #pragma once
 
 #include <string>
@@ -32,7 +34,8 @@ public:
   void Delete(int index);
   void Rename(int index, const std::wstring& name);
   void Put(int index, const std::wstring& text);
-  // The index of the model of that name (any case), -1 when none.
+  // The index of the model of that name (any case, as the registry folds
+  // it), -1 when none. The name prompts and the chooser find models by it.
   int IndexOf(const std::wstring& name) const;
   int Count() const { return static_cast<int>(Names.size()); }
 

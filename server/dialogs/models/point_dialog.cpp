@@ -85,16 +85,17 @@ void TPointDialog::MakeParameters(const ui::Rect& group, const wchar_t* editHint
   SpeedButton1->OnClick = [this] { prefixe->SetText(L"{GROUP}_"); };
 }
 
-int TPointDialog::Start() {
+void TPointDialog::BeforeLoading() {
   TDesModeles& store = forms_.models.store;
   store.Load(session_.platform.registry);
   models->SetItems(store.Names);
-  LoadSettings(session_, Section(), *this);
+}
+
+void TPointDialog::AfterLoading() {
   const ExchangeArray& data = session_.exchange.get(Slot::alldata);
   labNomGrp->SetCaption(data.textAt(0));
   lastNumber_ = data.intAt(1);
   ShowNextNumber();
-  return ShowModal();
 }
 
 // Computed in 64 bits (the last number may be the largest 32-bit one) and
@@ -112,6 +113,9 @@ void TPointDialog::EditModel() {
   models->SetItemIndex(m.store.IndexOf(m.current));
 }
 
-bool TPointDialog::ModelChosen() { return !CheckEmptyField(session_, *models); }
+bool TPointDialog::ModelChosen() {
+  if (!HasSetting(session_, Section(), models->Name())) return true;
+  return !CheckEmptyField(session_, *models);
+}
 
 }  // namespace topaline

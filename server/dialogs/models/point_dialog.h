@@ -30,12 +30,11 @@ public:
   TfrmEditModel frmEditModel;
 };
 
+// Run loads the model store into models before the section, whose
+// models value then selects among them, and after the section shows the
+// current group and its last number + 1 (in place of the loaded one).
 class TPointDialog : public TDialog {
 public:
-  // Loads the model store into models, the section into the controls,
-  // shows the current group and its last number + 1, and runs the dialog.
-  int Start();
-
   ui::Label* LabGroupe = nullptr;
   ui::Label* labNomGrp = nullptr;
   TVexaEdit* startat = nullptr;
@@ -61,13 +60,17 @@ protected:
   TVexaEdit* MakeNumbering(ui::GroupBox*& box);
   // The group " Paramètres " at its place: model, scale, prefix.
   void MakeParameters(const ui::Rect& group, const wchar_t* editHint, const wchar_t* prefixHint);
-  // Refuses an Apply with no model (label 710 on models).
+  // Refuses an Apply with no model (label 710 on models) where the section
+  // would receive the model's name: an empty name never reaches the host.
+  // A section without a models value receives none, and nothing is tested.
   bool ModelChosen();
 
   PointModelForms& forms_;
   ui::ImageList* ButtonImages;  // the picture buttons' strip
 
 private:
+  void BeforeLoading() override;
+  void AfterLoading() override;
   void ShowNextNumber();
   void EditModel();
   std::int64_t lastNumber_ = 0;
@@ -77,7 +80,7 @@ private:
 template <class Dialog>
 void RunPointCommand(Session& session) {
   PointModelForms forms(session);
-  Dialog(session, forms).Start();
+  Dialog(session, forms).Run();
 }
 
 }  // namespace topaline

@@ -98,7 +98,7 @@ TfrmSauvePt::TfrmSauvePt(Session& session, TForm23& existingFile)
   gsidec = Make<ComboBox>(Panel2, L"gsidec", {260, 8, 70, kEditHeight});
 
   Panel3 = Make<Panel>(this, L"Panel3", {8, 254, 417, 36});
-  renum = Make<ui::CheckBox>(Panel3, L"renum", {8, 10, 110, kCheckHeight}, L"Renuméroter", 36);
+  renum = Make<ui::CheckBox>(Panel3, L"renum", {8, 10, 110, kCheckHeight}, L"Renuméroter :", 36);
   Label11 = Make<Label>(Panel3, L"Label11", {124, 12, 80, kTextHeight}, L"Commencer à :", 37);
   startat = Make<TVexaEdit>(Panel3, L"startat", {208, 8, 60, kEditHeight});
   Label12 = Make<Label>(Panel3, L"Label12", {280, 12, 68, kTextHeight}, L"Incrément :", 38);

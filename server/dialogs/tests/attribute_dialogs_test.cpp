@@ -183,6 +183,23 @@ TEST_F(AttributeDialogsTest, ApplyRefusesAStoredHeightThatIsNoNumber) {
   EXPECT_EQ(Stored(L"tailleattrib", L"alt"), L"1");
 }
 
+// Without a height value in the section nothing of the field reaches the
+// host, and Apply does not test it: the designed text is accepted.
+TEST_F(AttributeDialogsTest, WithoutAHeightValueApplyTestsNoHeight) {
+  host.registry.open(SectionPath(L"tailleattrib"), false)->deleteValue(L"httxt");
+  Store(L"tailleattrib", L"num", L"1");
+  user.On(L"frmTailleAtt", [&](ui::Form& form) {
+    auto& f = static_cast<TfrmTailleAtt&>(form);
+    EXPECT_EQ(f.httxt->Text(), L"httxt");
+    f.btAppliquer->UserClick();
+    EXPECT_EQ(f.GetModalResult(), ui::mrOk);
+  });
+  AttributeSize(session);
+  EXPECT_EQ(exchange.resultat, 1);
+  EXPECT_FALSE(HasSetting(session, L"tailleattrib", L"httxt"));
+  EXPECT_EQ(Stored(L"tailleattrib", L"num"), L"1");
+}
+
 TEST_F(AttributeDialogsTest, OnScreenDisablesTheAngleWhichIsStoredAnyway) {
   struct Case { const wchar_t* stored; bool clicks; bool onscreen; };
   const Case cases[] = {

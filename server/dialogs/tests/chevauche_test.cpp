@@ -5,6 +5,7 @@
 #include <functional>
 
 #include "server/dialogs/common/tests/forms_fixture.h"
+#include "ui/res/images.h"
 
 namespace topaline {
 namespace {
@@ -142,11 +143,48 @@ TEST_F(ChevaucheTest, ApplyRefusesAStoredMarginThatIsNoNumber) {
   EXPECT_EQ(exchange.resultat, 1);
 }
 
+// Without a margin value in the section nothing of the field reaches the
+// host, and Apply does not test it: the designed text is accepted.
+TEST_F(ChevaucheTest, WithoutAMarginValueApplyTestsNoMargin) {
+  host.registry.open(SectionPath(L"chevauche"), false)->deleteValue(L"dectext");
+  user.On(L"frmChevauche", [&](ui::Form& form) {
+    TfrmChevauche& f = Chev(form);
+    EXPECT_EQ(f.dectext->Text(), L"dectext");
+    f.btAppliquer->UserClick();
+    EXPECT_EQ(f.GetModalResult(), ui::mrOk);
+  });
+  Run();
+  EXPECT_EQ(exchange.resultat, 1);
+  EXPECT_FALSE(HasSetting(session, L"chevauche", L"dectext"));
+  EXPECT_TRUE(host.system.beeps.empty());
+}
+
+// The margin is checked before the layer warning, as the frames do: a
+// frozen layer is asked about once, when the margin is right.
+TEST_F(ChevaucheTest, TheMarginIsCheckedBeforeTheLayerIsAskedAbout) {
+  Store(L"chevauche", L"calque", L"Gelé");
+  Store(L"chevauche", L"dectext", L"marge");
+  std::vector<std::wstring> messages(2);
+  for (std::wstring& m : messages) AnswerMessage(1, &m);
+  user.On(L"frmChevauche", [&](ui::Form& form) {
+    TfrmChevauche& f = Chev(form);
+    f.btAppliquer->UserClick();
+    EXPECT_EQ(f.GetModalResult(), ui::mrNone);
+    f.dectext->UserSetText(L"2");
+    f.btAppliquer->UserClick();
+  });
+  Run();
+  EXPECT_EQ(messages, (std::vector<std::wstring>{L"Not a number", L"Layer <Gelé> is frozen or off"}));
+  EXPECT_EQ(exchange.resultat, 1);
+  EXPECT_EQ(Stored(L"chevauche", L"dectext"), L"2.000");
+}
+
 TEST_F(ChevaucheTest, TheLayerListReplacesTheLayerOnlyWithAChoice) {
   for (const wchar_t* chosen : {L"Talus", L""}) {
     Store(L"chevauche", L"calque", L"Points");
     user.On(L"frmChevauche", [&](ui::Form& form) {
       TfrmChevauche& f = Chev(form);
+      EXPECT_EQ(f.BitBtn1->ImageIndex(), ui::images::kButtonLayers) << "the layer picture, as the frames show";
       f.BitBtn1->UserClick();
       EXPECT_EQ(f.calque->Text(), *chosen ? chosen : L"Points");
       f.btAppliquer->UserClick();

@@ -88,6 +88,20 @@ TEST_F(EncadreTest, TheGapIsNormalisedAndCheckedAlsoByApply) {
   }
 }
 
+// Without a gap value in the section nothing of the field reaches the
+// host, and Apply does not test it: the designed text is accepted.
+TEST_F(EncadreTest, WithoutAGapValueApplyTestsNoGap) {
+  host.registry.open(SectionPath(L"encadre"), false)->deleteValue(L"dectext");
+  Run([&](TfrmEncadre& f) {
+    EXPECT_EQ(f.dectext->Text(), L"dectext");
+    f.btAppliquer->UserClick();
+    EXPECT_EQ(f.GetModalResult(), ui::mrOk);
+  });
+  EXPECT_EQ(exchange.resultat, 1);
+  EXPECT_FALSE(HasSetting(session, L"encadre", L"dectext"));
+  EXPECT_TRUE(host.system.beeps.empty());
+}
+
 TEST_F(EncadreTest, SameLayerSkipsTheWarningButNotTheEmptyCheck) {
   Store(L"encadre", L"calque", L"Eteint");
   Run([](TfrmEncadre& f) {

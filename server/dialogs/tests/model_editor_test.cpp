@@ -264,6 +264,50 @@ TEST_F(ModelEditorTest, NamePromptsRefuseEmptyAndTakenNames) {
   EXPECT_EQ(StoredModel(L"gamma"), kOther);
 }
 
+// Names are one name in any case, as the registry holds them, beyond
+// Latin-1 too: the chooser finds the section's model written in another
+// case, and the rename prompt refuses a model's name in another case (its
+// own included), since saving it would write the same registry value and
+// then delete it as gone.
+TEST_F(ModelEditorTest, NamesInAnotherCaseAreTheSameModelEverywhere) {
+  const std::vector<std::pair<std::wstring, std::wstring>> pairs = {
+      {L"Œuvre", L"œuvre"}, {L"Ÿacht", L"ÿacht"}, {L"Ωmega", L"ωmega"}, {L"Яблоко", L"яблоко"}};
+  Model(L"beta", kOther);
+  for (const auto& p : pairs) Model(p.first, kDefault);
+  Store(L"dessinpoint", L"models", L"œuvre");
+  exchange.put(Slot::alldata, {Variant::string(L"G"), Variant::i4(10)});
+  std::vector<std::wstring> messages(pairs.size());
+  for (std::wstring& m : messages) AnswerMessage(1, &m);
+  user.On(L"Form14", [&](ui::Form& form) {
+    auto& p = static_cast<TNamePrompt&>(form);
+    for (const auto& pair : pairs) {
+      p.Edit1->UserSetText(pair.second);
+      p.btAppliquer->UserClick();
+      EXPECT_EQ(p.GetModalResult(), ui::mrNone) << testing::Narrow(pair.second);
+    }
+    p.UserKey(ui::Key::Escape);
+  });
+  std::wstring chosen, current;
+  user.On(L"frmDessPoint", [&](ui::Form& form) {
+    auto& d = static_cast<TfrmDessPoint&>(form);
+    chosen = d.models->Text();
+    user.On(L"frmEditModel", [&](ui::Form& f) {
+      auto& e = static_cast<TfrmEditModel&>(f);
+      current = e.c1->Text();
+      e.SpeedButton4->UserClick();
+      e.btAppliquer->UserClick();
+    });
+    d.SpeedButton14->UserClick();
+    d.btAppliquer->UserClick();
+  });
+  DrawPoints(session);
+  EXPECT_EQ(chosen, L"Œuvre") << "the section's model in another case";
+  EXPECT_EQ(current, L"Œuvre");
+  EXPECT_EQ(messages, std::vector<std::wstring>(pairs.size(), L"[705]"));
+  EXPECT_EQ(StoredNames(), (std::vector<std::wstring>{L"beta", L"Œuvre", L"Ÿacht", L"Ωmega", L"Яблоко"}));
+  EXPECT_EQ(Stored(L"dessinpoint", L"models"), L"Œuvre");
+}
+
 TEST_F(ModelEditorTest, CancelForgetsEveryChange) {
   Model(L"a", kDefault);
   Model(L"b", kOther);

@@ -107,6 +107,28 @@ TEST_F(PointDialogsTest, ApplyWithAnEmptyStoreIsRefused) {
   }
 }
 
+// Where the section holds no models value, no model name reaches the
+// host and Apply tests nothing of it: a section with no values receives
+// nothing and resultat is 1.
+TEST_F(PointDialogsTest, ApplyWithoutAModelsValueTestsNoModel) {
+  host.files.addFile(L"C:\\data\\pts.txt", std::string("1 2 3"));
+  for (const Command& cmd : kCommands) {
+    const bool import = cmd.section == std::wstring(L"importe");
+    if (import) Store(cmd.section, L"nomfic", L"C:\\data\\pts.txt");
+    exchange.resultat = 0;
+    Run<TPointDialog>(cmd.run, cmd.form, [&](TPointDialog& d) {
+      EXPECT_EQ(d.models->ItemIndex(), -1);
+      d.btAppliquer->UserClick();
+      EXPECT_EQ(d.GetModalResult(), ui::mrOk) << testing::Narrow(cmd.form);
+    });
+    EXPECT_EQ(exchange.resultat, 1) << testing::Narrow(cmd.form);
+    auto key = host.registry.open(SectionPath(cmd.section), false);
+    ASSERT_TRUE(key);
+    EXPECT_EQ(key->valueNames(), import ? std::vector<std::wstring>{L"nomfic"} : std::vector<std::wstring>{});
+    EXPECT_FALSE(HasSetting(session, cmd.section, L"models"));
+  }
+}
+
 TEST_F(PointDialogsTest, ImportChecksTheFileAndKeepsTheDisabledColumns) {
   host.files.addFile(L"C:\\data\\pts.gsi", std::string("*110001"));
   host.files.addFolder(L"C:\\data\\folder");

@@ -75,6 +75,17 @@ Sub CheckHelp(topic)
   DeleteIfThere HelpArgs
 End Sub
 
+'' The text of the UTF-16 code units given in hexadecimal ("03A9 006D"):
+' the driver spells it, Wine's script engine having no ChrW.
+Function Wide(units)
+  Dim path
+  path = TestInstall & "\wide.txt"
+  DeleteIfThere path
+  Shell.Run """" & UiDriver & """ text """ & path & """ " & units, 0, True
+  Wide = ReadUnicode(path)
+  Check Len(Wide) = UBound(Split(units, " ")) + 1, "the driver spelled " & units & " (got """ & Wide & """)"
+End Function
+
 ' One list of steps from steps and lists of steps, in order.
 Function Flat(parts)
   Dim joined, p, s

@@ -9,6 +9,9 @@
 //   uidriver points view REPORT
 //   uidriver handle CAPTION REPORT   (decimal handle of a top-level window)
 //   uidriver sleep MS                (Wine's script host has no WScript.Sleep)
+//   uidriver text REPORT HEX...      (REPORT receives the UTF-16 code units
+//                                    given in hexadecimal: the texts a script
+//                                    cannot spell, Wine's having no ChrW)
 //
 // box waits for the system message box with that exact caption, writes
 // "caption=", "text=" and "buttons=" lines, then clicks the button and
@@ -531,6 +534,7 @@ int Usage() {
                    L"       uidriver steps REPORT STEP...\n"
                    L"       uidriver points edit ROW COLUMN TEXT REPORT | uidriver points view REPORT\n"
                    L"       uidriver handle CAPTION REPORT\n"
+                   L"       uidriver text REPORT HEX...\n"
                    L"       uidriver sleep MS\n");
   return 64;
 }
@@ -546,6 +550,17 @@ int Main(int argc, wchar_t** argv) {
     HWND w = wd::WaitForTopLevel({argv[2], wd::TitleMatch::Contains, false}, 20000);
     if (!w) return 2;
     wd::WriteReport(argv[3], std::to_wstring(reinterpret_cast<ULONG_PTR>(w)));
+    return 0;
+  }
+  if (verb == L"text" && argc >= 3) {
+    std::wstring text;
+    for (int i = 3; i < argc; ++i) {
+      wchar_t* end = nullptr;
+      const unsigned long unit = wcstoul(argv[i], &end, 16);
+      if (!*argv[i] || *end || unit == 0 || unit > 0xFFFF) return Usage();
+      text += static_cast<wchar_t>(unit);
+    }
+    wd::WriteReport(argv[2], text);
     return 0;
   }
   if (verb == L"steps" && argc >= 4) return RunSteps(argv[2], argc - 3, argv + 3);

@@ -80,6 +80,26 @@ TEST_F(ModelStoreTest, SaveWritesEveryModelAndDeletesOnlyModelsThatAreGone) {
   EXPECT_EQ(Value(L"keep"), L"k2|");
 }
 
+// A name the registry holds as the same value, in another case and beyond
+// Latin-1, is the same model: deleting a model and adding it again under
+// another case, then saving, keeps one model under the stored name.
+TEST_F(ModelStoreTest, ANameInAnotherCaseIsTheSameModel) {
+  for (const auto& [stored, other] : std::vector<std::pair<std::wstring, std::wstring>>{
+           {L"Œuvre", L"œuvre"}, {L"Ÿacht", L"ÿacht"}, {L"Ωmega", L"ωmega"}, {L"Яблоко", L"яблоко"}}) {
+    HeadlessRegistry fresh;
+    fresh.setString(ModelStorePath(), stored, L"old|");
+    TDesModeles s;
+    s.Load(fresh);
+    EXPECT_EQ(s.IndexOf(other), 0);
+    s.Delete(0);
+    s.Add(other, L"new|");
+    s.Save(fresh);
+    s.Load(fresh);
+    EXPECT_EQ(s.Names, std::vector<std::wstring>{stored}) << "the model is kept under its stored name";
+    EXPECT_EQ(s.Texts, std::vector<std::wstring>{L"new|"});
+  }
+}
+
 // A registry that refuses the n-th write, as a full or locked hive would.
 class FailingKey final : public RegistryKey {
 public:
