@@ -720,9 +720,22 @@ TEST_F(Dpi, EntryWindowTakesItsDpiAndFollowsAChange) {
     if (p.h) EXPECT_EQ(r.bottom - r.top, scaled(p.y + p.h, next) - scaled(p.y, next));
   }
   for (const wchar_t* name : {L"ToolButton14", L"ToolButton15"}) EXPECT_EQ(idealSize(button(name)).cx, idealFor(next));
+  // It grows by what the product's font, Tahoma 8 points, grows.
+  const auto fontHeight = [](UINT at) {
+    HFONT font = CreateFontW(-MulDiv(8, static_cast<int>(at), 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+                             DEFAULT_CHARSET, 0, 0, DEFAULT_QUALITY, 0, L"Tahoma");
+    HDC dc = GetDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, font);
+    TEXTMETRICW tm{};
+    GetTextMetricsW(dc, &tm);
+    SelectObject(dc, old);
+    ReleaseDC(nullptr, dc);
+    DeleteObject(font);
+    return static_cast<int>(tm.tmHeight);
+  };
   const int heightAfter = fieldHeight();
-  EXPECT_NEAR(heightAfter, MulDiv(heightBefore, static_cast<int>(next), static_cast<int>(dpi)), 2)
-      << "number field " << heightBefore << " px high at " << dpi << " DPI";
+  EXPECT_NEAR(heightAfter - heightBefore, fontHeight(next) - fontHeight(dpi), 1)
+      << "number field " << heightBefore << " px high at " << dpi << " DPI, " << heightAfter << " at " << next;
 
   // And it still works: a number typed at the new scale.
   setNumber(L"12");
