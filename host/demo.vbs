@@ -101,6 +101,11 @@ Shell.Run """" & Driver & """ handle Notepad """ & WorkDir & "\cad.txt""", 0, Tr
 handle = ReadUnicode(WorkDir & "\cad.txt")
 WScript.Echo "CAD window stand-in: Notepad, handle " & handle
 o.alldata = Array(handle)
+' At 150 % the entry window is placed beside Notepad, where all of it shows.
+If HiDpi Then
+  Shell.RegWrite "HKCU\Software\Norvel\topaline3\xpos", 800, "REG_DWORD"
+  Shell.RegWrite "HKCU\Software\Norvel\topaline3\ypos", 120, "REG_DWORD"
+End If
 Run "18", "point-number entry assistant"
 Pause 3000
 Shot "cmd18"
