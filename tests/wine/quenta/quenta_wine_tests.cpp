@@ -639,7 +639,7 @@ TEST_F(Dpi, EntryWindowTakesItsDpiAndFollowsAChange) {
     const wchar_t* name;
     int x, y, w, h;  // design pixels; h 0: the control's own height (a combo box's follows its font)
   };
-  const Place places[] = {{L"ToolButton1", 1, 1, 18, 22},   {L"ToolButton12", 199, 1, 18, 22},
+  const std::vector<Place> places{{L"ToolButton1", 1, 1, 18, 22},   {L"ToolButton12", 199, 1, 18, 22},
                           {L"ToolButton14", 217, 1, 22, 22}, {L"ToolButton15", 245, 1, 22, 22},
                           {L"edNum", 1, 26, 228, 0},         {L"Edit1", 234, 27, 26, 20}};
   const auto scaled = [](int v, UINT at) { return MulDiv(v, static_cast<int>(at), 96); };
@@ -659,22 +659,25 @@ TEST_F(Dpi, EntryWindowTakesItsDpiAndFollowsAChange) {
     memory.read(&got, sizeof got);
     return got;
   };
-  // Every control at its design place scaled to at, and the picture
-  // buttons with pictures of the size made for at.
-  const auto checkControlsAt = [&](UINT at) {
+  // Every control of a window at its design place scaled to at.
+  const auto checkPlacesAt = [&](HWND window, const std::vector<Place>& controls, UINT at) {
     SCOPED_TRACE("at " + std::to_string(at) + " DPI");
-    for (const Place& p : places) {
+    for (const Place& p : controls) {
       SCOPED_TRACE(testing::PrintToString(std::wstring(p.name)));
-      HWND c = FindControl(form, p.name);
+      HWND c = FindControl(window, p.name);
       ASSERT_TRUE(c);
       RECT r{};
       GetWindowRect(c, &r);
-      MapWindowPoints(nullptr, form, reinterpret_cast<POINT*>(&r), 2);
+      MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&r), 2);
       EXPECT_EQ(r.left, scaled(p.x, at));
       EXPECT_EQ(r.top, scaled(p.y, at));
       EXPECT_EQ(r.right - r.left, scaled(p.x + p.w, at) - scaled(p.x, at));
       if (p.h) EXPECT_EQ(r.bottom - r.top, scaled(p.y + p.h, at) - scaled(p.y, at));
     }
+  };
+  // And the picture buttons with pictures of the size made for at.
+  const auto checkControlsAt = [&](UINT at) {
+    checkPlacesAt(form, places, at);
     for (const wchar_t* name : {L"ToolButton14", L"ToolButton15"}) {
       const SIZE ideal = idealSize(button(name));
       EXPECT_EQ(ideal.cx, idealFor(at)) << "picture of " << testing::PrintToString(std::wstring(name));
@@ -695,13 +698,15 @@ TEST_F(Dpi, EntryWindowTakesItsDpiAndFollowsAChange) {
   GetWindowRect(form, &outer);
   const RECT suggested{outer.left + 40, outer.top + 30, outer.left + 40 + MulDiv(outer.right - outer.left, next, dpi),
                        outer.top + 30 + MulDiv(outer.bottom - outer.top, next, dpi)};
-  {
-    topaline::winedriver::RemoteMemory memory(form, sizeof suggested);
-    memory.write(&suggested, sizeof suggested);
+  // The message carries a pointer to the rectangle, in the window's process.
+  const auto sendDpiChanged = [&](HWND window, UINT to, const RECT& rect) {
+    topaline::winedriver::RemoteMemory memory(window, sizeof rect);
+    memory.write(&rect, sizeof rect);
     DWORD_PTR result = 0;
-    ASSERT_TRUE(SendMessageTimeoutW(form, WM_DPICHANGED, MAKEWPARAM(next, next), memory.address(), SMTO_ABORTIFHUNG,
-                                    5000, &result));
-  }
+    return SendMessageTimeoutW(window, WM_DPICHANGED, MAKEWPARAM(to, to), memory.address(), SMTO_ABORTIFHUNG, 5000,
+                               &result) != 0;
+  };
+  ASSERT_TRUE(sendDpiChanged(form, next, suggested));
   RECT now{};
   GetWindowRect(form, &now);
   EXPECT_EQ(now.left, suggested.left);
@@ -727,6 +732,21 @@ TEST_F(Dpi, EntryWindowTakesItsDpiAndFollowsAChange) {
   const int heightAfter = fieldHeight();
   EXPECT_NEAR(heightAfter - heightBefore, fontHeight(next) - fontHeight(dpi), 1)
       << "number field " << heightBefore << " px high at " << dpi << " DPI, " << heightAfter << " at " << next;
+
+  // The delay dialog follows a change of its own DPI the same way.
+  HWND dialog = FindProcessWindow(quenta, L"TForm2");
+  ASSERT_TRUE(dialog);
+  RECT dialogOuter{};
+  GetWindowRect(dialog, &dialogOuter);
+  const RECT dialogSuggested{dialogOuter.left, dialogOuter.top,
+                             dialogOuter.left + MulDiv(dialogOuter.right - dialogOuter.left, next, dpi),
+                             dialogOuter.top + MulDiv(dialogOuter.bottom - dialogOuter.top, next, dpi)};
+  ASSERT_TRUE(sendDpiChanged(dialog, next, dialogSuggested));
+  RECT dialogNow{};
+  GetWindowRect(dialog, &dialogNow);
+  EXPECT_EQ(dialogNow.right - dialogNow.left, dialogSuggested.right - dialogSuggested.left);
+  EXPECT_EQ(dialogNow.bottom - dialogNow.top, dialogSuggested.bottom - dialogSuggested.top);
+  checkPlacesAt(dialog, {{L"Label1", 8, 16, 26, 16}, {L"TrackBar1", 36, 8, 264, 34}, {L"BitBtn1", 127, 50, 85, 27}}, next);
 
   // And it still works: a number typed at the new scale.
   setNumber(L"12");
