@@ -1,14 +1,20 @@
 ' A sample host script: what the CAD program's script does around each
 ' command, run by scripts/demo under Wine.
-'   cscript demo.vbs auto|interactive DRIVER WORKDIR
+'   cscript demo.vbs auto|interactive DRIVER WORKDIR [hidpi]
 ' In auto mode the driver program answers each dialog like a person and a
 ' screenshot of it is taken (WORKDIR\<name>.shot asks scripts/demo for it).
 ' Each command is one block below: assign the arrays it reads, start the
 ' driver with how to answer, call lance, print what the host reads back.
-Dim Auto, Driver, WorkDir, Shell, Fso, o
+' With "hidpi" (scripts/demo runs it so with the screen at 150 %) only a
+' few commands run, and their screenshots are named NAME-144dpi.
+Dim Auto, Driver, WorkDir, Shell, Fso, o, HiDpi, Suffix, pointsFile, firstNumber
 Auto = (WScript.Arguments(0) = "auto")
 Driver = WScript.Arguments(1)
 WorkDir = WScript.Arguments(2)
+HiDpi = False
+If WScript.Arguments.Count > 3 Then HiDpi = (WScript.Arguments(3) = "hidpi")
+Suffix = ""
+If HiDpi Then Suffix = "-144dpi"
 Set Shell = CreateObject("WScript.Shell")
 Set Fso = CreateObject("Scripting.FileSystemObject")
 
@@ -16,7 +22,7 @@ Set Fso = CreateObject("Scripting.FileSystemObject")
 ' "click CAPTION COMPONENT" for a dialog.
 Sub Answer(name, how)
   If Auto Then
-    Shell.Run """" & Driver & """ " & how & " """ & WorkDir & "\" & name & ".txt"" --shot """ & WorkDir & "\" & name & ".shot""", 0, False
+    Shell.Run """" & Driver & """ " & how & " """ & WorkDir & "\" & name & Suffix & ".txt"" --shot """ & WorkDir & "\" & name & Suffix & ".shot""", 0, False
   End If
 End Sub
 
@@ -27,7 +33,7 @@ End Sub
 Sub Work(name, steps)
   Dim cmd, s
   If Auto Then
-    cmd = """" & Driver & """ steps """ & WorkDir & "\" & name & ".txt"""
+    cmd = """" & Driver & """ steps """ & WorkDir & "\" & name & Suffix & ".txt"""
     For Each s In steps
       cmd = cmd & " """ & s & """"
     Next
@@ -36,7 +42,7 @@ Sub Work(name, steps)
 End Sub
 
 Function ShotAt(name)
-  ShotAt = "shot=" & WorkDir & "\" & name & ".shot"
+  ShotAt = "shot=" & WorkDir & "\" & name & Suffix & ".shot"
 End Function
 
 ' Calls lance and reports the outcome as the host sees it.
@@ -71,8 +77,8 @@ End Sub
 ' A screenshot of whatever is on the screen now (auto mode).
 Sub Shot(name)
   If Auto Then
-    Fso.CreateTextFile(WorkDir & "\" & name & ".shot", True).Close
-    Do While Fso.FileExists(WorkDir & "\" & name & ".shot")
+    Fso.CreateTextFile(WorkDir & "\" & name & Suffix & ".shot", True).Close
+    Do While Fso.FileExists(WorkDir & "\" & name & Suffix & ".shot")
       Pause 200
     Loop
   End If
@@ -82,8 +88,10 @@ Set o = CreateObject("topaline3.kovar3")
 WScript.Echo "created topaline3.kovar3"
 
 ' Command 19: ask the user a yes/no question (label 740).
+If Not HiDpi Then
 Answer "cmd19", "box ""Message Topaline"" yes"
 Run "19", "yes/no question, answered Yes"
+End If
 
 ' Command 18: start the point-number entry assistant for the CAD window
 ' whose handle is in alldata(0). Notepad stands in for the CAD program.
@@ -93,6 +101,11 @@ Shell.Run """" & Driver & """ handle Notepad """ & WorkDir & "\cad.txt""", 0, Tr
 handle = ReadUnicode(WorkDir & "\cad.txt")
 WScript.Echo "CAD window stand-in: Notepad, handle " & handle
 o.alldata = Array(handle)
+' At 150 % the entry window is placed beside Notepad, where all of it shows.
+If HiDpi Then
+  Shell.RegWrite "HKCU\Software\Norvel\topaline3\xpos", 800, "REG_DWORD"
+  Shell.RegWrite "HKCU\Software\Norvel\topaline3\ypos", 120, "REG_DWORD"
+End If
 Run "18", "point-number entry assistant"
 Pause 3000
 Shot "cmd18"
@@ -107,9 +120,11 @@ o.AXPoints = Array("2F1", 101, 512000.125, 6310000.5, 312.25, "Borne de limite",
                    "2F3", 103, 512031.0625, 6310011.3, 311.875, "arbre")
 Answer "cmd1", "click ""Liste des points"" btAnnule"
 Run "1", "points list, viewing"
+If Not HiDpi Then
 Answer "cmd2", "click ""Liste des points"" btAppliquer"
 Run "2", "points list, editing, applied without a change"
 WScript.Echo "    AXPoints now holds " & ((UBound(o.AXPoints) + 1) \ 6) & " changed point(s); liste\numdec = " & Setting("liste", "numdec")
+End If
 
 ' Command 0: the group manager. The host puts the current group's Id and
 ' six elements per group into AXGroupes (Id, name, description, number of
@@ -128,6 +143,7 @@ Run "0", "group manager, list the points of the group shown first"
 data = o.alldata
 groups = o.AXGroupes
 WScript.Echo "    group to list: alldata(0) = " & data(0) & "; " & (UBound(groups) \ 6) & " group(s), current " & groups(0)
+If Not HiDpi Then
 ' ... the host lists the points of that group, then shows the manager again:
 Answer "cmd0b", "click ""Gestionnaire des groupes"" btClose"
 Run "0", "group manager again, reopened on the same group, applied"
@@ -186,7 +202,6 @@ WScript.Echo "    sauvepoints: nomfic = " & Setting("sauvepoints", "nomfic") & "
              ", startat = " & Setting("sauvepoints", "startat") & ", ecrase = " & Setting("sauvepoints", "ecrase")
 ' As the host does: the three points in the chosen columns (number, X, Y,
 ' Z, description), space-separated, renumbered from "startat".
-Dim pointsFile, firstNumber
 firstNumber = CLng(Setting("sauvepoints", "startat"))
 Set pointsFile = Fso.CreateTextFile("C:\demo-points.txt", True)
 pointsFile.WriteLine CStr(firstNumber) & " 512000.125 6310000.500 312.250 Borne"
@@ -214,6 +229,8 @@ Answer "cmd16", "answer ""Options du programme"" showbox+btAppliquer"
 Run "16", "program options, entry window at start-up"
 WScript.Echo "    options: showbox = " & Setting("options", "showbox") & ", avertcalq = " & Setting("options", "avertcalq")
 
+End If
+
 ' Commands 3, 4 and 5 read the drawing's layers from AXCalques (name,
 ' state, frozen: three elements per layer); the layer button of their
 ' dialog opens the layer list built from them.
@@ -229,6 +246,7 @@ WScript.Echo "    tableau: calque = " & Setting("tableau", "calque") & ", titre 
              ", httxt = " & Setting("tableau", "httxt") & ", crex = " & Setting("tableau", "crex") & _
              ", decx = " & Setting("tableau", "decx") & ", colx = " & Setting("tableau", "colx")
 
+If Not HiDpi Then
 ' Command 4: frames around attributes. The layer "Cadres" from the list,
 ' the frame colour from a cell of the colour picker's palette (colour 58),
 ' the frame grouped with its attribute.
@@ -293,4 +311,5 @@ WScript.Echo "    immat: models = " & Setting("immat", "models") & ", pointcentr
 
 ' An unknown command does nothing.
 Run "25", "not a command"
+End If
 WScript.Echo "demo done"

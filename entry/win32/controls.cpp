@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <map>
+
 #include "platform/error.h"
 #include "win32/ui/msw_metrics.h"
 #include "win32/ui/msw_names.h"
@@ -33,13 +35,39 @@ HWND CreateControl(HWND parent, UINT dpi, DWORD exStyle, const wchar_t* cls, con
   return c;
 }
 
+void DesignLayout::add(HWND control, int x, int y, int w, int h, bool bold) {
+  entries_.push_back(Entry{control, RECT{x, y, x + w, y + h}, bold});
+}
+
+void DesignLayout::apply(UINT dpi) const {
+  using msw::MSWScale;
+  for (const Entry& e : entries_) {
+    if (!IsWindow(e.control)) continue;
+    SendMessageW(e.control, WM_SETFONT,
+                 reinterpret_cast<WPARAM>(e.bold ? msw::MSWBoldFont(dpi) : msw::MSWFont(dpi)), FALSE);
+    SetWindowPos(e.control, nullptr, MSWScale(e.design.left, dpi), MSWScale(e.design.top, dpi),
+                 MSWScale(e.design.right, dpi) - MSWScale(e.design.left, dpi),
+                 MSWScale(e.design.bottom, dpi) - MSWScale(e.design.top, dpi), SWP_NOZORDER | SWP_NOACTIVATE);
+    InvalidateRect(e.control, nullptr, TRUE);
+  }
+}
+
+UINT FollowDpiChange(HWND window, WPARAM wParam, LPARAM lParam, const DesignLayout& layout) {
+  const UINT dpi = LOWORD(wParam) ? LOWORD(wParam) : 96;
+  if (const auto* suggested = reinterpret_cast<const RECT*>(lParam)) {
+    SetWindowPos(window, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+                 suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  layout.apply(dpi);
+  return dpi;
+}
+
 namespace {
 
-// Draws an icon twice: in colour on black, and as a mask (black where
-// painted) on white.
+// Draws an icon of size x size pixels twice: in colour on black, and as a
+// mask (black where painted) on white.
 template <class Draw>
-HICON MakeIcon(Draw draw) {
-  const int size = GetSystemMetrics(SM_CXSMICON) > 0 ? GetSystemMetrics(SM_CXSMICON) : 16;
+HICON MakeIcon(int size, Draw draw) {
   HDC screen = GetDC(nullptr);
   HDC dc = CreateCompatibleDC(screen);
   HBITMAP colour = CreateCompatibleBitmap(screen, size, size);
@@ -70,8 +98,10 @@ COLORREF Ink(bool inColour, COLORREF c) { return inColour ? c : RGB(0, 0, 0); }
 
 }  // namespace
 
-HICON CheckIcon() {
-  static HICON icon = MakeIcon([](HDC dc, int s, bool colour) {
+HICON CheckIcon(int size) {
+  static std::map<int, HICON> icons;
+  HICON& icon = icons[size];
+  if (!icon) icon = MakeIcon(size, [](HDC dc, int s, bool colour) {
     HPEN pen = CreatePen(PS_SOLID, s / 6 + 1, Ink(colour, RGB(0, 140, 40)));
     HGDIOBJ old = SelectObject(dc, pen);
     const POINT stroke[] = {{s * 3 / 16, s / 2}, {s * 7 / 16, s * 12 / 16}, {s * 13 / 16, s * 4 / 16}};
@@ -82,9 +112,11 @@ HICON CheckIcon() {
   return icon;
 }
 
-HICON ClockIcon() {
-  static HICON icon = MakeIcon([](HDC dc, int s, bool colour) {
-    HPEN pen = CreatePen(PS_SOLID, 1, Ink(colour, RGB(30, 60, 120)));
+HICON ClockIcon(int size) {
+  static std::map<int, HICON> icons;
+  HICON& icon = icons[size];
+  if (!icon) icon = MakeIcon(size, [](HDC dc, int s, bool colour) {
+    HPEN pen = CreatePen(PS_SOLID, s >= 32 ? 2 : 1, Ink(colour, RGB(30, 60, 120)));
     HBRUSH face = CreateSolidBrush(Ink(colour, RGB(255, 255, 240)));
     HGDIOBJ oldPen = SelectObject(dc, pen);
     HGDIOBJ oldBrush = SelectObject(dc, face);

@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "win32/ui/msw_guard.h"
 
@@ -45,9 +46,35 @@ bool RegisterFormClass(HINSTANCE instance, const wchar_t* name, WNDPROC proc, HI
 HWND CreateControl(HWND parent, UINT dpi, DWORD exStyle, const wchar_t* cls, const wchar_t* text, DWORD style,
                    int x, int y, int w, int h, int id, const wchar_t* name);
 
-// The pictures of the validate and delay buttons, drawn at run time.
-HICON CheckIcon();
-HICON ClockIcon();
+// The controls of one of quenta's windows with their design places
+// (pixels at 96 DPI), so that the window can place them all again for
+// another DPI.
+class DesignLayout {
+public:
+  void add(HWND control, int x, int y, int w, int h, bool bold = false);
+  // Every control at its design place scaled to dpi, in the product's
+  // font (bold where asked) at dpi.
+  void apply(UINT dpi) const;
+
+private:
+  struct Entry {
+    HWND control;
+    RECT design;
+    bool bold;
+  };
+  std::vector<Entry> entries_;
+};
+
+// WM_DPICHANGED: the window takes the rectangle the system suggests
+// (lParam) and its controls their places and font at the new DPI
+// (wParam). Returns the new DPI.
+UINT FollowDpiChange(HWND window, WPARAM wParam, LPARAM lParam, const DesignLayout& layout);
+
+// The pictures of the validate and delay buttons, drawn at run time at a
+// size in pixels (MSWPictureSize of 16 at the window's DPI); made once per
+// size, they live as long as the program.
+HICON CheckIcon(int size);
+HICON ClockIcon(int size);
 
 // Adds a hint to a control (no-op for an empty text).
 void AddHint(HWND tooltip, HWND owner, HWND control, const std::wstring& text);

@@ -42,7 +42,9 @@ void DelayForm::create(HWND owner) {
 
   const auto child = [&](const wchar_t* cls, const wchar_t* text, DWORD s, int x, int y, int w, int h, int id,
                          const wchar_t* name) {
-    return CreateControl(hwnd_, dpi, 0, cls, text, s, x, y, w, h, id, name);
+    HWND c = CreateControl(hwnd_, dpi, 0, cls, text, s, x, y, w, h, id, name);
+    layout_.add(c, x, y, w, h);
+    return c;
   };
   child(WC_STATICW, L"Min", SS_LEFT, 8, 16, 26, 16, 1001, L"Label1");
   trackBar_ = child(TRACKBAR_CLASSW, L"", WS_TABSTOP | TBS_HORZ | TBS_AUTOTICKS | TBS_TOOLTIPS | TBS_BOTTOM, 36, 8,
@@ -50,7 +52,7 @@ void DelayForm::create(HWND owner) {
   child(WC_STATICW, L"Max", SS_LEFT, 304, 16, 30, 16, 1003, L"Label2");
   button_ = child(WC_BUTTONW, texts_.closeButton.c_str(), WS_TABSTOP | BS_DEFPUSHBUTTON, 127, 50, 85, 27, IDOK,
                   L"BitBtn1");
-  SendMessageW(button_, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(CheckIcon()));
+  SendMessageW(button_, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(CheckIcon(MSWPictureSize(16, dpi))));
 
   SendMessageW(trackBar_, TBM_SETRANGE, FALSE, MAKELPARAM(0, kMaxTempo));
   SendMessageW(trackBar_, TBM_SETTICFREQ, 10, 0);
@@ -117,6 +119,11 @@ LRESULT DelayForm::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CLOSE:
       open_ = false;  // nothing stored; the dialog lives on, hidden
       return 0;
+    case WM_DPICHANGED: {
+      const UINT dpi = FollowDpiChange(hwnd_, wParam, lParam, layout_);
+      SendMessageW(button_, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(CheckIcon(MSWPictureSize(16, dpi))));
+      return 0;
+    }
     case WM_CTLCOLORSTATIC:
       SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
       return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));

@@ -7,6 +7,7 @@
 
 #include "entry/assistant.h"
 #include "entry/settings.h"
+#include "entry/win32/controls.h"
 
 namespace topaline::win32 {
 
@@ -32,6 +33,7 @@ private:
   HWND hwnd_ = nullptr;
   HWND trackBar_ = nullptr;
   HWND button_ = nullptr;
+  DesignLayout layout_;  // every control's design place, for a change of DPI
   bool open_ = false;
 };
 

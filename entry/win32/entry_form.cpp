@@ -51,12 +51,12 @@ EntryForm::~EntryForm() {
 }
 
 void EntryForm::create(int left, int top) {
-  if (!RegisterFormClass(instance_, kEntryFormClass, FormProc<EntryForm>, ClockIcon()))
+  dpi_ = MSWDpiFor(nullptr);
+  if (!RegisterFormClass(instance_, kEntryFormClass, FormProc<EntryForm>, ClockIcon(MSWPictureSize(16, dpi_))))
     throw Error(L"The entry window class cannot be registered.");
 
   const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
   const DWORD exStyle = WS_EX_TOOLWINDOW | WS_EX_TOPMOST;
-  dpi_ = MSWDpiFor(nullptr);
   const auto Scale = [this](int designPixels) { return MSWScale(designPixels, dpi_); };
   RECT frame{0, 0, Scale(kClientWidth), Scale(kClientHeight)};
   AdjustWindowRectEx(&frame, style, FALSE, exStyle);
@@ -84,12 +84,16 @@ void EntryForm::create(int left, int top) {
   constexpr int rowHeight = 22;
   const auto child = [&](DWORD ex, const wchar_t* cls, const wchar_t* text, DWORD s, int x, int y, int w, int h,
                          int id, const wchar_t* name) {
-    return CreateControl(hwnd_, dpi_, ex, cls, text, s, x, y, w, h, id, name);
+    HWND c = CreateControl(hwnd_, dpi_, ex, cls, text, s, x, y, w, h, id, name);
+    layout_.add(c, x, y, w, h);
+    return c;
   };
+  const int pictureSize = MSWPictureSize(16, dpi_);
   const auto toolButton = [&](const wchar_t* caption, HICON icon, int x, int w, int id, const std::wstring& name) {
     const RECT r{Scale(x), Scale(1), Scale(x + w), Scale(1 + rowHeight)};
     HWND b = MSWCreateFlatButton(hwnd_, static_cast<UINT>(id), r, caption, icon, MSWBoldFont(dpi_), name);
     if (!b) throw Error(L"The control " + name + L" cannot be created.");
+    layout_.add(b, x, 1, w, rowHeight, true);
     return b;
   };
 
@@ -98,12 +102,12 @@ void EntryForm::create(int left, int top) {
     toolButton(caption, nullptr, 1 + i * buttonWidth, buttonWidth, kFirstDigit + i, L"ToolButton" + std::to_wstring(i + 1));
   }
   int x = 1 + 12 * buttonWidth;
-  toolButton(L"", CheckIcon(), x, pictureWidth, kValidate, L"ToolButton14");
+  validate_ = toolButton(L"", CheckIcon(pictureSize), x, pictureWidth, kValidate, L"ToolButton14");
   x += pictureWidth;
   child(0, WC_STATICW, L"", SS_ETCHEDVERT, x + 3, 3, 2, rowHeight - 4, 0, L"ToolButton13");
   x += 6;
-  HWND delay = toolButton(L"", ClockIcon(), x, pictureWidth, kDelay, L"ToolButton15");
-  AddHint(tooltip_, hwnd_, delay, texts_.delayHint);
+  delay_ = toolButton(L"", ClockIcon(pictureSize), x, pictureWidth, kDelay, L"ToolButton15");
+  AddHint(tooltip_, hwnd_, delay_, texts_.delayHint);
 
   // Second row: the number field and the increment field.
   edNum_ = child(0, WC_COMBOBOXW, L"", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL, 1, 26, 228, 200,
@@ -121,8 +125,25 @@ void EntryForm::create(int left, int top) {
   AddHint(tooltip_, hwnd_, edit1_, texts_.incrementHint);
 
   focus_ = edNumEdit_ ? edNumEdit_ : edNum_;
+
+  // A window placed on a monitor of another DPI than the system's takes
+  // that monitor's scale at once.
+  const UINT own = MSWDpiFor(hwnd_);
+  if (own != dpi_) {
+    RECT sized{0, 0, MSWScale(kClientWidth, own), MSWScale(kClientHeight, own)};
+    AdjustWindowRectEx(&sized, style, FALSE, exStyle);
+    const RECT suggested{left, top, left + sized.right - sized.left, top + sized.bottom - sized.top};
+    onDpiChanged(MAKEWPARAM(own, own), reinterpret_cast<LPARAM>(&suggested));
+  }
   assistant_.attach(*this);
   startTimer();
+}
+
+void EntryForm::onDpiChanged(WPARAM wParam, LPARAM lParam) {
+  dpi_ = FollowDpiChange(hwnd_, wParam, lParam, layout_);
+  const int size = MSWPictureSize(16, dpi_);
+  SendMessageW(validate_, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(CheckIcon(size)));
+  SendMessageW(delay_, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(ClockIcon(size)));
 }
 
 void EntryForm::show() {
@@ -235,6 +256,9 @@ LRESULT EntryForm::handle(UINT message, WPARAM wParam, LPARAM lParam) {
       break;
     case WM_TIMER:
       if (wParam == kTimer1) onTimer();
+      return 0;
+    case WM_DPICHANGED:
+      onDpiChanged(wParam, lParam);
       return 0;
     case WM_MOVING: {
       const LRESULT result = DefWindowProcW(hwnd_, message, wParam, lParam);

@@ -10,6 +10,7 @@
 
 #include "entry/assistant.h"
 #include "entry/settings.h"
+#include "entry/win32/controls.h"
 #include "entry/win32/delay_form.h"
 
 namespace topaline::win32 {
@@ -21,7 +22,9 @@ public:
   EntryForm(HINSTANCE instance, EntryAssistant& assistant, DelayForm& delayForm, const EntryTexts& texts);
   ~EntryForm() override;
 
-  // Creates the window at (left, top), kept on a monitor, and starts Timer1.
+  // Creates the window at (left, top), kept on a monitor, and starts
+  // Timer1. Its size, controls, font and pictures follow its DPI, also
+  // when the DPI changes while it runs (WM_DPICHANGED).
   void create(int left, int top);
   void show();
   HWND hwnd() const { return hwnd_; }
@@ -49,6 +52,7 @@ private:
   LRESULT incrementFieldMessage(HWND w, UINT message, WPARAM wParam, LPARAM lParam);
   void onButtonReleased(int id, MouseButton button);
   void onTimer();
+  void onDpiChanged(WPARAM wParam, LPARAM lParam);
   void openDelayDialog();
   void startTimer();
   void stopTimer();
@@ -62,6 +66,9 @@ private:
   HWND edNum_ = nullptr;      // the combo box
   HWND edNumEdit_ = nullptr;  // its edit part
   HWND edit1_ = nullptr;
+  HWND validate_ = nullptr;   // ToolButton14
+  HWND delay_ = nullptr;      // ToolButton15
+  DesignLayout layout_;       // every control's design place
   HWND tooltip_ = nullptr;
   HWND focus_ = nullptr;      // the control to focus on activation
   bool closing_ = false;

@@ -2,7 +2,9 @@
 // module that links the Win32 binding (win32/ui/images.rc), drawn by
 // ui/res/make_images.py. A dialog names a strip in its image list
 // (ImageList::SetStrip(kToolImages, 16, 16, kToolImageCount)) and picks
-// images by index.
+// images by index. Sizes here are design sizes (100 %): each strip also
+// exists at 150 % and 200 % (24 and 32 pixels), and the Win32 binding
+// shows the one made for the window's DPI.
 #pragma once
 
 namespace topaline::ui::images {

@@ -4,7 +4,8 @@
 Every picture is described here with a few vector shapes (polygons,
 discs, strokes) in a 16 x 16 design square and rasterised with 8 x 8
 supersampling into 32-bit bitmaps with an alpha channel: one strip per
-image list, images side by side, in the order listed in images.h.
+image list and size (16, 24 and 32 pixels for 100, 150 and 200 %),
+images side by side, in the order listed in images.h.
 
     python3 ui/res/make_images.py        # rewrites the .bmp files here
 
@@ -87,12 +88,13 @@ class Canvas:
 
 
 class ScaledCanvas(Canvas):
-    """A canvas of size * 16 pixels drawn with the 16 x 16 design
-    coordinates: every shape is scaled before it is rasterised."""
+    """A canvas of size x size pixels drawn with the coordinates of a
+    design square (16 x 16 unless told): every shape is scaled before it
+    is rasterised."""
 
-    def __init__(self, size):
+    def __init__(self, size, design=16):
         super().__init__(size, size)
-        self.k = size / 16.0
+        self.k = size / float(design)
 
     def fill(self, inside, color, box=None):
         k = self.k
@@ -381,8 +383,14 @@ def pic_entry_icon(c):
 ICON = ("../../entry/win32/quenta.ico", (16, 32, 48), pic_entry_icon)
 
 
+# Every strip exists at the design size (100 %) and at one and a half and
+# twice that size (150 % and 200 %): the binding picks the one that fits
+# the window's DPI. The larger ones are named after their image size
+# (toolimages_24.bmp; resource TOOLIMAGES_24, see win32/ui/images.rc).
+SCALES = (1.0, 1.5, 2.0)
+
 STRIPS = [
-    # file, image size, pictures (order = image index)
+    # file, design image size, pictures (order = image index)
     ("toolimages.bmp", 16, [pic_new_group, pic_delete_group, pic_current, pic_list, pic_erase, pic_add_selection,
                             pic_remove_selection, pic_add_criteria, pic_remove_criteria, pic_apply, pic_cancel,
                             pic_help]),
@@ -441,14 +449,17 @@ def write_ico(path, canvases):
 
 def main():
     here = os.path.dirname(os.path.abspath(__file__))
-    for name, size, pictures in STRIPS:
-        strip = Canvas(size * len(pictures), size)
-        for i, draw in enumerate(pictures):
-            c = Canvas(size, size)
-            draw(c)
-            strip.blit(c, i * size, 0)
-        write_bmp(os.path.join(here, name), strip)
-        print(name, len(pictures), "images")
+    for name, design, pictures in STRIPS:
+        for scale in SCALES:
+            size = int(design * scale)
+            strip = Canvas(size * len(pictures), size)
+            for i, draw in enumerate(pictures):
+                c = Canvas(size, size) if scale == 1.0 else ScaledCanvas(size, design)
+                draw(c)
+                strip.blit(c, i * size, 0)
+            file = name if scale == 1.0 else name.replace(".bmp", "_%d.bmp" % size)
+            write_bmp(os.path.join(here, file), strip)
+            print(file, len(pictures), "images")
     name, sizes, draw = ICON
     canvases = []
     for size in sizes:

@@ -61,6 +61,7 @@ constexpr UINT_PTR kFlatSubclass = 0x7F1A;
 
 struct FlatButton {
   HICON icon = nullptr;
+  SIZE iconSize{0, 0};
   bool hot = false;
   bool pressed = false;
 };
@@ -70,6 +71,26 @@ struct FlatButton {
 constexpr wchar_t kFlatProp[] = L"topaline3.FlatButton";
 
 FlatButton* StateOf(HWND w) { return static_cast<FlatButton*>(GetPropW(w, kFlatProp)); }
+
+SIZE IconSize(HICON icon) {
+  SIZE size{0, 0};
+  ICONINFO info{};
+  if (!icon || !GetIconInfo(icon, &info)) return size;
+  BITMAP bm{};
+  if (info.hbmColor && GetObjectW(info.hbmColor, sizeof bm, &bm)) {
+    size = SIZE{bm.bmWidth, bm.bmHeight};
+  } else if (info.hbmMask && GetObjectW(info.hbmMask, sizeof bm, &bm)) {
+    size = SIZE{bm.bmWidth, bm.bmHeight / 2};  // a monochrome icon: mask above image
+  }
+  if (info.hbmColor) DeleteObject(info.hbmColor);
+  if (info.hbmMask) DeleteObject(info.hbmMask);
+  return size;
+}
+
+void SetIcon(FlatButton& s, HICON icon) {
+  s.icon = icon;
+  s.iconSize = IconSize(icon);
+}
 
 void NotifyRelease(HWND w, LPARAM at, int button) {
   RECT r{};
@@ -135,6 +156,25 @@ LRESULT CALLBACK FlatProc(HWND w, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWOR
       case WM_ERASEBKGND:
         result = 1;  // all painted in WM_DRAWITEM
         return;
+      case BM_SETIMAGE:
+        if (wp != IMAGE_ICON) break;
+        result = reinterpret_cast<LRESULT>(s->icon);
+        SetIcon(*s, reinterpret_cast<HICON>(lp));
+        InvalidateRect(w, nullptr, FALSE);
+        return;
+      case BM_GETIMAGE:
+        if (wp != IMAGE_ICON) break;
+        result = reinterpret_cast<LRESULT>(s->icon);
+        return;
+      case BCM_GETIDEALSIZE:
+        if (!s->icon || !lp) break;
+        {
+          auto* ideal = reinterpret_cast<SIZE*>(lp);
+          ideal->cx = s->iconSize.cx + 2 * (s->iconSize.cx * 3 / 16);
+          ideal->cy = s->iconSize.cy + 2 * (s->iconSize.cy * 3 / 16);
+        }
+        result = TRUE;
+        return;
       case WM_NCDESTROY:
         RemoveWindowSubclass(w, FlatProc, kFlatSubclass);
         RemovePropW(w, kFlatProp);
@@ -160,7 +200,7 @@ HWND MSWCreateFlatButton(HWND parent, UINT id, const RECT& r, const std::wstring
                            reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)), instance, nullptr);
   if (!w) return nullptr;
   auto* state = new FlatButton;
-  state->icon = icon;
+  SetIcon(*state, icon);
   if (!SetPropW(w, kFlatProp, state) ||
       !SetWindowSubclass(w, FlatProc, kFlatSubclass, reinterpret_cast<DWORD_PTR>(state))) {
     RemovePropW(w, kFlatProp);
@@ -188,9 +228,9 @@ bool MSWDrawFlatButton(const DRAWITEMSTRUCT& dis) {
 
   const int shift = face.pressed ? 1 : 0;
   if (s->icon) {
-    const int size = GetSystemMetrics(SM_CXSMICON) > 0 ? GetSystemMetrics(SM_CXSMICON) : 16;
-    DrawIconEx(dc, rc.left + (rc.right - rc.left - size) / 2 + shift, rc.top + (rc.bottom - rc.top - size) / 2 + shift,
-               s->icon, size, size, 0, nullptr, DI_NORMAL);
+    const int iw = s->iconSize.cx > 0 ? s->iconSize.cx : 16, ih = s->iconSize.cy > 0 ? s->iconSize.cy : 16;
+    DrawIconEx(dc, rc.left + (rc.right - rc.left - iw) / 2 + shift, rc.top + (rc.bottom - rc.top - ih) / 2 + shift,
+               s->icon, iw, ih, 0, nullptr, DI_NORMAL);
     return true;
   }
   wchar_t caption[64] = {};

@@ -33,6 +33,11 @@ bool MSWTrackHot(HWND button, UINT msg, bool& hot);
 // middle mouse button over it sends the parent kMSWFlatButtonReleased
 // (wParam: control id; lParam: 1 right, 2 middle); it shows no context
 // menu. The parent draws it by passing WM_DRAWITEM to MSWDrawFlatButton.
+// The icon is drawn at its own size, centred; BM_SETIMAGE (IMAGE_ICON)
+// changes it (a window whose DPI changed gives its buttons pictures of
+// the new size) and BM_GETIMAGE returns it. BCM_GETIDEALSIZE answers, for
+// a picture button, the picture with a border of 3/16 of its size on
+// each side (22 x 22 for a 16-pixel picture).
 inline constexpr UINT kMSWFlatButtonReleased = WM_APP + 0x41;
 HWND MSWCreateFlatButton(HWND parent, UINT id, const RECT& r, const std::wstring& caption, HICON icon, HFONT font,
                          const std::wstring& name);

@@ -54,7 +54,7 @@ std::unique_ptr<MSWControl> MSWMakeControl(MSWFormBinding& binding, ui::Componen
 // ------------------------------------------------------------------ form
 
 MSWFormBinding::MSWFormBinding(ui::Form& form, HWND owner, UINT dpi)
-    : MSWControl(*this, form), form_(form), owner_(owner), dpi_(dpi) {}
+    : MSWControl(*this, form), form_(form), owner_(owner), dpi_(dpi), images_(dpi) {}
 
 MSWFormBinding::~MSWFormBinding() {
   for (auto& t : timers_)

@@ -1,8 +1,10 @@
 #include "win32/ui/msw_images.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "ui/controls.h"
+#include "win32/ui/msw_metrics.h"
 #include "win32/ui/msw_module.h"
 
 namespace topaline::msw {
@@ -39,6 +41,10 @@ bool MSWLoadBitmapResource(const std::wstring& name, MSWPixels& out) {
     }
   }
   return true;
+}
+
+std::wstring MSWScaledResource(const std::wstring& name, int designSize, int size) {
+  return size == designSize ? name : name + L"_" + std::to_wstring(size);
 }
 
 MSWPixels MSWDisabledPixels(const MSWPixels& p) {
@@ -83,6 +89,20 @@ MSWImageCache::~MSWImageCache() {
     if (p.second) DeleteObject(p.second);
 }
 
+bool MSWImageCache::LoadStrip(const ui::ImageList& list, MSWPixels& px, int& width, int& height) const {
+  const int size = MSWPictureSize(list.ImageHeight(), dpi_);
+  if (size != list.ImageHeight()) {
+    width = MulDiv(list.ImageWidth(), size, list.ImageHeight());
+    height = size;
+    if (MSWLoadBitmapResource(MSWScaledResource(list.Resource(), list.ImageHeight(), size), px) && px.height == height &&
+        px.width >= width)
+      return true;
+  }
+  width = list.ImageWidth();
+  height = list.ImageHeight();
+  return MSWLoadBitmapResource(list.Resource(), px) && px.height == height && px.width >= width;
+}
+
 HIMAGELIST MSWImageCache::List(const ui::ImageList* list, bool disabled) {
   if (!list || list->Resource().empty() || list->ImageWidth() <= 0 || list->ImageHeight() <= 0) return nullptr;
   Key key{list->Resource(), list->ImageWidth(), list->ImageHeight(), -1, disabled ? 1 : 0};
@@ -90,12 +110,12 @@ HIMAGELIST MSWImageCache::List(const ui::ImageList* list, bool disabled) {
   if (it != lists_.end()) return it->second;
   HIMAGELIST himl = nullptr;
   MSWPixels px;
-  if (MSWLoadBitmapResource(list->Resource(), px) && px.height == list->ImageHeight() &&
-      px.width >= list->ImageWidth()) {
+  int w = 0, h = 0;
+  if (LoadStrip(*list, px, w, h)) {
     if (disabled) px = MSWDisabledPixels(px);
-    const int count = px.width / list->ImageWidth();
-    himl = ImageList_Create(list->ImageWidth(), list->ImageHeight(), ILC_COLOR32, count, 0);
-    if (HBITMAP bmp = himl ? makeDib(px, 0, count * list->ImageWidth()) : nullptr) {
+    const int count = px.width / w;
+    himl = ImageList_Create(w, h, ILC_COLOR32, count, 0);
+    if (HBITMAP bmp = himl ? makeDib(px, 0, count * w) : nullptr) {
       ImageList_Add(himl, bmp, nullptr);
       DeleteObject(bmp);
     }
@@ -105,16 +125,17 @@ HIMAGELIST MSWImageCache::List(const ui::ImageList* list, bool disabled) {
 }
 
 HIMAGELIST MSWImageCache::Single(const ui::ImageList* list, int index) {
-  if (!list || index < 0 || list->Resource().empty() || list->ImageWidth() <= 0) return nullptr;
+  if (!list || index < 0 || list->Resource().empty() || list->ImageWidth() <= 0 || list->ImageHeight() <= 0)
+    return nullptr;
   Key key{list->Resource(), list->ImageWidth(), list->ImageHeight(), index, 0};
   auto it = lists_.find(key);
   if (it != lists_.end()) return it->second;
   HIMAGELIST himl = nullptr;
   MSWPixels px;
-  if (MSWLoadBitmapResource(list->Resource(), px) && px.height == list->ImageHeight() &&
-      (index + 1) * list->ImageWidth() <= px.width) {
-    himl = ImageList_Create(list->ImageWidth(), list->ImageHeight(), ILC_COLOR32, 1, 0);
-    if (HBITMAP bmp = himl ? makeDib(px, index * list->ImageWidth(), list->ImageWidth()) : nullptr) {
+  int w = 0, h = 0;
+  if (LoadStrip(*list, px, w, h) && (index + 1) * w <= px.width) {
+    himl = ImageList_Create(w, h, ILC_COLOR32, 1, 0);
+    if (HBITMAP bmp = himl ? makeDib(px, index * w, w) : nullptr) {
       ImageList_Add(himl, bmp, nullptr);
       DeleteObject(bmp);
     }
@@ -130,6 +151,12 @@ HBITMAP MSWImageCache::Picture(const std::wstring& resource, COLORREF background
   HBITMAP bmp = nullptr;
   MSWPixels px;
   if (MSWLoadBitmapResource(resource, px)) {
+    // The picture made for the form's DPI, when the module has it.
+    const int size = MSWPictureSize(px.height, dpi_);
+    MSWPixels scaled;
+    if (size != px.height && MSWLoadBitmapResource(MSWScaledResource(resource, px.height, size), scaled) &&
+        scaled.height == size)
+      px = std::move(scaled);
     // Composed over the background: a static control shows it as is.
     const std::uint32_t br = GetRValue(background), bg = GetGValue(background), bb = GetBValue(background);
     for (auto& p : px.argb) {

@@ -23,6 +23,13 @@ UINT MSWDpiFor(HWND hwnd) {
 int MSWScale(int designPixels, UINT dpi) { return MulDiv(designPixels, static_cast<int>(dpi), 96); }
 int MSWUnscale(int devicePixels, UINT dpi) { return dpi ? MulDiv(devicePixels, 96, static_cast<int>(dpi)) : devicePixels; }
 
+int MSWPictureSize(int designPixels, UINT dpi) {
+  const int wanted = MSWScale(designPixels, dpi);
+  if (wanted >= designPixels * 2) return designPixels * 2;
+  if (wanted >= designPixels * 3 / 2) return designPixels * 3 / 2;
+  return designPixels;
+}
+
 HFONT MSWFont(UINT dpi) {
   static thread_local std::map<UINT, HFONT> fonts;
   auto it = fonts.find(dpi);

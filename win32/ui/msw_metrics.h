@@ -15,6 +15,13 @@ UINT MSWDpiFor(HWND hwnd);
 int MSWScale(int designPixels, UINT dpi);
 int MSWUnscale(int devicePixels, UINT dpi);
 
+// The size of the product's pictures at a DPI, given their design size
+// (at 96 DPI): each exists at that size, one and a half times and twice
+// it, and the largest that fits the scaled size is chosen: 16, 24 and 32
+// pixels for a 16-pixel picture at 96, 144 and 192 DPI; 16 again at
+// 120 DPI, 32 from 192 DPI up.
+int MSWPictureSize(int designPixels, UINT dpi);
+
 // The product's font, Tahoma 8 points, at a DPI. The font objects are
 // cached per DPI and live as long as the module.
 HFONT MSWFont(UINT dpi);

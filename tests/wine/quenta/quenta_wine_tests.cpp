@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdlib>
 #include <functional>
 #include <string>
 #include <thread>
@@ -270,6 +271,7 @@ protected:
 
 using Typing = Quenta;
 using Lifetime = Quenta;
+using Dpi = Quenta;
 
 TEST_F(Typing, ValidNumberIsTypedIntoTheCommandLine) {
   SetString(L"increment", L"5");
@@ -618,6 +620,138 @@ TEST_F(Lifetime, BadArgumentsAreReported) {
     ASSERT_TRUE(p.waitExit(5000));
     EXPECT_NE(p.exitCode(), 0u);
   }
+}
+
+// The entry window at the screen's DPI, and after a change of DPI while it
+// runs. The suite runs at 96 DPI in its own prefix; the high-DPI prefix
+// (tests/wine/dpi) runs this test again at 144 and 192 DPI and names the
+// DPI it set in TOPALINE_TEST_DPI.
+TEST_F(Dpi, EntryWindowTakesItsDpiAndFollowsAChange) {
+  const char* wanted = std::getenv("TOPALINE_TEST_DPI");
+  const UINT dpi = wanted && *wanted ? static_cast<UINT>(std::atoi(wanted)) : 96;
+  HDC screen = GetDC(nullptr);
+  ASSERT_EQ(static_cast<UINT>(GetDeviceCaps(screen, LOGPIXELSX)), dpi) << "the prefix runs at another DPI";
+  ReleaseDC(nullptr, screen);
+  ASSERT_NO_FATAL_FAILURE(startCad());
+  ASSERT_NO_FATAL_FAILURE(startQuenta());
+
+  struct Place {
+    const wchar_t* name;
+    int x, y, w, h;  // design pixels; h 0: the control's own height (a combo box's follows its font)
+  };
+  const std::vector<Place> places{{L"ToolButton1", 1, 1, 18, 22},   {L"ToolButton12", 199, 1, 18, 22},
+                          {L"ToolButton14", 217, 1, 22, 22}, {L"ToolButton15", 245, 1, 22, 22},
+                          {L"edNum", 1, 26, 228, 0},         {L"Edit1", 234, 27, 26, 20}};
+  const auto scaled = [](int v, UINT at) { return MulDiv(v, static_cast<int>(at), 96); };
+  // The ideal size the picture buttons answer: the picture with a border
+  // of 3/16 of it on each side.
+  const auto idealFor = [](UINT at) {
+    const int picture = at >= 192 ? 32 : at >= 144 ? 24 : 16;
+    return picture + 2 * (picture * 3 / 16);
+  };
+  const auto idealSize = [&](HWND button) {
+    topaline::winedriver::RemoteMemory memory(button, sizeof(SIZE));
+    const SIZE none{0, 0};
+    memory.write(&none, sizeof none);
+    DWORD_PTR answered = 0;
+    SendMessageTimeoutW(button, BCM_GETIDEALSIZE, 0, memory.address(), SMTO_ABORTIFHUNG, 2000, &answered);
+    SIZE got{};
+    memory.read(&got, sizeof got);
+    return got;
+  };
+  // Every control of a window at its design place scaled to at.
+  const auto checkPlacesAt = [&](HWND window, const std::vector<Place>& controls, UINT at) {
+    SCOPED_TRACE("at " + std::to_string(at) + " DPI");
+    for (const Place& p : controls) {
+      SCOPED_TRACE(testing::PrintToString(std::wstring(p.name)));
+      HWND c = FindControl(window, p.name);
+      ASSERT_TRUE(c);
+      RECT r{};
+      GetWindowRect(c, &r);
+      MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&r), 2);
+      EXPECT_EQ(r.left, scaled(p.x, at));
+      EXPECT_EQ(r.top, scaled(p.y, at));
+      EXPECT_EQ(r.right - r.left, scaled(p.x + p.w, at) - scaled(p.x, at));
+      if (p.h) EXPECT_EQ(r.bottom - r.top, scaled(p.y + p.h, at) - scaled(p.y, at));
+    }
+  };
+  // And the picture buttons with pictures of the size made for at.
+  const auto checkControlsAt = [&](UINT at) {
+    checkPlacesAt(form, places, at);
+    for (const wchar_t* name : {L"ToolButton14", L"ToolButton15"}) {
+      const SIZE ideal = idealSize(button(name));
+      EXPECT_EQ(ideal.cx, idealFor(at)) << "picture of " << testing::PrintToString(std::wstring(name));
+      EXPECT_EQ(ideal.cy, idealFor(at));
+    }
+  };
+  RECT client{};
+  GetClientRect(form, &client);
+  EXPECT_EQ(client.right, scaled(269, dpi));
+  EXPECT_EQ(client.bottom, scaled(50, dpi));
+  checkControlsAt(dpi);
+  const auto fieldHeight = [&] { return static_cast<int>(SendMessageW(edNum, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0)); };
+  const int heightBefore = fieldHeight();
+
+  // Moved to a monitor of another DPI: the system suggests a rectangle.
+  const UINT next = dpi == 144 ? 192 : 144;
+  RECT outer{};
+  GetWindowRect(form, &outer);
+  const RECT suggested{outer.left + 40, outer.top + 30, outer.left + 40 + MulDiv(outer.right - outer.left, next, dpi),
+                       outer.top + 30 + MulDiv(outer.bottom - outer.top, next, dpi)};
+  // The message carries a pointer to the rectangle, in the window's process.
+  const auto sendDpiChanged = [&](HWND window, UINT to, const RECT& rect) {
+    topaline::winedriver::RemoteMemory memory(window, sizeof rect);
+    memory.write(&rect, sizeof rect);
+    DWORD_PTR result = 0;
+    return SendMessageTimeoutW(window, WM_DPICHANGED, MAKEWPARAM(to, to), memory.address(), SMTO_ABORTIFHUNG, 5000,
+                               &result) != 0;
+  };
+  ASSERT_TRUE(sendDpiChanged(form, next, suggested));
+  RECT now{};
+  GetWindowRect(form, &now);
+  EXPECT_EQ(now.left, suggested.left);
+  EXPECT_EQ(now.top, suggested.top);
+  EXPECT_EQ(now.right, suggested.right);
+  EXPECT_EQ(now.bottom, suggested.bottom);
+  // The controls take their places and pictures at the new DPI.
+  checkControlsAt(next);
+  // The number field's height follows its font: it grows by what the
+  // product's font, Tahoma 8 points, grows.
+  const auto fontHeight = [](UINT at) {
+    HFONT font = CreateFontW(-MulDiv(8, static_cast<int>(at), 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+                             DEFAULT_CHARSET, 0, 0, DEFAULT_QUALITY, 0, L"Tahoma");
+    HDC dc = GetDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, font);
+    TEXTMETRICW tm{};
+    GetTextMetricsW(dc, &tm);
+    SelectObject(dc, old);
+    ReleaseDC(nullptr, dc);
+    DeleteObject(font);
+    return static_cast<int>(tm.tmHeight);
+  };
+  const int heightAfter = fieldHeight();
+  EXPECT_NEAR(heightAfter - heightBefore, fontHeight(next) - fontHeight(dpi), 1)
+      << "number field " << heightBefore << " px high at " << dpi << " DPI, " << heightAfter << " at " << next;
+
+  // The delay dialog follows a change of its own DPI the same way.
+  HWND dialog = FindProcessWindow(quenta, L"TForm2");
+  ASSERT_TRUE(dialog);
+  RECT dialogOuter{};
+  GetWindowRect(dialog, &dialogOuter);
+  const RECT dialogSuggested{dialogOuter.left, dialogOuter.top,
+                             dialogOuter.left + MulDiv(dialogOuter.right - dialogOuter.left, next, dpi),
+                             dialogOuter.top + MulDiv(dialogOuter.bottom - dialogOuter.top, next, dpi)};
+  ASSERT_TRUE(sendDpiChanged(dialog, next, dialogSuggested));
+  RECT dialogNow{};
+  GetWindowRect(dialog, &dialogNow);
+  EXPECT_EQ(dialogNow.right - dialogNow.left, dialogSuggested.right - dialogSuggested.left);
+  EXPECT_EQ(dialogNow.bottom - dialogNow.top, dialogSuggested.bottom - dialogSuggested.top);
+  checkPlacesAt(dialog, {{L"Label1", 8, 16, 26, 16}, {L"TrackBar1", 36, 8, 264, 34}, {L"BitBtn1", 127, 50, 85, 27}}, next);
+
+  // And it still works: a number typed at the new scale.
+  setNumber(L"12");
+  PostMessageW(button(L"ToolButton14"), BM_CLICK, 0, 0);
+  EXPECT_TRUE(typed(kTwelve)) << testing::PrintToString(Text(commandLine));
 }
 
 }  // namespace
