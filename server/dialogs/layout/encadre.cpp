@@ -59,6 +59,7 @@ TfrmEncadre::TfrmEncadre(Session& session, TfrmCalques* layers, TFormGetACCol* c
   dectext->OnKeyUp = [this](int& key, ui::ShiftState) {
     if (key == ui::Key::Enter) CheckNumber(session_, *dectext, false);
   };
+  LabelName(*cadcolor, 1154, L"Couleur du cadre");
   FinishCreation();
 }
 
