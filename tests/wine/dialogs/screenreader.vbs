@@ -57,11 +57,12 @@ runs = Array( _
                    "save points and the existing-file question"), _
   Array("10", Array("form=Repositionnement", "a11y", "click=btAnnule", "closed"), 1, "the reposition"), _
   Array("11", Array("form=Charger un fichier", "a11y", "click=SpeedButton14", "form=Edition/modification", "a11y", _
+                    "tab=PageControl1,1", "a11y", "tab=PageControl1,2", "a11y", _
                     "click=SpeedButton1", "form=Nouveau mod", "a11y", "click=btAnnule", "closed", _
                     "form=Edition/modification", "click=SpeedButton4", "form=Renommer un mod", "a11y", _
                     "click=btAnnule", "closed", "form=Edition/modification", "click=btAnnule", "closed", _
-                    "form=Charger un fichier", "click=btAnnule", "closed"), 4, _
-                    "the import, the model editor and its two name prompts"), _
+                    "form=Charger un fichier", "click=btAnnule", "closed"), 6, _
+                    "the import, the model editor (its three tabs) and its two name prompts"), _
   Array("12", Array("form=Dessiner des points", "a11y", "click=btAnnule", "closed"), 1, "draw points"), _
   Array("13", Array("form=sur des entit", "a11y", "click=btAnnule", "closed"), 1, "create points on entities"), _
   Array("14", Array("form=des Groupes", "a11y", "click=btAnnule", "closed"), 1, "the group selection"), _

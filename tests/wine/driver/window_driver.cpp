@@ -163,6 +163,7 @@ bool IsLabel(HWND w) {
 std::vector<std::wstring> ScreenReaderFaults(HWND window) {
   std::vector<std::wstring> faults;
   for (const auto& [name, w] : Components(window)) {
+    if (!IsWindowVisible(w)) continue;  // nothing a reader reaches (a grid's idle cell editor)
     const bool labelled = IsLabel(GetWindow(w, GW_HWNDPREV));
     const bool named = !WindowText(w).empty();
     if (SameClass(w, L"Edit") || SameClass(w, L"ComboBox")) {

@@ -65,7 +65,7 @@ HWND FindControl(HWND parent, const std::wstring& name);
 HWND WaitForControl(HWND parent, const std::wstring& name, DWORD ms = 10000, bool mustBeVisible = false);
 
 // Where a window breaks what screen readers need, one line per fault
-// ("NAME: why"), over its descendants with a component name: a field (edit,
+// ("NAME: why"), over its shown descendants with a component name: a field (edit,
 // combo box) whose previous sibling in the window order is not a label (a
 // static with a text); a track bar or list view with neither such a label
 // nor a window text of its own; a button (push, check, radio, owner-drawn
