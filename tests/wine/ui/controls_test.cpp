@@ -93,6 +93,7 @@ struct PictureForm : u::Form {
     browse = &Add<u::Button>(nullptr, L"BitBtn1", {320, 80, 28, 25});
     browse->SetImages(buttonImages);
     browse->SetImageIndex(img::kButtonBrowse);
+    browse->SetHint(L"Parcourir");
     picture = &Add<u::Image>(nullptr, L"Image1", {370, 80, 34, 34});
     picture->SetResource(img::kFileExistsPicture);
 
@@ -219,6 +220,8 @@ TEST(Win32Controls, GridCellsTabsAndPictureButtonsGetTheirImages) {
   PictureForm form;
   int listCount = -1, currentImage = 0, otherImage = 0, descImage = 0;
   int tab0 = -1, tab1 = -1, buttonImages = -1;
+  std::wstring browseName;
+  bool browseTextDrawn = true, browseImageDrawn = false;
   bool picture = false;
   int boldRowYellow = -1, frozen = -1, thawed = -1, layerNameImage = 0;
   RunScripted(
@@ -275,6 +278,15 @@ TEST(Win32Controls, GridCellsTabsAndPictureButtonsGetTheirImages) {
         BUTTON_IMAGELIST bil{};
         SendMessageW(FindControl(f, L"BitBtn1"), BCM_GETIMAGELIST, 0, reinterpret_cast<LPARAM>(&bil));
         buttonImages = bil.himl ? ImageList_GetImageCount(bil.himl) : -1;
+        // The picture button carries its hint as window text, for screen
+        // readers; the text is never drawn over the picture.
+        HWND bb = FindControl(f, L"BitBtn1");
+        browseName = WindowText(bb);
+        const auto named = Snapshot(bb);
+        SendMessageW(bb, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L""));
+        browseTextDrawn = Snapshot(bb) != named;
+        SendMessageW(bb, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(browseName.c_str()));
+        browseImageDrawn = count(named, saturated) > 0;
         picture = SendMessageW(FindControl(f, L"Image1"), STM_GETIMAGE, IMAGE_BITMAP, 0) != 0;
         Click(FindControl(f, L"btFermer"));
       },
@@ -290,6 +302,9 @@ TEST(Win32Controls, GridCellsTabsAndPictureButtonsGetTheirImages) {
   EXPECT_EQ(tab0, img::kTabOn);
   EXPECT_EQ(tab1, img::kTabOff);
   EXPECT_EQ(buttonImages, 1);
+  EXPECT_EQ(browseName, L"Parcourir");
+  EXPECT_FALSE(browseTextDrawn);
+  EXPECT_TRUE(browseImageDrawn);
   EXPECT_TRUE(picture);
 }
 
