@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/wine/driver/window_driver.h"
 #include "tests/wine/ui/driver.h"
 #include "ui/res/images.h"
 #include "ui/ui.h"
@@ -427,6 +428,58 @@ TEST(Win32Controls, TabMovesBetweenFieldsAndAnAltMnemonicPressesTheButton) {
   EXPECT_EQ(activeAfterTabs, L"c3");
   EXPECT_EQ(form.applyClicks, 1);
   EXPECT_EQ(result, u::mrOk);
+}
+
+// Screen readers name a field after the window just before it: a label
+// created apart from its field stands just before it in the window order,
+// while Tab keeps the creation order; a grid without a label carries the
+// name it was given.
+TEST(Win32Controls, LabelsStandJustBeforeTheirFieldsAndTabKeepsTheCreationOrder) {
+  struct Form : u::Form {
+    Form() : u::Form(L"frmLabels") {
+      SetClientSize(300, 140);
+      auto& lbFirst = Add<u::Label>(nullptr, L"lbFirst", {8, 8, 60, 13});
+      lbFirst.SetCaption(L"First:");
+      auto& lbSecond = Add<u::Label>(nullptr, L"lbSecond", {8, 38, 60, 13});
+      lbSecond.SetCaption(L"Second:");
+      first = &Add<u::Edit>(nullptr, L"first", {80, 4, 100, 21});
+      second = &Add<u::Edit>(nullptr, L"second", {80, 34, 100, 21});
+      lbFirst.SetFocusControl(first);
+      lbSecond.SetFocusControl(second);
+      grid = &Add<u::TreeGrid>(nullptr, L"grid", {8, 64, 200, 40});
+      grid->SetSpokenName(L"Rows");
+      auto& ok = Add<u::Button>(nullptr, L"btOk", {220, 110, 75, 25});
+      ok.SetCaption(L"Ok");
+      ok.SetModalResult(u::mrOk);
+    }
+    u::Edit *first, *second;
+    u::TreeGrid* grid;
+  } form;
+  msw::MSWFormRunner runner;
+  std::wstring beforeFirst, beforeSecond, gridName, faults, tabs;
+  RunScripted(
+      [&] {
+        HWND f = WaitForForm(L"frmLabels");
+        HWND first = FindControl(f, L"first");
+        beforeFirst = ComponentName(GetWindow(first, GW_HWNDPREV));
+        beforeSecond = ComponentName(GetWindow(FindControl(f, L"second"), GW_HWNDPREV));
+        gridName = WindowText(FindControl(f, L"grid"));
+        for (const std::wstring& fault : topaline::winedriver::ScreenReaderFaults(f)) faults += fault + L"; ";
+        Focus(first);
+        for (int i = 0; i < 3; ++i) {
+          HWND from = FocusOf(f);
+          Key(from, VK_TAB);
+          WaitFor([&] { return FocusOf(f) != from; }, 2000);
+          tabs += ComponentName(FocusOf(f)) + L",";
+        }
+        Click(FindControl(f, L"btOk"));
+      },
+      [&] { runner.ShowModal(form); });
+  EXPECT_EQ(beforeFirst, L"lbFirst");
+  EXPECT_EQ(beforeSecond, L"lbSecond");
+  EXPECT_EQ(gridName, L"Rows");
+  EXPECT_EQ(faults, L"");
+  EXPECT_EQ(tabs, L"second,grid,btOk,");
 }
 
 TEST(Win32Controls, EscapeInAnOpenListClosesTheListNotTheForm) {
