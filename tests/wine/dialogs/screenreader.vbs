@@ -84,4 +84,27 @@ shown = RunDialog(a, "12", Array("form=Dessiner des points", "click=altconst", "
 CheckLine shown, "tabs=altval,models,SpeedButton14,echelle,prefixe,SpeedButton1,btAppliquer,btAnnule,btAide," & _
                  "startat,BitBtn8,increment,asknum,askdes", "the Tab order from the constant altitude"
 
+' The names are in the interface language: French here, then English
+' from the English labels and the picker's own English texts.
+Dim langs, lg
+langs = Array(Array("fr", TestInstall, "Encadrement", "Liste des points", "Couleur du cadre", "Rouge", _
+                    "Palette des couleurs vives", "Liste des points", "lectionner une couleur"), _
+              Array("en", "C:\topaline en", "Attribute frames", "List of points", "Frame colour", "Red", _
+                    "Full colors palette", "Points list", "Color Selection"))
+For Each lg In langs
+  Shell.RegWrite ProductKey & "installpath", lg(1), "REG_SZ"
+  Shell.RegWrite ProductKey & "langue", lg(0), "REG_SZ"
+  shown = RunDialog(a, "4", Array("form=" & lg(2), "a11y", "text=cadcolor", "click=cadcolor", "form=" & lg(8), "a11y", _
+                                  "text=Panel2", "text=coulset1", "click=Button5", "form=" & lg(2), "click=btAnnule", "closed"))
+  CheckA11y shown, 2, lg(0) & ": the frames and the colour picker"
+  CheckLine shown, "cadcolor.text=" & lg(4), lg(0) & ": the frame's swatch"
+  CheckLine shown, "Panel2.text=" & lg(5), lg(0) & ": the first standard colour"
+  CheckLine shown, "coulset1.text=" & lg(6), lg(0) & ": the full colours palette"
+  shown = RunDialog(a, "1", Array("form=" & lg(3), "a11y", "text=TVPoints", "click=btAnnule", "closed"))
+  CheckA11y shown, 1, lg(0) & ": the points list"
+  CheckLine shown, "TVPoints.text=" & lg(7), lg(0) & ": the points grid"
+Next
+Shell.RegWrite ProductKey & "installpath", TestInstall, "REG_SZ"
+Shell.RegWrite ProductKey & "langue", "fr", "REG_SZ"
+
 Finish
