@@ -8,6 +8,8 @@
 #include <fstream>
 #include <sstream>
 
+#include "server/core/labels.h"
+#include "server/dialogs/common/dialog.h"
 #include "server/dialogs/common/tests/forms_fixture.h"
 #include "server/dialogs/tests/all_dialogs.h"
 #include "ui/screen_reader.h"
@@ -49,6 +51,22 @@ TEST_P(ScreenReaderTest, EveryFieldHasItsLabelAndEveryCaptionlessControlAName) {
   }
   // No label was missing (Get would have said so in a message box).
   EXPECT_TRUE(host.system.boxes.empty());
+}
+
+// A name declared with a label reads that label's text in the interface
+// language; in French the designed text, which is the French label.
+TEST_P(ScreenReaderTest, DeclaredNamesAreTheLabelsTexts) {
+  for (const auto& form : Dialogs()) {
+    auto* dialog = dynamic_cast<TDialog*>(form.get());
+    if (!dialog) continue;
+    for (int n : dialog->NameLabels()) {
+      const TUnLabel* label = session.Labels.Find(n);
+      ASSERT_TRUE(label) << n;
+      bool carried = false;
+      for (const auto& c : form->Components()) carried = carried || c->SpokenName() == label->Texte;
+      EXPECT_TRUE(carried) << testing::Narrow(form->Name()) << ": label " << n;
+    }
+  }
 }
 
 // The names live beside the values: a section holding a value for every
