@@ -77,6 +77,22 @@ EntryTexts TextsFor(const std::wstring& langue) {
         L"s'arrête.";
     t.notAWindow = L"Le handle %1 ne désigne aucune fenêtre ouverte. Le programme s'arrête.";
   }
+  if (langue == L"en") {
+    t.numberName = L"Point number";
+    t.incrementName = L"Increment";
+    t.validateName = L"Type the number";
+    t.delayName = L"Typing delay";
+  } else if (langue == L"es") {
+    t.numberName = L"Número del punto";
+    t.incrementName = L"Incremento";
+    t.validateName = L"Escribir el número";
+    t.delayName = L"Retardo de escritura";
+  } else {
+    t.numberName = L"Numéro du point";
+    t.incrementName = L"Incrément";
+    t.validateName = L"Taper le numéro";
+    t.delayName = L"Temporisation";
+  }
   return t;
 }
 

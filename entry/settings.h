@@ -44,6 +44,13 @@ struct EntryTexts {
   std::wstring closeButton;     // BitBtn1
   std::wstring missingTarget;   // the first argument is missing or not a number
   std::wstring notAWindow;      // the first argument names no window; %1 is the argument
+  // What screen readers call the controls: the two fields (after an unseen
+  // label each), the two picture buttons and the delay's track bar. Also
+  // in Spanish, where every text shown stays French.
+  std::wstring numberName;      // edNum
+  std::wstring incrementName;   // Edit1
+  std::wstring validateName;    // ToolButton14
+  std::wstring delayName;       // ToolButton15 and TrackBar1
 };
 EntryTexts TextsFor(const std::wstring& langue);
 

@@ -114,6 +114,12 @@ void Component::SetHint(const std::wstring& v) {
   Notify(Property::Hint);
 }
 
+void Component::SetSpokenName(const std::wstring& v) {
+  if (v == spokenName_) return;
+  spokenName_ = v;
+  Notify(Property::Caption);
+}
+
 void Component::SetTag(std::int32_t v) {
   if (v == tag_) return;
   tag_ = v;

@@ -142,6 +142,12 @@ public:
   virtual void SetCaption(const std::wstring& v);
   const std::wstring& Hint() const { return hint_; }
   void SetHint(const std::wstring& v);
+  // What a screen reader calls a control that shows no caption of its
+  // own (a picture button, a tool button without text, a colour swatch,
+  // a palette grid, a grid without a label): the binding gives it to the
+  // window as its text. Nothing the user sees depends on it.
+  const std::wstring& SpokenName() const { return spokenName_; }
+  void SetSpokenName(const std::wstring& v);
   int HelpContext() const { return helpContext_; }
   void SetHelpContext(int v) { helpContext_ = v; }
   std::int32_t Tag() const { return tag_; }
@@ -289,6 +295,7 @@ private:
   Anchors anchors_;
   std::wstring caption_;
   std::wstring hint_;
+  std::wstring spokenName_;
   int helpContext_ = 0;
   std::int32_t tag_ = 0;
   bool enabled_ = true;

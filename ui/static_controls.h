@@ -23,8 +23,16 @@ public:
   void SetTransparent(bool v);
   Alignment GetAlignment() const { return alignment_; }
   void SetAlignment(Alignment a);
+  // The control this label names (for screen readers, which name a field
+  // after the label just before it in the window order). Unset, a label
+  // names the field created right after it under the same parent
+  // (ui/screen_reader.h); set, it names that control wherever it was
+  // created. Kept by the form: both live as long as it.
+  Component* FocusControl() const { return focusControl_; }
+  void SetFocusControl(Component* c) { focusControl_ = c; }
 
 private:
+  Component* focusControl_ = nullptr;
   bool wordWrap_ = false, autoSize_ = true, transparent_ = true;
   Alignment alignment_ = Alignment::Left;
 };

@@ -6,5 +6,6 @@
 #include "ui/form.h"
 #include "ui/form_runner.h"
 #include "ui/palette_grid.h"
+#include "ui/screen_reader.h"
 #include "ui/tree_grid.h"
 #include "ui/types.h"

@@ -193,5 +193,25 @@ TEST(EntryTexts, EnglishOnlyForEn) {
   EXPECT_NE(NotAWindowMessage(TextsFor(L"en"), L"4242").find(L"4242"), std::wstring::npos);
 }
 
+// The names screen readers read come in the three languages (French for
+// any other code); the texts shown stay as they were for Spanish.
+TEST(EntryTexts, ScreenReaderNamesInEachLanguage) {
+  const struct {
+    const wchar_t* lang;
+    const wchar_t* number;
+    const wchar_t* delay;
+  } cases[] = {{L"fr", L"Numéro du point", L"Temporisation"},
+               {L"", L"Numéro du point", L"Temporisation"},
+               {L"en", L"Point number", L"Typing delay"},
+               {L"es", L"Número del punto", L"Retardo de escritura"}};
+  for (const auto& c : cases) {
+    const EntryTexts t = TextsFor(c.lang);
+    EXPECT_EQ(t.numberName, c.number);
+    EXPECT_EQ(t.delayName, c.delay);
+    EXPECT_FALSE(t.incrementName.empty() || t.validateName.empty());
+  }
+  EXPECT_NE(TextsFor(L"es").validateName, TextsFor(L"fr").validateName);
+}
+
 }  // namespace
 }  // namespace topaline

@@ -47,7 +47,10 @@ void DelayForm::create(HWND owner) {
     return c;
   };
   child(WC_STATICW, L"Min", SS_LEFT, 8, 16, 26, 16, 1001, L"Label1");
-  trackBar_ = child(TRACKBAR_CLASSW, L"", WS_TABSTOP | TBS_HORZ | TBS_AUTOTICKS | TBS_TOOLTIPS | TBS_BOTTOM, 36, 8,
+  // Screen readers name the track bar after the label just before it: one
+  // of no size, rather than "Min".
+  child(WC_STATICW, texts_.delayName.c_str(), SS_LEFT, 36, 8, 0, 0, 0, L"LabDelay");
+  trackBar_ = child(TRACKBAR_CLASSW, texts_.delayName.c_str(), WS_TABSTOP | TBS_HORZ | TBS_AUTOTICKS | TBS_TOOLTIPS | TBS_BOTTOM, 36, 8,
                     264, 34, 1002, L"TrackBar1");
   child(WC_STATICW, L"Max", SS_LEFT, 304, 16, 30, 16, 1003, L"Label2");
   button_ = child(WC_BUTTONW, texts_.closeButton.c_str(), WS_TABSTOP | BS_DEFPUSHBUTTON, 127, 50, 85, 27, IDOK,

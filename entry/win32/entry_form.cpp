@@ -102,14 +102,17 @@ void EntryForm::create(int left, int top) {
     toolButton(caption, nullptr, 1 + i * buttonWidth, buttonWidth, kFirstDigit + i, L"ToolButton" + std::to_wstring(i + 1));
   }
   int x = 1 + 12 * buttonWidth;
-  validate_ = toolButton(L"", CheckIcon(pictureSize), x, pictureWidth, kValidate, L"ToolButton14");
+  // A picture button's caption is never drawn: it is the name screen readers read.
+  validate_ = toolButton(texts_.validateName.c_str(), CheckIcon(pictureSize), x, pictureWidth, kValidate, L"ToolButton14");
   x += pictureWidth;
   child(0, WC_STATICW, L"", SS_ETCHEDVERT, x + 3, 3, 2, rowHeight - 4, 0, L"ToolButton13");
   x += 6;
-  delay_ = toolButton(L"", ClockIcon(pictureSize), x, pictureWidth, kDelay, L"ToolButton15");
+  delay_ = toolButton(texts_.delayName.c_str(), ClockIcon(pictureSize), x, pictureWidth, kDelay, L"ToolButton15");
   AddHint(tooltip_, hwnd_, delay_, texts_.delayHint);
 
-  // Second row: the number field and the increment field.
+  // Second row: the number field and the increment field, each just after
+  // a label of no size that names it for screen readers.
+  child(0, WC_STATICW, texts_.numberName.c_str(), SS_LEFT, 1, 26, 0, 0, 0, L"LabNum");
   edNum_ = child(0, WC_COMBOBOXW, L"", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL, 1, 26, 228, 200,
                  kNumber, L"edNum");
   COMBOBOXINFO info{};
@@ -120,6 +123,7 @@ void EntryForm::create(int left, int top) {
   // The drop-down button is the combo box's own window, beside its edit part.
   SetWindowSubclass(edNum_, FieldProc, kNumberSubclass, reinterpret_cast<DWORD_PTR>(this));
 
+  child(0, WC_STATICW, texts_.incrementName.c_str(), SS_LEFT, 234, 27, 0, 0, 0, L"LabIncrement");
   edit1_ = child(WS_EX_CLIENTEDGE, WC_EDITW, L"", WS_TABSTOP | ES_AUTOHSCROLL, 234, 27, 26, 20, kIncrement, L"Edit1");
   SetWindowSubclass(edit1_, FieldProc, kIncrementSubclass, reinterpret_cast<DWORD_PTR>(this));
   AddHint(tooltip_, hwnd_, edit1_, texts_.incrementHint);

@@ -102,6 +102,9 @@ public:
 
   // Creates the windows of the form and every component.
   void MSWCreateAll();
+  // Puts each label's window just before the window of the control it
+  // names (ui/screen_reader.h).
+  void MSWPlaceLabels();
   // The binding of a component, creating its window when it has none yet
   // (components the model adds while the form is shown, such as the
   // tree-grid's editor).

@@ -22,8 +22,11 @@ public:
     switch (component_.GetKind()) {
       case Kind::Button: {
         auto& b = static_cast<ui::Button&>(component_);
-        MSWCreateAtDesign(0, L"BUTTON", caption.c_str(), WS_TABSTOP | (b.Default() ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON),
-                          parent);
+        // A picture button without caption shows its picture only: its
+        // window text is the name screen readers give it, never drawn.
+        const DWORD picture = caption.empty() && b.Images() ? BS_BITMAP : 0;
+        MSWCreateAtDesign(0, L"BUTTON", ui::WindowName(b).c_str(),
+                          WS_TABSTOP | picture | (b.Default() ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON), parent);
         break;
       }
       case Kind::CheckBox: {
@@ -40,7 +43,7 @@ public:
         break;
       default:  // Kind::ColorSwatch
         // Owner-drawn: painted in the model's colour; BM_CLICK reaches it.
-        MSWCreateAtDesign(0, L"BUTTON", L"", BS_OWNERDRAW, parent);
+        MSWCreateAtDesign(0, L"BUTTON", ui::WindowName(component_).c_str(), BS_OWNERDRAW, parent);
         break;
     }
     MSWFinishWindow();

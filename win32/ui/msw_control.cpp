@@ -113,10 +113,14 @@ void MSWControl::MSWSync(Property property) {
   if (!h) return;
   switch (property) {
     case Property::Caption:
-      if (component_.HasCaption()) MSWSetWindowText(component_.Caption());
+      // A control that shows no caption still has a window text: what
+      // screen readers call it (ui/screen_reader.h).
+      if (component_.HasCaption() || ui::ShowsNoCaption(component_) || !component_.SpokenName().empty())
+        MSWSetWindowText(ui::WindowName(component_));
       break;
     case Property::Hint:
       binding_.MSWAddTool(h, component_.Hint());
+      if (ui::ShowsNoCaption(component_)) MSWSync(Property::Caption);  // named after its hint
       break;
     case Property::Bounds: {
       RECT r = MSWDeviceRect();

@@ -168,8 +168,27 @@ void MSWFormBinding::MSWCreateAll() {
   MSWVisualStylesScope styles;
   MSWCreateWindow(nullptr);
   for (const auto& c : form_.Components()) Ensure(*c);
+  MSWPlaceLabels();
   for (const auto& c : form_.Components())
     if (MSWControl* b = Find(c.get()); b && b->MSWHandle()) ShowWindow(b->MSWHandle(), c->Visible() ? SW_SHOWNA : SW_HIDE);
+}
+
+void MSWFormBinding::MSWPlaceLabels() {
+  // Screen readers name a field after the window just before it: each
+  // label's window moves there. Only the window order changes: the Tab
+  // order is the model's creation order (Form::NextFocusable).
+  for (const auto& c : form_.Components()) {
+    if (c->GetKind() != Kind::Label) continue;
+    ui::Component* named = ui::NamedControl(static_cast<ui::Label&>(*c));
+    MSWControl* label = Find(c.get());
+    MSWControl* control = named ? Find(named) : nullptr;
+    if (!label || !control || !label->MSWHandle() || !control->MSWHandle()) continue;
+    HWND l = label->MSWHandle(), f = control->MSWHandle();
+    if (GetParent(l) != GetParent(f)) continue;
+    HWND before = GetWindow(f, GW_HWNDPREV);
+    if (before == l) continue;
+    SetWindowPos(l, before ? before : HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  }
 }
 
 void MSWFormBinding::MSWSyncAll() {}

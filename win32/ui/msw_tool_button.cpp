@@ -30,7 +30,7 @@ public:
       DWORD s = bar && bar->Vertical() ? SS_ETCHEDHORZ : SS_ETCHEDVERT;
       MSWCreateNative(0, L"STATIC", L"", base | s, r.left, r.top, r.right - r.left, r.bottom - r.top, parent, id);
     } else {
-      MSWCreateNative(0, L"BUTTON", button_.Caption().c_str(), base | BS_OWNERDRAW, r.left, r.top, r.right - r.left,
+      MSWCreateNative(0, L"BUTTON", ui::WindowName(button_).c_str(), base | BS_OWNERDRAW, r.left, r.top, r.right - r.left,
                       r.bottom - r.top, parent, id);
     }
     SendMessageW(MSWHandle(), WM_SETFONT, reinterpret_cast<WPARAM>(binding_.Font()), FALSE);
@@ -47,7 +47,7 @@ protected:
         if (MSWHandle()) InvalidateRect(MSWHandle(), nullptr, TRUE);
         break;
       case Property::Caption:
-        MSWSetWindowText(button_.Caption());
+        MSWSetWindowText(ui::WindowName(button_));  // drawn from the caption only
         if (MSWHandle()) InvalidateRect(MSWHandle(), nullptr, TRUE);
         break;
       default:

@@ -42,6 +42,7 @@ public:
     MSWSync(Property::FocusedRow);
     MSWSync(Property::Enabled);
     MSWSync(Property::Hint);
+    MSWSync(Property::Caption);
   }
 
 protected:

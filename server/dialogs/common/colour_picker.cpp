@@ -1,5 +1,6 @@
 #include "server/dialogs/common/colour_picker.h"
 
+#include "server/core/number_format.h"
 #include "server/core/session.h"
 
 namespace topaline {
@@ -97,7 +98,22 @@ TFormGetACCol::TFormGetACCol(Session& session) : TDialog(session, L"FormGetACCol
     typedText_ = typed;
   };
   SetButtons(Button4, Button5, nullptr);
+  NameCells();
   FinishCreation();
+}
+
+void TFormGetACCol::NameCells() {
+  const bool fr = lg_ == L"fr", es = lg_ == L"es";
+  const std::wstring colour = fr ? L"Couleur " : es ? L"Color " : L"Color ";
+  auto name = [&](ui::ColorSwatch* cell) {
+    const std::int32_t n = cell->ColorNumber();
+    cell->SetSpokenName(n >= 1 && n <= 7 ? names_.Entry(n) : colour + IntToText(n));
+  };
+  for (ui::ColorSwatch* cell : StandardCell) name(cell);
+  for (ui::ColorSwatch* cell : GreyCell) name(cell);
+  coulset1->SetSpokenName(fr ? L"Palette des couleurs vives" : es ? L"Paleta de colores vivos" : L"Full colors palette");
+  coulset2->SetSpokenName(fr ? L"Palette des couleurs pâles" : es ? L"Paleta de colores pálidos" : L"Pale colors palette");
+  Panel18->SetSpokenName(fr ? L"Couleur choisie" : es ? L"Color elegido" : L"Chosen color");
 }
 
 void TFormGetACCol::InitLanguage(const std::wstring& lg) {
@@ -114,6 +130,7 @@ void TFormGetACCol::InitLanguage(const std::wstring& lg) {
   GroupBox3->SetCaption(fr ? L" Couleurs logiques " : L" Logical Colors ");
   Button2->SetCaption(names_.ByLayer());
   Button3->SetCaption(names_.ByBlock());
+  NameCells();
 }
 
 TResultatCouleur TFormGetACCol::GetAcadColor(std::int32_t idxcouleur) {

@@ -60,6 +60,9 @@ private:
   void ParseEdit1();
   void ShowReadouts(std::int32_t n);
   void SetReadoutsVisible(bool v);
+  // What screen readers call the cells, the palettes and the chosen
+  // colour, in the picker's language.
+  void NameCells();
 
   std::wstring lg_ = L"fr";
   ColourNames names_ = ColourNames::ForLanguage(L"fr");

@@ -75,11 +75,26 @@ void TDialog::FinishCreation() {
       if (!label || (french && !c.component->Hint().empty())) continue;
       c.component->SetHint(label->HintTexte.empty() ? label->Texte : label->HintTexte);
     }
+    if (!french)
+      for (const CaptionLabel& c : nameLabels_)
+        if (const TUnLabel* label = session_.Labels.Find(c.label); label && !label->Texte.empty())
+          c.component->SetSpokenName(label->Texte);
   });
   step([&] {
     if (keepsPlace_) RestoreFormPos(session_, *this);
     for (ui::TreeGrid* grid : keptHeaders_) RestoreHeaderState(session_, *this, *grid);
   });
+}
+
+void TDialog::LabelName(ui::Component& component, int label, const wchar_t* french) {
+  component.SetSpokenName(french);
+  nameLabels_.push_back({&component, label});
+}
+
+std::vector<int> TDialog::NameLabels() const {
+  std::vector<int> numbers;
+  for (const CaptionLabel& c : nameLabels_) numbers.push_back(c.label);
+  return numbers;
 }
 
 std::vector<int> TDialog::HintLabels() const {

@@ -54,6 +54,8 @@ public:
   const std::wstring& HelpTopic() const { return helpTopic_; }
   // The label numbers of the hints declared with LabelHint.
   std::vector<int> HintLabels() const;
+  // The label numbers of the spoken names declared with LabelName.
+  std::vector<int> NameLabels() const;
 
   ui::Button* btAppliquer = nullptr;
   ui::Button* btAnnule = nullptr;
@@ -92,6 +94,11 @@ protected:
   // for picture buttons and swatches, which show no caption. A designed
   // French hint stays in French.
   void LabelHint(ui::Component& component, int label) { hintLabels_.push_back({&component, label}); }
+  // The name a screen reader gives a control that shows no caption (its
+  // window text, ui/screen_reader.h): french in French, the label's text
+  // in the other languages (french again when the installed labels lack
+  // it: nothing is reported, the user never sees this text).
+  void LabelName(ui::Component& component, int label, const wchar_t* french);
 
   // btAppliquer, btAnnule, btAide (75 × 25, 8 px apart) with their right
   // edge 8 px from the client area's right edge, then SetButtons.
@@ -148,6 +155,7 @@ private:
   std::vector<ColumnLabel> columnLabels_;
   std::vector<CaptionLabel> captionLabels_;
   std::vector<CaptionLabel> hintLabels_;
+  std::vector<CaptionLabel> nameLabels_;
 };
 
 // Geometry shared by the dialogs' designs (8-pt Tahoma).

@@ -52,6 +52,7 @@ TfrmEncadre::TfrmEncadre(Session& session, TfrmCalques* layers, TFormGetACCol* c
   mmcalq->OnClick = [this] { UpdateSameLayer(); };
   AttachColourSwatch(colours, *cadcolor);
   CheckNumberOnExitAndEnter(session_, *dectext);
+  LabelName(*cadcolor, 1154, L"Couleur du cadre");
   FinishCreation();
 }
 

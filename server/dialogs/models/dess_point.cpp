@@ -35,6 +35,7 @@ TfrmDessPoint::TfrmDessPoint(Session& session, PointModelForms& forms)
   altval->SetHasMaxValue(false);
   for (RadioButton* r : {altauto, altask, altconst}) r->OnClick = [this] { AltitudeRule(); };
 
+  Get<ui::Label>(L"LabAltitude").SetFocusControl(altval);  // the constant altitude's value
   FinishCreation();
 }
 

@@ -90,6 +90,7 @@ TfrmImportFic::TfrmImportFic(Session& session, PointModelForms& forms)
   BitBtn1->OnClick = [this] { Browse(); };
   BitBtn7->OnClick = [this] { ViewFile(session_.platform, nomfic->Text()); };
 
+  LabelName(*BitBtn7, 1150, L"Voir le fichier"), LabelName(*BitBtn1, 1151, L"Parcourir");
   FinishCreation();
 }
 

@@ -108,6 +108,7 @@ TfrmGerer::TfrmGerer(Session& session, TfrmFiltrePoints& filter)
   KeepPlace();
   KeepHeader(*TVGroupes);
   for (int c = 0; c < kGroupColumnCount; ++c) LabelColumn(*TVGroupes, c, kFirstGroupColumnLabel + c);
+  LabelName(*TVGroupes, 1153, L"Liste des groupes");
   FinishCreation();
   // The manager always shows its groups sorted.
   if (TVGroupes->SortColumn() < 0) {

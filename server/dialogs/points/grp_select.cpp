@@ -90,6 +90,7 @@ TfrmGrpSelect::TfrmGrpSelect(Session& session) : TDialog(session, L"frmGrpSelect
   for (int c = 0; c < kGroupColumnCount; ++c) LabelColumn(*TVGroupes, c, kFirstGroupColumnLabel + c);
   LabelCaption(*outcocher1, kLabelCheckAll);
   LabelCaption(*outdecocher1, kLabelUncheckAll);
+  LabelName(*TVGroupes, 1153, L"Liste des groupes");
   FinishCreation();
 }
 

@@ -170,6 +170,7 @@ TfrmListePoints::TfrmListePoints(Session& session) : TDialog(session, L"frmListe
   KeepHeader(*TVPoints);
   LabelColumn(*TVPoints, colNumero, 554);
   LabelColumn(*TVPoints, colDesc, 555);
+  LabelName(*TVPoints, 1152, L"Liste des points");
   FinishCreation();
 }
 

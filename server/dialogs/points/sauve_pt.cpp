@@ -134,6 +134,7 @@ TfrmSauvePt::TfrmSauvePt(Session& session, TForm23& existingFile)
   BitBtn1->OnClick = [this] { BrowseClicked(); };
   BitBtn7->OnClick = [this] { ViewClicked(); };
 
+  LabelName(*BitBtn7, 1150, L"Voir le fichier"), LabelName(*BitBtn1, 1151, L"Parcourir");
   FinishCreation();
 }
 

@@ -20,25 +20,7 @@
 #include "server/core/number_format.h"
 #include "server/core/lance.h"
 #include "server/dialogs/common/tests/forms_fixture.h"
-#include "server/dialogs/common/calques.h"
-#include "server/dialogs/common/colour_picker.h"
-#include "server/dialogs/layout/chevauche.h"
-#include "server/dialogs/layout/encadre.h"
-#include "server/dialogs/layout/options.h"
-#include "server/dialogs/layout/repos.h"
-#include "server/dialogs/layout/rotation.h"
-#include "server/dialogs/layout/taille_att.h"
-#include "server/dialogs/models/cree_points.h"
-#include "server/dialogs/models/dess_point.h"
-#include "server/dialogs/models/import_fic.h"
-#include "server/dialogs/points/change_alt.h"
-#include "server/dialogs/points/filtre_ent.h"
-#include "server/dialogs/points/filtre_points.h"
-#include "server/dialogs/points/gerer.h"
-#include "server/dialogs/points/grp_select.h"
-#include "server/dialogs/points/liste_points.h"
-#include "server/dialogs/points/sauve_pt.h"
-#include "server/dialogs/points/tableau.h"
+#include "server/dialogs/tests/all_dialogs.h"
 
 namespace topaline {
 namespace {
@@ -78,39 +60,9 @@ std::set<int> MessageLabelsInCode() {
 
 class LanguageFilesTest : public testing::FormsTest {
 protected:
-  // Every label number a dialog carries: the form's and its components'.
-  // Every dialog of the server, as its command creates it.
   std::vector<std::unique_ptr<ui::Form>> AllDialogs() {
-    std::vector<std::unique_ptr<ui::Form>> forms;
-    forms.push_back(std::make_unique<TfrmChangeAlt>(session));
-    forms.push_back(std::make_unique<TfrmFiltreEnt>(session));
-    forms.push_back(std::make_unique<TfrmOptions>(session));
-    forms.push_back(std::make_unique<TfrmTailleAtt>(session));
-    forms.push_back(std::make_unique<TfrmRotation>(session));
-    forms.push_back(std::make_unique<TfrmRepos>(session));
-    forms.push_back(std::make_unique<TfrmChevauche>(session, nullptr));
-    auto existing = std::make_unique<TForm23>(session);
-    forms.push_back(std::make_unique<TfrmSauvePt>(session, *existing));
-    forms.push_back(std::move(existing));
-    forms.push_back(std::make_unique<TfrmListePoints>(session));
-    forms.push_back(std::make_unique<TfrmGrpSelect>(session));
-    auto filter = std::make_unique<TfrmFiltrePoints>(session);
-    forms.push_back(std::make_unique<TfrmGerer>(session, *filter));
-    forms.push_back(std::move(filter));
     exchange.value(Slot::AXCalques) = Variant::array({});
-    forms.push_back(std::make_unique<TfrmCalques>(session));
-    forms.push_back(std::make_unique<TFormGetACCol>(session));
-    forms.push_back(std::make_unique<TfrmTableau>(session, nullptr));
-    forms.push_back(std::make_unique<TfrmEncadre>(session, nullptr, nullptr));
-    auto form13 = std::make_unique<TForm13>(session, models.store);
-    auto form14 = std::make_unique<TForm14>(session, models.store);
-    forms.push_back(std::make_unique<TfrmEditModel>(session, models, *form13, *form14, ModelPickers{}));
-    forms.push_back(std::move(form13));
-    forms.push_back(std::move(form14));
-    forms.push_back(std::make_unique<TfrmImportFic>(session, pointForms));
-    forms.push_back(std::make_unique<TfrmDessPoint>(session, pointForms));
-    forms.push_back(std::make_unique<TfrmCreePoints>(session, pointForms));
-    return forms;
+    return testing::AllDialogs(session, models, pointForms);
   }
   PointModels models;
   PointModelForms pointForms{session, ModelPickers{}};
@@ -122,7 +74,8 @@ protected:
       for (const auto& c : form->Components())
         if (c->HelpContext() > 0) numbers.insert(c->HelpContext());
       if (auto* dialog = dynamic_cast<TDialog*>(form.get()))
-        for (int n : dialog->HintLabels()) numbers.insert(n);
+        for (const std::vector<int>& declared : {dialog->HintLabels(), dialog->NameLabels()})
+          for (int n : declared) numbers.insert(n);
     }
     return numbers;
   }

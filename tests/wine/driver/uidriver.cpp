@@ -44,6 +44,10 @@
 //   key=NAME,VK      the same, posted to the named control (keyto= too)
 //   close            the close box: WM_SYSCOMMAND SC_CLOSE to the form
 //   closed           waits until the form's window is gone
+//   a11y             writes "a11y=ok", or the faults of what screen
+//                    readers need (window_driver.h, ScreenReaderFaults)
+//   tabs=N           presses Tab N times and writes "tabs=" with the
+//                    component focused after each, comma-separated
 //   alive            writes "alive=1" when the form is still open and
 //                    enabled 500 ms later, "alive=0" otherwise
 //   text=NAME        writes "NAME.text=<window text>" ("form" for the form)
@@ -331,6 +335,25 @@ void StepRunner::Run(const std::wstring& step) {
   } else if (verb == L"closed") {
     if (!form_) throw Failure{L"no form"};
     if (!wd::WaitFor([&] { return !IsWindow(form_); }, 5000)) throw Failure{L"the form stays open"};
+  } else if (verb == L"a11y") {
+    // What screen readers need, over the whole form.
+    if (!form_) throw Failure{L"no form"};
+    std::wstring faults;
+    for (const std::wstring& f : wd::ScreenReaderFaults(form_)) faults += (faults.empty() ? L"" : L"; ") + f;
+    Write(L"a11y", faults.empty() ? L"ok" : faults);
+  } else if (verb == L"tabs" && !arg.empty()) {
+    // Tab pressed N times: the component that has the focus after each.
+    if (!form_) throw Failure{L"no form for Tab"};
+    std::wstring order;
+    for (int i = 0; i < _wtoi(arg.c_str()); ++i) {
+      wd::PostKey(wd::FocusedIn(form_), VK_TAB);
+      Sleep(300);
+      HWND f = wd::FocusedIn(form_);
+      std::wstring name = wd::ComponentName(f);
+      if (name.empty() && GetParent(f)) name = wd::ComponentName(GetParent(f));  // a combo box's edit
+      order += (order.empty() ? L"" : L",") + name;
+    }
+    Write(L"tabs", order);
   } else if (verb == L"alive") {
     Sleep(500);
     Write(L"alive", IsWindow(form_) && IsWindowVisible(form_) && IsWindowEnabled(form_) ? L"1" : L"0");

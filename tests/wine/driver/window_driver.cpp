@@ -145,6 +145,41 @@ HWND WaitForControl(HWND parent, const std::wstring& name, DWORD ms, bool mustBe
   return found;
 }
 
+namespace {
+
+bool SameClass(HWND w, const wchar_t* cls) { return lstrcmpiW(ClassName(w).c_str(), cls) == 0; }
+
+// A static that shows a text (not a picture, a frame or an etched line).
+bool IsLabel(HWND w) {
+  if (!w || !SameClass(w, L"Static")) return false;
+  const LONG type = GetWindowLongW(w, GWL_STYLE) & SS_TYPEMASK;
+  return (type == SS_LEFT || type == SS_CENTER || type == SS_RIGHT || type == SS_LEFTNOWORDWRAP ||
+          type == SS_SIMPLE) &&
+         !WindowText(w).empty();
+}
+
+}  // namespace
+
+std::vector<std::wstring> ScreenReaderFaults(HWND window) {
+  std::vector<std::wstring> faults;
+  for (const auto& [name, w] : Components(window)) {
+    if (!IsWindowVisible(w)) continue;  // nothing a reader reaches (a grid's idle cell editor)
+    const bool labelled = IsLabel(GetWindow(w, GW_HWNDPREV));
+    const bool named = !WindowText(w).empty();
+    if (SameClass(w, L"Edit") || SameClass(w, L"ComboBox")) {
+      if (!labelled) faults.push_back(name + L": no label just before it");
+    } else if (SameClass(w, TRACKBAR_CLASSW) || SameClass(w, WC_LISTVIEWW)) {
+      if (!labelled && !named) faults.push_back(name + L": neither a label just before it nor a name");
+    } else if (SameClass(w, L"Button")) {
+      const LONG type = GetWindowLongW(w, GWL_STYLE) & BS_TYPEMASK;
+      if (type != BS_GROUPBOX && !named) faults.push_back(name + L": a button without a name");
+    } else if (SameClass(w, L"topaline3.Swatch")) {
+      if (!named) faults.push_back(name + L": a palette without a name");
+    }
+  }
+  return faults;
+}
+
 HWND FocusedIn(HWND w) {
   GUITHREADINFO info{};
   info.cbSize = sizeof info;

@@ -64,6 +64,15 @@ HWND FindControl(HWND parent, const std::wstring& name);
 // Throws Failure "no control NAME" when it does not come.
 HWND WaitForControl(HWND parent, const std::wstring& name, DWORD ms = 10000, bool mustBeVisible = false);
 
+// Where a window breaks what screen readers need, one line per fault
+// ("NAME: why"), over its shown descendants with a component name: a field (edit,
+// combo box) whose previous sibling in the window order is not a label (a
+// static with a text); a track bar or list view with neither such a label
+// nor a window text of its own; a button (push, check, radio, owner-drawn
+// swatch or tool button) or palette without a window text. Group boxes,
+// separators and containers name nothing and are left out.
+std::vector<std::wstring> ScreenReaderFaults(HWND window);
+
 // The control that has the keyboard focus in the window's thread, when
 // it is the window or one of its children; the window otherwise.
 HWND FocusedIn(HWND w);

@@ -75,6 +75,7 @@ void ResetKey() {
 // Windows of other processes --------------------------------------------------
 
 using topaline::winedriver::FindControl;
+using topaline::winedriver::ScreenReaderFaults;
 
 std::wstring Text(HWND w) {
   wchar_t buffer[1024] = {};
@@ -373,6 +374,27 @@ TEST_F(Typing, IncrementFieldAndEnglishTexts) {
   leaveWith(L"0");
   EXPECT_TRUE(WaitFor([&] { return Text(edit1) == L"1"; })) << testing::PrintToString(Text(edit1));
   EXPECT_EQ(stored(), L"5");
+}
+
+// Screen readers: both windows name each field after the label just
+// before it and every picture button by its text, in the interface
+// language; the labels take no room.
+TEST_F(Typing, ScreenReadersNameEveryControl) {
+  SetString(L"langue", L"es");
+  ASSERT_NO_FATAL_FAILURE(startCad());
+  ASSERT_NO_FATAL_FAILURE(startQuenta());
+  HWND dialog = FindProcessWindow(quenta, L"TForm2");
+  ASSERT_TRUE(dialog);
+  for (HWND w : {form, dialog})
+    for (const std::wstring& fault : ScreenReaderFaults(w)) ADD_FAILURE() << testing::PrintToString(fault);
+  EXPECT_EQ(Text(GetWindow(edNum, GW_HWNDPREV)), L"Número del punto");
+  EXPECT_EQ(Text(GetWindow(edit1, GW_HWNDPREV)), L"Incremento");
+  EXPECT_EQ(Text(GetWindow(FindControl(dialog, L"TrackBar1"), GW_HWNDPREV)), L"Retardo de escritura");
+  EXPECT_EQ(Text(button(L"ToolButton14")), L"Escribir el número");
+  RECT r{};
+  GetWindowRect(FindControl(form, L"LabNum"), &r);
+  EXPECT_TRUE(IsRectEmpty(&r));
+  EXPECT_EQ(Text(dialog), L" Réglage de la temporisation");  // the texts shown stay French
 }
 
 // The pointer passing over the window and away makes the timer give the

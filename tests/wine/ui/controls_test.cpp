@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/wine/driver/window_driver.h"
 #include "tests/wine/ui/driver.h"
 #include "ui/res/images.h"
 #include "ui/ui.h"
@@ -93,6 +94,7 @@ struct PictureForm : u::Form {
     browse = &Add<u::Button>(nullptr, L"BitBtn1", {320, 80, 28, 25});
     browse->SetImages(buttonImages);
     browse->SetImageIndex(img::kButtonBrowse);
+    browse->SetHint(L"Parcourir");
     picture = &Add<u::Image>(nullptr, L"Image1", {370, 80, 34, 34});
     picture->SetResource(img::kFileExistsPicture);
 
@@ -219,6 +221,8 @@ TEST(Win32Controls, GridCellsTabsAndPictureButtonsGetTheirImages) {
   PictureForm form;
   int listCount = -1, currentImage = 0, otherImage = 0, descImage = 0;
   int tab0 = -1, tab1 = -1, buttonImages = -1;
+  std::wstring browseName;
+  bool browseTextDrawn = true, browseImageDrawn = false;
   bool picture = false;
   int boldRowYellow = -1, frozen = -1, thawed = -1, layerNameImage = 0;
   RunScripted(
@@ -275,6 +279,15 @@ TEST(Win32Controls, GridCellsTabsAndPictureButtonsGetTheirImages) {
         BUTTON_IMAGELIST bil{};
         SendMessageW(FindControl(f, L"BitBtn1"), BCM_GETIMAGELIST, 0, reinterpret_cast<LPARAM>(&bil));
         buttonImages = bil.himl ? ImageList_GetImageCount(bil.himl) : -1;
+        // The picture button carries its hint as window text, for screen
+        // readers; the text is never drawn over the picture.
+        HWND bb = FindControl(f, L"BitBtn1");
+        browseName = WindowText(bb);
+        const auto named = Snapshot(bb);
+        SendMessageW(bb, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L""));
+        browseTextDrawn = Snapshot(bb) != named;
+        SendMessageW(bb, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(browseName.c_str()));
+        browseImageDrawn = count(named, saturated) > 0;
         picture = SendMessageW(FindControl(f, L"Image1"), STM_GETIMAGE, IMAGE_BITMAP, 0) != 0;
         Click(FindControl(f, L"btFermer"));
       },
@@ -290,6 +303,9 @@ TEST(Win32Controls, GridCellsTabsAndPictureButtonsGetTheirImages) {
   EXPECT_EQ(tab0, img::kTabOn);
   EXPECT_EQ(tab1, img::kTabOff);
   EXPECT_EQ(buttonImages, 1);
+  EXPECT_EQ(browseName, L"Parcourir");
+  EXPECT_FALSE(browseTextDrawn);
+  EXPECT_TRUE(browseImageDrawn);
   EXPECT_TRUE(picture);
 }
 
@@ -412,6 +428,58 @@ TEST(Win32Controls, TabMovesBetweenFieldsAndAnAltMnemonicPressesTheButton) {
   EXPECT_EQ(activeAfterTabs, L"c3");
   EXPECT_EQ(form.applyClicks, 1);
   EXPECT_EQ(result, u::mrOk);
+}
+
+// Screen readers name a field after the window just before it: a label
+// created apart from its field stands just before it in the window order,
+// while Tab keeps the creation order; a grid without a label carries the
+// name it was given.
+TEST(Win32Controls, LabelsStandJustBeforeTheirFieldsAndTabKeepsTheCreationOrder) {
+  struct Form : u::Form {
+    Form() : u::Form(L"frmLabels") {
+      SetClientSize(300, 140);
+      auto& lbFirst = Add<u::Label>(nullptr, L"lbFirst", {8, 8, 60, 13});
+      lbFirst.SetCaption(L"First:");
+      auto& lbSecond = Add<u::Label>(nullptr, L"lbSecond", {8, 38, 60, 13});
+      lbSecond.SetCaption(L"Second:");
+      first = &Add<u::Edit>(nullptr, L"first", {80, 4, 100, 21});
+      second = &Add<u::Edit>(nullptr, L"second", {80, 34, 100, 21});
+      lbFirst.SetFocusControl(first);
+      lbSecond.SetFocusControl(second);
+      grid = &Add<u::TreeGrid>(nullptr, L"grid", {8, 64, 200, 40});
+      grid->SetSpokenName(L"Rows");
+      auto& ok = Add<u::Button>(nullptr, L"btOk", {220, 110, 75, 25});
+      ok.SetCaption(L"Ok");
+      ok.SetModalResult(u::mrOk);
+    }
+    u::Edit *first, *second;
+    u::TreeGrid* grid;
+  } form;
+  msw::MSWFormRunner runner;
+  std::wstring beforeFirst, beforeSecond, gridName, faults, tabs;
+  RunScripted(
+      [&] {
+        HWND f = WaitForForm(L"frmLabels");
+        HWND first = FindControl(f, L"first");
+        beforeFirst = ComponentName(GetWindow(first, GW_HWNDPREV));
+        beforeSecond = ComponentName(GetWindow(FindControl(f, L"second"), GW_HWNDPREV));
+        gridName = WindowText(FindControl(f, L"grid"));
+        for (const std::wstring& fault : topaline::winedriver::ScreenReaderFaults(f)) faults += fault + L"; ";
+        Focus(first);
+        for (int i = 0; i < 3; ++i) {
+          HWND from = FocusOf(f);
+          Key(from, VK_TAB);
+          WaitFor([&] { return FocusOf(f) != from; }, 2000);
+          tabs += ComponentName(FocusOf(f)) + L",";
+        }
+        Click(FindControl(f, L"btOk"));
+      },
+      [&] { runner.ShowModal(form); });
+  EXPECT_EQ(beforeFirst, L"lbFirst");
+  EXPECT_EQ(beforeSecond, L"lbSecond");
+  EXPECT_EQ(gridName, L"Rows");
+  EXPECT_EQ(faults, L"");
+  EXPECT_EQ(tabs, L"second,grid,btOk,");
 }
 
 TEST(Win32Controls, EscapeInAnOpenListClosesTheListNotTheForm) {
