@@ -168,6 +168,24 @@ void VariantToCom(const Variant& from, VARIANT* to) {
   }
 }
 
+namespace {
+
+// The element at p, of the array's element type, when it is of type vt
+// (directly, or as a VARIANT holding it by value); else nullptr.
+const void* Payload(VARTYPE arrayType, const void* p, VARTYPE vt) {
+  if (arrayType == vt) return p;
+  if (arrayType != VT_VARIANT) return nullptr;
+  const VARIANT* v = static_cast<const VARIANT*>(p);
+  return V_VT(v) == vt ? static_cast<const void*>(&V_UI1(v)) : nullptr;
+}
+
+std::wstring_view BstrView(const void* payload) {
+  BSTR b = *static_cast<const BSTR*>(payload);
+  return b ? std::wstring_view(b, SysStringLen(b)) : std::wstring_view();
+}
+
+}  // namespace
+
 // ---------------------------------------------------------------- array view
 
 SafeArrayExchangeArray::SafeArrayExchangeArray(std::wstring name) : name_(std::move(name)) {}
@@ -252,6 +270,9 @@ std::int32_t SafeArrayExchangeArray::intAt(std::int32_t index) const {
   } else if (type_ == VT_I4) {
     return *static_cast<const LONG*>(p);
   }
+  // A number as text (identifiers come back so): read in place.
+  std::int32_t out = 0;
+  if (const void* b = Payload(type_, p, VT_BSTR); b && ParseInt32(BstrView(b), out) == ParseResult::Ok) return out;
   return VariantToInt(convert(p));
 }
 
@@ -264,26 +285,10 @@ double SafeArrayExchangeArray::realAt(std::int32_t index) const {
   } else if (type_ == VT_R8) {
     return *static_cast<const DOUBLE*>(p);
   }
+  double out = 0;
+  if (const void* b = Payload(type_, p, VT_BSTR); b && ParseReal(BstrView(b), out) == ParseResult::Ok) return out;
   return VariantToReal(convert(p));
 }
-
-namespace {
-
-// The element at p, of the array's element type, when it is of type vt
-// (directly, or as a VARIANT holding it by value); else nullptr.
-const void* Payload(VARTYPE arrayType, const void* p, VARTYPE vt) {
-  if (arrayType == vt) return p;
-  if (arrayType != VT_VARIANT) return nullptr;
-  const VARIANT* v = static_cast<const VARIANT*>(p);
-  return V_VT(v) == vt ? static_cast<const void*>(&V_UI1(v)) : nullptr;
-}
-
-std::wstring_view BstrView(const void* payload) {
-  BSTR b = *static_cast<const BSTR*>(payload);
-  return b ? std::wstring_view(b, SysStringLen(b)) : std::wstring_view();
-}
-
-}  // namespace
 
 // Checks of the usual kinds in place; anything else goes through the
 // typed read, which raises the error.
