@@ -236,6 +236,9 @@ int wmain(int argc, wchar_t** argv) {
                 verdict(o <= 50));
   else
     std::printf("lance(\"1\") to the list's first paint: %9.1f ms\n", o);
+  std::printf("  each round:");
+  for (double v : open) std::printf(" %.1f", v);
+  std::printf(" ms\n");
   if (large)
     std::printf("ratio open / VariantCopy:             %9.2f      GOAL <= 0.1 (10^6 points)  %s\n", o / c,
                 verdict(o <= 0.1 * c));
