@@ -3,9 +3,11 @@
 // command 2 lets the user correct X, Y and Z in place, reset points to
 // their values at load, and hands the changed points back in AXPoints.
 //
-// The list is built for a million points: rows are plain indices into the
-// model, texts are formatted only for the rows on screen, and sorting
-// prepares one numeric key per point before a stable sort of the indices.
+// The list is built for a million points: the model is a view over the
+// host's array (TPointsView) that converts a point only when its row is
+// shown, edited, reset, sorted or written back; rows are plain indices into
+// it, and sorting makes one key per point before a stable sort of the
+// indices.
 #pragma once
 
 #include <cstdint>
