@@ -277,8 +277,7 @@ std::wstring_view TfrmListePoints::DescKey(std::int32_t id) const {
 
 int TfrmListePoints::CompareRows(std::int32_t a, std::int32_t b, int column) const {
   if (column == colDesc) {
-    const int c = DescKey(a).compare(DescKey(b));
-    return c < 0 ? -1 : (c > 0 ? 1 : 0);
+    return CompareCodes(DescKey(a), DescKey(b));
   }
   return CompareKeys(sortKeys_[static_cast<std::size_t>(a)], sortKeys_[static_cast<std::size_t>(b)]);
 }
