@@ -2,50 +2,18 @@
 
 #include <limits>
 
+#include "server/core/element_reader.h"
 #include "server/core/number_format.h"
 #include "server/core/text_compare.h"
 
 namespace topaline {
 
-namespace {
-
-// Reads element by element, naming the array and the element in every
-// error so that a host-script author finds the faulty value.
-class Reader {
-public:
-  Reader(const ExchangeArray& a, const wchar_t* name) : a_(a), name_(name) {
-    if (!a.isArray()) throw NotAnArrayError(name_);
-  }
-  std::int32_t upper() const { return a_.upperBound(); }
-  // Elements are read from index 0 whatever the lower bound.
-  void checkFrom0(std::int32_t lastIndex) const {
-    if (lastIndex >= 0 && a_.lowerBound() > 0) throw BadIndexError(name_, 0);
-  }
-  std::wstring text(std::int32_t i) const {
-    try { return a_.textAt(i); } catch (const Error& e) { throw wrap(i, e); }
-  }
-  std::int32_t integer(std::int32_t i) const {
-    try { return a_.intAt(i); } catch (const Error& e) { throw wrap(i, e); }
-  }
-  double real(std::int32_t i) const {
-    try { return a_.realAt(i); } catch (const Error& e) { throw wrap(i, e); }
-  }
-
-private:
-  Error wrap(std::int32_t i, const Error& e) const {
-    return Error(std::wstring(name_) + L", element " + IntToText(i) + L": " + e.message());
-  }
-  const ExchangeArray& a_;
-  const wchar_t* name_;
-};
-
-}  // namespace
 
 // ------------------------------------------------------------------- points
 
 void TDesPoints::Init(const ExchangeArray& a) {
   Items.clear();
-  Reader r(a, L"AXPoints");
+  ElementReader r(a, L"AXPoints");
   const std::int64_t m = (std::int64_t(r.upper()) + 1) / 6;
   if (m <= 0) return;
   r.checkFrom0(0);
@@ -122,17 +90,30 @@ void TDesGroupes::clear() {
   freeK_.clear();
   kLimit_ = 0;
   idIndex_.clear();
+  namesIndexed_ = false;
   LastId = 0;
   IdCourant = 0;
 }
 
-void TDesGroupes::nameAdded(const std::wstring& nom) {
+// The name index is made the first time a name is looked up: opening a
+// list of many groups does not pay for it. Until then changes of names need
+// no bookkeeping (the index is made from the names as they then are).
+void TDesGroupes::indexNames() const {
+  if (namesIndexed_) return;
+  namesIndexed_ = true;
+  nameCount_.reserve(items_.size());
+  for (const TUnGroupe& g : items_) nameAdded(g.Nom);
+}
+
+void TDesGroupes::nameAdded(const std::wstring& nom) const {
+  if (!namesIndexed_) return;
   std::wstring folded = FoldAscii(nom);
   const std::uint32_t k = GeneratedNumber(folded);
   if (++nameCount_[std::move(folded)] == 1 && k != 0 && k <= kLimit_) freeK_.erase(k);
 }
 
 void TDesGroupes::nameRemoved(const std::wstring& nom) {
+  if (!namesIndexed_) return;
   const std::wstring folded = FoldAscii(nom);
   auto it = nameCount_.find(folded);
   if (it == nameCount_.end()) return;
@@ -146,6 +127,7 @@ void TDesGroupes::nameRemoved(const std::wstring& nom) {
 // Keeps kLimit_ above the number of groups: then at least one k in
 // [1, kLimit_] is free and the smallest free k is the first of freeK_.
 void TDesGroupes::ensureFreeNumbers() const {
+  indexNames();
   if (kLimit_ > items_.size()) return;
   const std::uint32_t limit = std::max<std::uint32_t>(16, std::uint32_t(items_.size()) * 2 + 1);
   for (std::uint32_t k = kLimit_ + 1; k <= limit; ++k)
@@ -161,13 +143,12 @@ void TDesGroupes::append(TUnGroupe g) {
 
 void TDesGroupes::Init(const ExchangeArray& a) {
   clear();
-  Reader r(a, L"AXGroupes");
+  ElementReader r(a, L"AXGroupes");
   const std::int32_t n = r.upper() / 6;
   if (n <= 0) return;
   r.checkFrom0(0);
   IdCourant = r.integer(0);
   items_.reserve(std::size_t(n));
-  nameCount_.reserve(std::size_t(n));
   idIndex_.reserve(std::size_t(n));
   std::int64_t maxId = -1;
   for (std::int32_t i = 0; i < n; ++i) {
@@ -237,6 +218,7 @@ TUnGroupe* TDesGroupes::find(std::int32_t IdGrp) {
 }
 
 bool TDesGroupes::Exist(const std::wstring& UnNom) const {
+  indexNames();
   return nameCount_.find(FoldAscii(UnNom)) != nameCount_.end();
 }
 
@@ -296,7 +278,7 @@ std::vector<Variant> TDesGroupes::WriteSelection(const std::vector<std::int32_t>
 
 void TDesCalques::Init(const ExchangeArray& a) {
   Items.clear();
-  Reader r(a, L"AXCalques");
+  ElementReader r(a, L"AXCalques");
   const std::int64_t c = (std::int64_t(r.upper()) + 1) / 3;
   if (c <= 0) return;
   r.checkFrom0(0);

@@ -86,8 +86,9 @@ void TGroupRanks::Build(const TDesGroupes& groupes, int column) {
     }
     start[n] = folded.size();
     auto key = [&](std::uint32_t i) { return std::wstring_view(folded.data() + start[i], start[i + 1] - start[i]); };
-    std::sort(order.begin(), order.end(), [&](std::uint32_t a, std::uint32_t b) { return key(a) < key(b); });
-    assignRanks([&](std::uint32_t a, std::uint32_t b) { return key(a) == key(b); });
+    std::sort(order.begin(), order.end(),
+              [&](std::uint32_t a, std::uint32_t b) { return CompareCodes(key(a), key(b)) < 0; });
+    assignRanks([&](std::uint32_t a, std::uint32_t b) { return CompareCodes(key(a), key(b)) == 0; });
   } else {
     auto value = [&](std::uint32_t i) {
       const TUnGroupe& g = items[i];
