@@ -526,6 +526,33 @@ CellStyle TreeGrid::CellPaint(int row, int column) const {
   return style;
 }
 
+namespace {
+
+void AppendCell(std::wstring& out, const std::wstring& text) {
+  for (wchar_t c : text) out.push_back(c == L'\t' || c == L'\r' || c == L'\n' ? L' ' : c);
+}
+
+}  // namespace
+
+std::wstring TreeGrid::RowsText(const std::vector<int>& rows) const {
+  std::wstring out;
+  const int columns = ColumnCount();
+  for (int c = 0; c < columns; ++c) {
+    if (c > 0) out.push_back(L'\t');
+    AppendCell(out, columns_[static_cast<std::size_t>(c)].caption);
+  }
+  out += L"\r\n";
+  for (int row : rows) {
+    CheckRow(row);
+    for (int c = 0; c < columns; ++c) {
+      if (c > 0) out.push_back(L'\t');
+      if (OnGetText) AppendCell(out, OnGetText(row, ids_[static_cast<std::size_t>(row)], c));
+    }
+    out += L"\r\n";
+  }
+  return out;
+}
+
 Rect TreeGrid::CellRect(int row, int column) const {
   Column(column);
   int x = 2;

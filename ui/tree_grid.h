@@ -175,6 +175,11 @@ public:
   // ---- Cells ----
   std::wstring CellText(int row, int column) const;
   CellStyle CellPaint(int row, int column) const;
+  // The rows as tab-separated text for the clipboard: a first line of
+  // the column captions, then one line per row with its cell texts, in
+  // column order, each line ended by CR LF. Tabs and line breaks inside
+  // a cell become blanks, so that every row stays one line of a sheet.
+  std::wstring RowsText(const std::vector<int>& rows) const;
   // Cell rectangle relative to the grid (from TopRow, RowHeight and the
   // column widths in display order).
   Rect CellRect(int row, int column) const;

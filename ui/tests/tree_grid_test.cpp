@@ -486,3 +486,13 @@ TEST(TreeGrid, TypeAheadIgnoresCaseAndRestartsAfterAMoveAndFollowsTheSort) {
   f.tree.UserType(L"a");
   EXPECT_EQ(f.tree.RowId(f.tree.FocusedRow()), 0);
 }
+
+TEST(TreeGrid, RowsTextIsTabSeparatedWithTheCaptionsFirstAndOneLinePerRow) {
+  GridForm f;
+  f.names[1] = L"two\twords\r\nand a line";
+  f.tree.SetSortColumn(1);
+  f.tree.SetSortDirection(SortDirection::Descending);
+  f.tree.Sort();  // ids 3, 1, 0, 2, 4
+  EXPECT_EQ(f.tree.RowsText({1, 0}), L"Nom\tNb\r\ntwo words  and a line\t10\r\na\t100\r\n");
+  EXPECT_EQ(f.tree.RowsText({}), L"Nom\tNb\r\n");
+}
