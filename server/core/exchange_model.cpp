@@ -2,50 +2,18 @@
 
 #include <limits>
 
+#include "server/core/element_reader.h"
 #include "server/core/number_format.h"
 #include "server/core/text_compare.h"
 
 namespace topaline {
 
-namespace {
-
-// Reads element by element, naming the array and the element in every
-// error so that a host-script author finds the faulty value.
-class Reader {
-public:
-  Reader(const ExchangeArray& a, const wchar_t* name) : a_(a), name_(name) {
-    if (!a.isArray()) throw NotAnArrayError(name_);
-  }
-  std::int32_t upper() const { return a_.upperBound(); }
-  // Elements are read from index 0 whatever the lower bound.
-  void checkFrom0(std::int32_t lastIndex) const {
-    if (lastIndex >= 0 && a_.lowerBound() > 0) throw BadIndexError(name_, 0);
-  }
-  std::wstring text(std::int32_t i) const {
-    try { return a_.textAt(i); } catch (const Error& e) { throw wrap(i, e); }
-  }
-  std::int32_t integer(std::int32_t i) const {
-    try { return a_.intAt(i); } catch (const Error& e) { throw wrap(i, e); }
-  }
-  double real(std::int32_t i) const {
-    try { return a_.realAt(i); } catch (const Error& e) { throw wrap(i, e); }
-  }
-
-private:
-  Error wrap(std::int32_t i, const Error& e) const {
-    return Error(std::wstring(name_) + L", element " + IntToText(i) + L": " + e.message());
-  }
-  const ExchangeArray& a_;
-  const wchar_t* name_;
-};
-
-}  // namespace
 
 // ------------------------------------------------------------------- points
 
 void TDesPoints::Init(const ExchangeArray& a) {
   Items.clear();
-  Reader r(a, L"AXPoints");
+  ElementReader r(a, L"AXPoints");
   const std::int64_t m = (std::int64_t(r.upper()) + 1) / 6;
   if (m <= 0) return;
   r.checkFrom0(0);
@@ -161,7 +129,7 @@ void TDesGroupes::append(TUnGroupe g) {
 
 void TDesGroupes::Init(const ExchangeArray& a) {
   clear();
-  Reader r(a, L"AXGroupes");
+  ElementReader r(a, L"AXGroupes");
   const std::int32_t n = r.upper() / 6;
   if (n <= 0) return;
   r.checkFrom0(0);
@@ -296,7 +264,7 @@ std::vector<Variant> TDesGroupes::WriteSelection(const std::vector<std::int32_t>
 
 void TDesCalques::Init(const ExchangeArray& a) {
   Items.clear();
-  Reader r(a, L"AXCalques");
+  ElementReader r(a, L"AXCalques");
   const std::int64_t c = (std::int64_t(r.upper()) + 1) / 3;
   if (c <= 0) return;
   r.checkFrom0(0);

@@ -273,4 +273,30 @@ std::wstring VariantExchangeArray::textAt(std::int32_t index) const { return Var
 std::int32_t VariantExchangeArray::intAt(std::int32_t index) const { return VariantToInt(element(index)); }
 double VariantExchangeArray::realAt(std::int32_t index) const { return VariantToReal(element(index)); }
 
+// The usual kinds pass without a conversion; the others (and a text that
+// does not read) go through the conversion, which raises the error.
+void VariantExchangeArray::checkText(std::int32_t index) const {
+  const Variant& e = element(index);
+  switch (e.kind()) {
+    case VarKind::Null: case VarKind::Array: case VarKind::Other: VariantToText(e); break;
+    default: break;
+  }
+}
+
+void VariantExchangeArray::checkInt(std::int32_t index) const {
+  const Variant& e = element(index);
+  std::int32_t out = 0;
+  if (e.kind() == VarKind::I4 || e.kind() == VarKind::I2) return;
+  if (e.kind() == VarKind::String && ParseInt32(e.stringValue(), out) == ParseResult::Ok) return;
+  VariantToInt(e);
+}
+
+void VariantExchangeArray::checkReal(std::int32_t index) const {
+  const Variant& e = element(index);
+  double out = 0;
+  if (e.kind() == VarKind::R8 || e.kind() == VarKind::I4) return;
+  if (e.kind() == VarKind::String && ParseReal(e.stringValue(), out) == ParseResult::Ok) return;
+  VariantToReal(e);
+}
+
 }  // namespace topaline

@@ -117,6 +117,12 @@ public:
   virtual std::wstring textAt(std::int32_t index) const { return VariantToText(at(index)); }
   virtual std::int32_t intAt(std::int32_t index) const { return VariantToInt(at(index)); }
   virtual double realAt(std::int32_t index) const { return VariantToReal(at(index)); }
+  // Whether the element converts, without the value: throw what the typed
+  // read would throw. Overrides convert and allocate nothing for the
+  // usual element kinds.
+  virtual void checkText(std::int32_t index) const { textAt(index); }
+  virtual void checkInt(std::int32_t index) const { intAt(index); }
+  virtual void checkReal(std::int32_t index) const { realAt(index); }
 };
 
 // ExchangeArray over a portable Variant (native tests, benchmarks).
@@ -133,6 +139,9 @@ public:
   std::wstring textAt(std::int32_t index) const override;
   std::int32_t intAt(std::int32_t index) const override;
   double realAt(std::int32_t index) const override;
+  void checkText(std::int32_t index) const override;
+  void checkInt(std::int32_t index) const override;
+  void checkReal(std::int32_t index) const override;
 
 private:
   const Variant& element(std::int32_t index) const;

@@ -19,19 +19,11 @@ namespace {
 constexpr int kMaxDecimals = 8;
 constexpr int kDefaultDecimals = 3;
 
-double Coordinate(const TUnPoint& p, int column) {
+TPointsView::Axis AxisOf(int column) {
   switch (column) {
-    case TfrmListePoints::colX: return p.x;
-    case TfrmListePoints::colY: return p.y;
-    default: return p.z;
-  }
-}
-
-double& CoordinateRef(TUnPoint& p, int column) {
-  switch (column) {
-    case TfrmListePoints::colX: return p.x;
-    case TfrmListePoints::colY: return p.y;
-    default: return p.z;
+    case TfrmListePoints::colX: return TPointsView::X;
+    case TfrmListePoints::colY: return TPointsView::Y;
+    default: return TPointsView::Z;
   }
 }
 
@@ -53,16 +45,6 @@ int CompareKeys(double a, double b) {
   const bool na = std::isnan(a), nb = std::isnan(b);
   if (na || nb) return na == nb ? 0 : (na ? -1 : 1);
   return a < b ? -1 : (b < a ? 1 : 0);
-}
-
-// Texts compared without regard to case (Latin-1 letters folded).
-int CompareNoCase(const std::wstring& a, const std::wstring& b) {
-  const std::size_t n = std::min(a.size(), b.size());
-  for (std::size_t i = 0; i < n; ++i) {
-    const wchar_t ca = FoldLatin1(a[i]), cb = FoldLatin1(b[i]);
-    if (ca != cb) return ca < cb ? -1 : 1;
-  }
-  return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
 }
 
 }  // namespace
@@ -147,17 +129,18 @@ TfrmListePoints::TfrmListePoints(Session& session) : TDialog(session, L"frmListe
   // ---- reactions ----
   TVPoints->OnGetText = [this](int, std::int32_t id, int column) { return CellText(id, column); };
   TVPoints->OnPaintCell = [this](int, std::int32_t id, int, ui::CellStyle& style) {
-    if (Points.Items[static_cast<std::size_t>(id)].Modifie) style.textColor = ui::clRed;
+    if (static_cast<std::size_t>(id) < Points.Count() && Points.Modifie(static_cast<std::size_t>(id)))
+      style.textColor = ui::clRed;
   };
   TVPoints->OnEditing = [this](int, int column) { return editing_ && IsCoordinateColumn(column); };
   TVPoints->OnCreateEditor = [this](int row, int column) -> ui::Component* {
-    editStartText_ = CoordText(Coordinate(PointOfRow(row), column));
+    editStartText_ = CoordText(Points.Coordinate(PointOfRow(row), AxisOf(column)));
     EditLink->SetNumDec(decimals_);
     return EditLink;
   };
   TVPoints->OnNewText = [this](int row, int column, const std::wstring& text) { CommitCell(row, column, text); };
   TVPoints->OnBeforeSort = [this](int column) { PrepareSortKeys(column); };
-  TVPoints->OnAfterSort = [this](int) { std::vector<double>().swap(sortKeys_); };
+  TVPoints->OnAfterSort = [this](int) { ClearSortKeys(); };
   TVPoints->OnCompare = [this](std::int32_t a, std::int32_t b, int column) { return CompareRows(a, b, column); };
 
   btReinit->OnClick = [this] { ResetFocused(); };
@@ -179,7 +162,7 @@ bool TfrmListePoints::EscapeCloses() const { return !editing_; }
 
 int TfrmListePoints::Execute(bool editing) {
   editing_ = editing;
-  Points.Init(session_.exchange.get(Slot::AXPoints));
+  Points.Open(session_.exchange.get(Slot::AXPoints));
   const std::size_t count = Points.Count();
   std::vector<std::int32_t> ids(count);
   std::iota(ids.begin(), ids.end(), 0);
@@ -194,18 +177,15 @@ int TfrmListePoints::Execute(bool editing) {
 
 std::wstring TfrmListePoints::CoordText(double v) const { return FormatFixed(v, decimals_); }
 
-TUnPoint& TfrmListePoints::PointOfRow(int row) {
-  return Points.Items.at(static_cast<std::size_t>(TVPoints->RowId(row)));
-}
+std::size_t TfrmListePoints::PointOfRow(int row) const { return static_cast<std::size_t>(TVPoints->RowId(row)); }
 
 std::wstring TfrmListePoints::CellText(std::int32_t id, int column) const {
-  const TUnPoint& p = Points.Items[static_cast<std::size_t>(id)];
+  const auto i = static_cast<std::size_t>(id);
+  if (i >= Points.Count()) return {};  // written back: the view is closed
   switch (column) {
-    case colNumero: return IntToText(p.Numero);
-    case colX: return CoordText(p.x);
-    case colY: return CoordText(p.y);
-    case colZ: return CoordText(p.z);
-    default: return p.Desc;
+    case colNumero: return IntToText(Points.Numero(i));
+    case colDesc: return Points.Desc(i);
+    default: return CoordText(Points.Coordinate(i, AxisOf(column)));
   }
 }
 
@@ -233,68 +213,82 @@ void TfrmListePoints::DecimalsChanged() {
 
 void TfrmListePoints::CommitCell(int row, int column, const std::wstring& text) {
   if (!IsCoordinateColumn(column)) return;
-  TUnPoint& p = PointOfRow(row);
+  const std::size_t i = PointOfRow(row);
+  const TPointsView::Axis axis = AxisOf(column);
   std::wstring typed = text;
   std::replace(typed.begin(), typed.end(), L',', L'.');
   double v = 0;
   if (!ParseNumber(typed, v)) {
     // The coordinate keeps its value; the editor is closed already.
     if (ActiveControl() == btAppliquer) applyBlocked_ = true;
-    throw Error(L"\"" + text + L"\" is not a number: the coordinate keeps its value " + CoordText(Coordinate(p, column)) +
-                L".");
+    throw Error(L"\"" + text + L"\" is not a number: the coordinate keeps its value " +
+                CoordText(Points.Coordinate(i, axis)) + L".");
   }
-  CoordinateRef(p, column) = v;
-  if (text != editStartText_) p.Modifie = p.x != p.xOrg || p.y != p.yOrg || p.z != p.zOrg;
+  Points.SetCoordinate(i, axis, v, text != editStartText_);
   TVPoints->Repaint();
 }
 
 // ---------------------------------------------------------------- resets
-
-void TfrmListePoints::ResetPoint(TUnPoint& p) {
-  p.x = p.xOrg;
-  p.y = p.yOrg;
-  p.z = p.zOrg;
-  p.Desc = p.DescOrg;
-  p.Modifie = false;
-}
 
 void TfrmListePoints::ResetFocused() {
   if (!editing_) return;
   const int row = TVPoints->FocusedRow();
   if (row < 0) return;
   TVPoints->CancelEdit();
-  ResetPoint(PointOfRow(row));
+  Points.Reset(PointOfRow(row));
   TVPoints->Repaint();
 }
 
 void TfrmListePoints::ResetAll() {
   if (!editing_) return;
   TVPoints->CancelEdit();
-  for (TUnPoint& p : Points.Items)
-    if (p.Modifie || p.x != p.xOrg || p.y != p.yOrg || p.z != p.zOrg) ResetPoint(p);
+  Points.ResetAll();
   TVPoints->Repaint();
 }
 
 // ---------------------------------------------------------------- sorting
 
+// One key per point, made once: the displayed text of the column as a
+// number, or the description folded; the sort then compares keys only.
 void TfrmListePoints::PrepareSortKeys(int column) {
-  std::vector<double>().swap(sortKeys_);
-  if (column == colDesc) return;
-  sortKeys_.resize(Points.Count());
-  for (std::size_t i = 0; i < Points.Count(); ++i) {
-    const TUnPoint& p = Points.Items[i];
+  ClearSortKeys();
+  const std::size_t n = Points.Count();
+  if (column == colDesc) {
+    descStart_.reserve(n + 1);
+    descStart_.push_back(0);
+    for (std::size_t i = 0; i < n; ++i) {
+      for (wchar_t c : Points.Desc(i)) descKeys_.push_back(FoldLatin1(c));
+      descStart_.push_back(descKeys_.size());
+    }
+    return;
+  }
+  sortKeys_.resize(n);
+  for (std::size_t i = 0; i < n; ++i) {
     if (column == colNumero) {
-      sortKeys_[i] = p.Numero;
+      sortKeys_[i] = Points.Numero(i);
     } else {
-      const double v = Coordinate(p, column);
+      const double v = Points.Coordinate(i, AxisOf(column));
       sortKeys_[i] = KeyOfDisplayed(CoordText(v), v);
     }
   }
 }
 
+void TfrmListePoints::ClearSortKeys() {
+  std::vector<double>().swap(sortKeys_);
+  std::vector<wchar_t>().swap(descKeys_);
+  std::vector<std::size_t>().swap(descStart_);
+}
+
+std::wstring_view TfrmListePoints::DescKey(std::int32_t id) const {
+  const auto i = static_cast<std::size_t>(id);
+  return {descKeys_.data() + descStart_[i], descStart_[i + 1] - descStart_[i]};
+}
+
 int TfrmListePoints::CompareRows(std::int32_t a, std::int32_t b, int column) const {
-  if (column == colDesc)
-    return CompareNoCase(Points.Items[static_cast<std::size_t>(a)].Desc, Points.Items[static_cast<std::size_t>(b)].Desc);
+  if (column == colDesc) {
+    const int c = DescKey(a).compare(DescKey(b));
+    return c < 0 ? -1 : (c > 0 ? 1 : 0);
+  }
   return CompareKeys(sortKeys_[static_cast<std::size_t>(a)], sortKeys_[static_cast<std::size_t>(b)]);
 }
 
@@ -309,8 +303,9 @@ void TfrmListePoints::Apply() {
     return;
   }
   TVPoints->EndEdit();  // an edit still open counts; a refused one stops here
-  session_.exchange.putElements(Slot::AXPoints, 6 * Points.ModifiedCount(),
-                                [this](ElementSink& out) { Points.WriteModified(out); });
+  // The rows stay until the window goes, over a view that has let go of
+  // the array it replaced: they show nothing more.
+  Points.WriteBack(session_.exchange, Slot::AXPoints);
   session_.exchange.resultat = 1;
   SetModalResult(ui::mrOk);
 }

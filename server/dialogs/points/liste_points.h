@@ -10,9 +10,10 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
-#include "server/core/exchange_model.h"
+#include "server/core/points_view.h"
 #include "server/dialogs/common/vexa_edit.h"
 #include "server/dialogs/common/dialog.h"
 #include "ui/tree_grid.h"
@@ -48,7 +49,8 @@ public:
   // The text of a coordinate as the list shows it.
   std::wstring CoordText(double v) const;
 
-  TDesPoints Points;
+  // The points: a view over AXPoints; rows carry the index of their point.
+  TPointsView Points;
 
   ui::Panel* Panel1;
   ui::Label* Label1;
@@ -70,14 +72,15 @@ protected:
   bool EscapeCloses() const override;
 
 private:
-  TUnPoint& PointOfRow(int row);
+  std::size_t PointOfRow(int row) const;
   std::wstring CellText(std::int32_t id, int column) const;
   void DecimalsChanged();
-  void ResetPoint(TUnPoint& p);
   void ResetFocused();
   void ResetAll();
   void CommitCell(int row, int column, const std::wstring& text);
   void PrepareSortKeys(int column);
+  void ClearSortKeys();
+  std::wstring_view DescKey(std::int32_t id) const;
   int CompareRows(std::int32_t a, std::int32_t b, int column) const;
 
   bool editing_ = false;
@@ -87,8 +90,12 @@ private:
   // A commit was refused while the focus was moving to btAppliquer: the
   // click that follows must not apply.
   bool applyBlocked_ = false;
-  // Sort keys by model index, alive during one sort.
+  // Sort keys by model index, alive during one sort: numbers, or the
+  // folded descriptions one after the other (point i's from descStart_[i]
+  // to descStart_[i + 1]).
   std::vector<double> sortKeys_;
+  std::vector<wchar_t> descKeys_;
+  std::vector<std::size_t> descStart_;
 };
 
 // Command 1: the list in viewing mode.

@@ -122,21 +122,21 @@ TEST_F(ListePointsTest, EditingMarksTheRowRedAndEditingBackClearsIt) {
     ASSERT_TRUE(f.TVPoints->UserEditCell(0, Form::colX, L"1250,5"));
     EXPECT_EQ(f.EditLink->Text(), L"1250.5");  // the comma typed as a point
     f.TVPoints->UserCommitEdit();
-    EXPECT_DOUBLE_EQ(f.Points.Items[0].x, 1250.5);
-    EXPECT_TRUE(f.Points.Items[0].Modifie);
+    EXPECT_DOUBLE_EQ(f.Points.Point(0).x, 1250.5);
+    EXPECT_TRUE(f.Points.Point(0).Modifie);
     EXPECT_TRUE(Red(f, 0));
     EXPECT_EQ(f.TVPoints->CellText(0, Form::colX), L"1250.500");
     EXPECT_FALSE(Red(f, 1));
 
     Edit(f, 0, Form::colX, L"1200");
-    EXPECT_FALSE(f.Points.Items[0].Modifie);
+    EXPECT_FALSE(f.Points.Point(0).Modifie);
     EXPECT_FALSE(Red(f, 0));
 
     // Escape in the editor cancels only that edit; the dialog stays.
     ASSERT_TRUE(f.TVPoints->UserEditCell(1, Form::colZ, L"9"));
     f.TVPoints->UserCancelEdit();
     EXPECT_FALSE(f.TVPoints->IsEditing());
-    EXPECT_EQ(f.Points.Items[1].z, 101);
+    EXPECT_EQ(f.Points.Point(1).z, 101);
     EXPECT_TRUE(f.TVPoints->Focused());
     f.TVPoints->UserKey(ui::Key::Escape);
     EXPECT_EQ(f.GetModalResult(), ui::mrNone);
@@ -145,7 +145,7 @@ TEST_F(ListePointsTest, EditingMarksTheRowRedAndEditingBackClearsIt) {
     ASSERT_TRUE(f.TVPoints->UserEditCell(1, Form::colY, L"5100.123456"));
     f.TVPoints->UserClickRow(2, Form::colNumero);
     EXPECT_FALSE(f.TVPoints->IsEditing());
-    EXPECT_DOUBLE_EQ(f.Points.Items[1].y, 5100.123456);
+    EXPECT_DOUBLE_EQ(f.Points.Point(1).y, 5100.123456);
     EXPECT_TRUE(Red(f, 1));
     f.btAnnule->UserClick();
   });
@@ -160,8 +160,8 @@ TEST_F(ListePointsTest, DisplayedRoundingIsStoredButMarksOnlyRealChanges) {
     EXPECT_EQ(f.Decimals(), 2);
     EXPECT_EQ(f.TVPoints->CellText(0, Form::colX), L"10.12");
     Edit(f, 0, Form::colX, L"");  // Enter without typing
-    EXPECT_DOUBLE_EQ(f.Points.Items[0].x, 10.12);
-    EXPECT_FALSE(f.Points.Items[0].Modifie);
+    EXPECT_DOUBLE_EQ(f.Points.Point(0).x, 10.12);
+    EXPECT_FALSE(f.Points.Point(0).Modifie);
     f.btAppliquer->UserClick();
   });
   EXPECT_EQ(exchange.resultat, 1);
@@ -172,7 +172,7 @@ TEST_F(ListePointsTest, DisplayedRoundingIsStoredButMarksOnlyRealChanges) {
   Run(true, [](Form& f) {
     Edit(f, 0, Form::colX, L"");
     Edit(f, 0, Form::colY, L"21");
-    EXPECT_TRUE(f.Points.Items[0].Modifie);
+    EXPECT_TRUE(f.Points.Point(0).Modifie);
     f.btAppliquer->UserClick();
   });
   ASSERT_EQ(Written().size(), 6u);
@@ -190,7 +190,7 @@ TEST_F(ListePointsTest, DecimalsRepaintWithoutChangingValues) {
     f.numdec->UserPick(8);
     EXPECT_EQ(f.TVPoints->CellText(0, Form::colX), L"1234.56789000");
     EXPECT_EQ(f.TVPoints->CellText(0, Form::colZ), L"-0.00040000");
-    EXPECT_EQ(f.Points.Items[0].x, 1234.56789);
+    EXPECT_EQ(f.Points.Point(0).x, 1234.56789);
     f.UserClose();
   });
   EXPECT_EQ(Stored(L"liste", L"numdec"), L"12");  // never written
@@ -237,13 +237,13 @@ TEST_F(ListePointsTest, ResetsClearTheMarks) {
     f.TVPoints->UserClickRow(1, Form::colNumero);
     f.btReinit->UserClick();
     EXPECT_FALSE(Red(f, 1));
-    EXPECT_EQ(f.Points.Items[1].y, 5100);
+    EXPECT_EQ(f.Points.Point(1).y, 5100);
     EXPECT_TRUE(Red(f, 0));
     EXPECT_TRUE(Red(f, 2));
     f.btReinitAll->UserClick();
     for (int r = 0; r < 3; ++r) EXPECT_FALSE(Red(f, r));
-    EXPECT_EQ(f.Points.Items[0].x, 1200);
-    EXPECT_EQ(f.Points.Items[2].z, 102);
+    EXPECT_EQ(f.Points.Point(0).x, 1200);
+    EXPECT_EQ(f.Points.Point(2).z, 102);
     f.btAppliquer->UserClick();
   });
   EXPECT_EQ(exchange.resultat, 1);
@@ -297,8 +297,8 @@ TEST_F(ListePointsTest, ATextThatIsNoNumberIsReportedAndTheListGoesOn) {
     f.TVPoints->UserCommitEdit();
     EXPECT_NE(message.find(L"-"), std::wstring::npos);
     EXPECT_FALSE(f.TVPoints->IsEditing());
-    EXPECT_EQ(f.Points.Items[0].x, 1200);
-    EXPECT_FALSE(f.Points.Items[0].Modifie);
+    EXPECT_EQ(f.Points.Point(0).x, 1200);
+    EXPECT_FALSE(f.Points.Point(0).Modifie);
     EXPECT_EQ(f.GetModalResult(), ui::mrNone);
 
     ASSERT_TRUE(f.TVPoints->UserEditCell(1, Form::colX, L"1"));
@@ -306,7 +306,7 @@ TEST_F(ListePointsTest, ATextThatIsNoNumberIsReportedAndTheListGoesOn) {
     f.btAppliquer->UserClick();  // the refused commit keeps the dialog open
     EXPECT_FALSE(f.TVPoints->IsEditing());
     EXPECT_EQ(f.GetModalResult(), ui::mrNone);
-    EXPECT_EQ(f.Points.Items[1].x, 1300);
+    EXPECT_EQ(f.Points.Point(1).x, 1300);
 
     Edit(f, 1, Form::colX, L"1301");
     f.btAppliquer->UserClick();
