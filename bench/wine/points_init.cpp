@@ -19,7 +19,7 @@
 #include "server/com/variant_bridge.h"
 
 using namespace topaline;
-using Clock = std::chrono::steady_clock;
+using SteadyClock = std::chrono::steady_clock;
 
 namespace {
 
@@ -52,7 +52,7 @@ double Median(std::vector<double> v) {
   return v[v.size() / 2];
 }
 
-double Ms(Clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
+double Ms(SteadyClock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
 
 }  // namespace
 
@@ -67,19 +67,19 @@ int main(int argc, char** argv) {
   for (int r = 0; r < rounds; ++r) {
     VARIANT dup;
     VariantInit(&dup);
-    auto t0 = Clock::now();
+    auto t0 = SteadyClock::now();
     VariantCopy(&dup, &source);
-    auto t1 = Clock::now();
+    auto t1 = SteadyClock::now();
     VariantClear(&dup);
     copy.push_back(Ms(t1 - t0));
-    clear.push_back(Ms(Clock::now() - t1));
+    clear.push_back(Ms(SteadyClock::now() - t1));
 
     SafeArrayExchangeArray view(L"AXPoints");
     view.bind(&source);
     TDesPoints set;
-    auto t2 = Clock::now();
+    auto t2 = SteadyClock::now();
     set.Init(view);
-    auto t3 = Clock::now();
+    auto t3 = SteadyClock::now();
     init.push_back(Ms(t3 - t2));
     if (set.Count() != static_cast<std::size_t>(points)) {
       std::fprintf(stderr, "wrong count %zu\n", set.Count());
@@ -91,9 +91,9 @@ int main(int argc, char** argv) {
       p.x += 0.5;
       p.Modifie = true;
     }
-    auto t4 = Clock::now();
+    auto t4 = SteadyClock::now();
     exchange.putElements(Slot::AXPoints, 6 * set.ModifiedCount(), [&](ElementSink& out) { set.WriteModified(out); });
-    auto t5 = Clock::now();
+    auto t5 = SteadyClock::now();
     apply.push_back(Ms(t5 - t4));
     if (exchange.get(Slot::AXPoints).upperBound() != static_cast<std::int32_t>(points * 6 - 1)) {
       std::fprintf(stderr, "Apply wrote %d elements\n", exchange.get(Slot::AXPoints).upperBound() + 1);
