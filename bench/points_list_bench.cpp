@@ -158,10 +158,8 @@ void ResetAll(benchmark::State& state) {
   env.Run([&](Form& f) {
     for (auto _ : state) {
       state.PauseTiming();
-      for (TUnPoint& p : f.Points.Items) {
-        p.z += 1;
-        p.Modifie = true;
-      }
+      for (std::size_t i = 0; i < f.Points.Count(); ++i)
+        f.Points.SetCoordinate(i, TPointsView::Z, f.Points.Coordinate(i, TPointsView::Z) + 1, true);
       state.ResumeTiming();
       f.btReinitAll->UserClick();
     }
@@ -176,10 +174,8 @@ void ApplyAllModified(benchmark::State& state) {
     state.PauseTiming();
     env.exchange.value(Slot::AXPoints) = MakePoints(static_cast<int>(state.range(0)));
     env.Run([&](Form& f) {
-      for (TUnPoint& p : f.Points.Items) {
-        p.z += 1;
-        p.Modifie = true;
-      }
+      for (std::size_t i = 0; i < f.Points.Count(); ++i)
+        f.Points.SetCoordinate(i, TPointsView::Z, f.Points.Coordinate(i, TPointsView::Z) + 1, true);
       state.ResumeTiming();
       f.btAppliquer->UserClick();
       state.PauseTiming();

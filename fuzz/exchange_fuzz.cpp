@@ -16,6 +16,7 @@
 #include "server/core/exchange.h"
 #include "server/core/exchange_model.h"
 #include "server/core/lance.h"
+#include "server/core/points_view.h"
 #include "server/core/session.h"
 
 using namespace topaline;
@@ -29,9 +30,31 @@ bool Same(double a, double b) { return std::memcmp(&a, &b, sizeof a) == 0 || (st
 void Points(FuzzedDataProvider& in) {
   const Variant v = TakeExchangeValue(in);
   TDesPoints points;
+  std::wstring failure;
   try {
     points.Init(VariantExchangeArray(v, L"AXPoints"));
-  } catch (const Error&) {
+  } catch (const Error& e) {
+    failure = e.message();
+  }
+  // The list's view checks what the set reads: it fails alike, or reads
+  // the same points.
+  {
+    VariantExchangeArray a(v, L"AXPoints");
+    TPointsView view;
+    std::wstring viewFailure;
+    try {
+      view.Open(a);
+    } catch (const Error& e) {
+      viewFailure = e.message();
+    }
+    if (viewFailure != failure) std::abort();
+    for (std::size_t i = 0; failure.empty() && i < view.Count(); ++i) {
+      const TUnPoint p = view.Point(i);
+      const TUnPoint& q = points.Items[i];
+      if (p.Numero != q.Numero || p.HD != q.HD || p.Desc != q.Desc || !Same(p.x, q.x) || !Same(p.y, q.y) ||
+          !Same(p.z, q.z))
+        std::abort();
+    }
   }
   for (auto& p : points.Items) p.Modifie = true;
   const std::vector<Variant> written = points.WriteModified();

@@ -9,6 +9,11 @@
 // program with the server's own code (configuration, labels file, the
 // command's forms built, their windows up to the first paint).
 //
+// Beside each first paint stands its floor (window_floor.h): the windows
+// that the command had created when it was painted, made again and painted
+// by a bare loop of CreateWindowExW in the same run; the ratio is our
+// first paint to that floor.
+//
 // Last, the group manager with many groups: lance("0") to the first paint
 // of its list, then a click on a column header to the repainted list.
 //
@@ -32,6 +37,7 @@
 #include <vector>
 
 #include "bench/wine/server_object.h"
+#include "bench/wine/window_floor.h"
 #include "server/com/variant_bridge.h"
 #include "server/commands.h"
 #include "server/core/lance.h"
@@ -196,8 +202,12 @@ struct Watch {
   std::wstring list;
   bool sorted = false;
   SteadyClock::duration sort{};
+  // The windows of the first painted dialog, when capturing.
+  bool capture = false;
+  std::vector<floor_bench::WindowShape> shapes;
 };
 Watch g_watch;
+HMODULE g_server = nullptr;
 const UINT kPainted = WM_APP + 0x52;
 
 void FlushPaints() {
@@ -239,6 +249,7 @@ LRESULT CALLBACK GetMessageHook(int code, WPARAM wp, LPARAM lp) {
       if (!g_watch.painted) {
         g_watch.painted = true;
         g_watch.paint = SteadyClock::now();
+        if (g_watch.capture) g_watch.shapes = floor_bench::Capture(GetAncestor(m->hwnd, GA_ROOT), g_server);
         if (!g_watch.list.empty()) {
           auto t0 = SteadyClock::now();
           ClickHeader(m->hwnd, 1);
@@ -293,8 +304,9 @@ void Put(IDispatch* obj, const wchar_t* name, VARIANT& value) {
 
 // lance(command) through the object; the time to the first paint (the
 // whole call when nothing is painted).
-double LanceToPaint(IDispatch* obj, int command) {
+double LanceToPaint(IDispatch* obj, int command, std::vector<floor_bench::WindowShape>* shapes = nullptr) {
   g_watch = Watch();
+  g_watch.capture = shapes != nullptr;
   VARIANT arg;
   VariantInit(&arg);
   V_VT(&arg) = VT_BSTR;
@@ -312,7 +324,18 @@ double LanceToPaint(IDispatch* obj, int command) {
                  ei.bstrDescription ? ei.bstrDescription : L"");
     std::exit(3);
   }
+  if (shapes) *shapes = std::move(g_watch.shapes);
   return Ms((g_watch.painted ? g_watch.paint : t1) - t0);
+}
+
+// The floor of the windows captured, median of rounds.
+double FloorOf(const std::vector<floor_bench::WindowShape>& shapes, int rounds) {
+  std::vector<double> f;
+  for (int r = 0; r < rounds; ++r) f.push_back(floor_bench::Floor(shapes));
+  if (floor_bench::g_missing)
+    std::printf("  (%d of the %zu windows could not be made again: the floor below reads low)\n",
+                floor_bench::g_missing, shapes.size());
+  return Median(f);
 }
 
 // ------------------------------------------------------------ the split
@@ -397,26 +420,29 @@ int wmain(int argc, wchar_t** argv) {
 
   IDispatch* obj = CreateServerObject(argv[1]);
   if (!obj) return 2;
+  g_server = GetModuleHandleW(argv[1]);
 
   VARIANT points = SmallPoints(), layers = Layers(), smallGroups = Groups(5);
   const int commands[] = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 18, 19};
   HHOOK hook = SetWindowsHookExW(WH_GETMESSAGE, GetMessageHook, nullptr, GetCurrentThreadId());
 
   ComExchange exchange;
-  std::printf("command  lance->first paint | in-process: config  labels  forms  windows+paint   (ms, median of %d)\n",
+  std::printf("command  lance->first paint  floor  ratio | in-process: config  labels  forms  windows+paint   "
+              "(ms, median of %d)\n",
               rounds);
-  int over = 0;
-  double worst = 0;
+  int over = 0, overFloor = 0;
+  double worst = 0, worstRatio = 0;
   for (int command : commands) {
     VARIANT data = AllData(command);
     std::vector<double> open, config, labels, forms, paint;
+    std::vector<floor_bench::WindowShape> shapes;
     for (int r = 0; r < rounds; ++r) {
       // The host assigns what each command reads before each call.
       Put(obj, L"AXPoints", points);
       Put(obj, L"AXGroupes", smallGroups);
       Put(obj, L"AXCalques", layers);
       Put(obj, L"alldata", data);
-      open.push_back(LanceToPaint(obj, command));
+      open.push_back(LanceToPaint(obj, command, r == 0 ? &shapes : nullptr));
       exchange.assign(Slot::AXPoints, points);
       exchange.assign(Slot::AXGroupes, smallGroups);
       exchange.assign(Slot::AXCalques, layers);
@@ -428,24 +454,35 @@ int wmain(int argc, wchar_t** argv) {
       paint.push_back(s.paint);
     }
     VariantClear(&data);
-    double o = Median(open);
+    const double o = Median(open), f = FloorOf(shapes, rounds), ratio = f > 0 ? o / f : 0;
     worst = std::max(worst, o);
-    if (o > 40) ++over;
-    std::printf("%7d  %18.1f | %19.1f %7.1f %6.1f %14.1f   %s\n", command, o, Median(config), Median(labels),
-                Median(forms), Median(paint), o <= 40 ? "" : "over 40 ms");
+    worstRatio = std::max(worstRatio, ratio);
+    // 40 ms where the floor allows it: when the windows alone take more
+    // than 40 / 1.15 ms, only the ratio counts.
+    const bool slow = o > std::max(40.0, 1.15 * f), aboveFloor = ratio > 1.15;
+    if (slow) ++over;
+    if (aboveFloor) ++overFloor;
+    std::printf("%7d  %18.1f %6.1f %6.2f | %19.1f %7.1f %6.1f %14.1f   %s%s\n", command, o, f, ratio, Median(config),
+                Median(labels), Median(forms), Median(paint), slow ? "over 40 ms " : "",
+                aboveFloor ? "over 1.15x floor" : "");
   }
-  std::printf("GOAL every command to its first paint <= 40 ms: slowest %.1f ms, %d over  %s\n", worst, over,
-              over ? "MISSED" : "met");
+  std::printf("GOAL every command to its first paint <= 40 ms (where the floor allows): slowest %.1f ms, %d over  "
+              "%s\n",
+              worst, over, over ? "MISSED" : "met");
+  std::printf("GOAL every command to its first paint <= 1.15x its floor: highest %.2f, %d over  %s\n", worstRatio,
+              overFloor, overFloor ? "MISSED" : "met");
 
   // The group manager with many groups.
   VARIANT many = Groups(groups);
   VARIANT data = AllData(0);
   std::vector<double> open, sort;
+  std::vector<floor_bench::WindowShape> shapes;
   for (int r = 0; r < rounds; ++r) {
     Put(obj, L"AXGroupes", many);
     Put(obj, L"alldata", data);
     g_watch = Watch();
     g_watch.list = L"TVGroupes";
+    g_watch.capture = r == 0;
     VARIANT arg;
     VariantInit(&arg);
     V_VT(&arg) = VT_BSTR;
@@ -462,12 +499,15 @@ int wmain(int argc, wchar_t** argv) {
     }
     open.push_back(Ms(g_watch.paint - t0));
     sort.push_back(Ms(g_watch.sort));
+    if (r == 0) shapes = std::move(g_watch.shapes);
   }
-  const double o = Median(open), s = Median(sort);
-  std::printf("groups %ld: lance(\"0\") to the list's first paint %8.1f ms   GOAL <= 200 ms  %s\n", groups, o,
-              o <= 200 ? "met" : "MISSED");
-  std::printf("groups %ld: header click to the sorted list painted %7.1f ms   GOAL <= 200 ms  %s\n", groups, s,
-              s <= 200 ? "met" : "MISSED");
+  const double o = Median(open), s = Median(sort), f = FloorOf(shapes, rounds);
+  std::printf("groups %ld: lance(\"0\") to the list's first paint %8.1f ms   GOAL <= 150 ms  %s\n", groups, o,
+              o <= 150 ? "met" : "MISSED");
+  std::printf("groups %ld: its floor %.1f ms, ratio %.2f                GOAL <= 1.15  %s\n", groups, f, o / f,
+              o <= 1.15 * f ? "met" : "MISSED");
+  std::printf("groups %ld: header click to the sorted list painted %7.1f ms   GOAL <= 100 ms  %s\n", groups, s,
+              s <= 100 ? "met" : "MISSED");
   UnhookWindowsHookEx(hook);
   VariantClear(&many);
   VariantClear(&data);

@@ -6,8 +6,10 @@
 #include <cstdint>
 #include <cstring>
 #include <new>
+#include <string_view>
 
 #include "platform/error.h"
+#include "server/core/number_format.h"
 
 namespace topaline {
 
@@ -166,6 +168,24 @@ void VariantToCom(const Variant& from, VARIANT* to) {
   }
 }
 
+namespace {
+
+// The element at p, of the array's element type, when it is of type vt
+// (directly, or as a VARIANT holding it by value); else nullptr.
+const void* Payload(VARTYPE arrayType, const void* p, VARTYPE vt) {
+  if (arrayType == vt) return p;
+  if (arrayType != VT_VARIANT) return nullptr;
+  const VARIANT* v = static_cast<const VARIANT*>(p);
+  return V_VT(v) == vt ? static_cast<const void*>(&V_UI1(v)) : nullptr;
+}
+
+std::wstring_view BstrView(const void* payload) {
+  BSTR b = *static_cast<const BSTR*>(payload);
+  return b ? std::wstring_view(b, SysStringLen(b)) : std::wstring_view();
+}
+
+}  // namespace
+
 // ---------------------------------------------------------------- array view
 
 SafeArrayExchangeArray::SafeArrayExchangeArray(std::wstring name) : name_(std::move(name)) {}
@@ -250,6 +270,9 @@ std::int32_t SafeArrayExchangeArray::intAt(std::int32_t index) const {
   } else if (type_ == VT_I4) {
     return *static_cast<const LONG*>(p);
   }
+  // A number as text (identifiers come back so): read in place.
+  std::int32_t out = 0;
+  if (const void* b = Payload(type_, p, VT_BSTR); b && ParseInt32(BstrView(b), out) == ParseResult::Ok) return out;
   return VariantToInt(convert(p));
 }
 
@@ -262,7 +285,33 @@ double SafeArrayExchangeArray::realAt(std::int32_t index) const {
   } else if (type_ == VT_R8) {
     return *static_cast<const DOUBLE*>(p);
   }
+  double out = 0;
+  if (const void* b = Payload(type_, p, VT_BSTR); b && ParseReal(BstrView(b), out) == ParseResult::Ok) return out;
   return VariantToReal(convert(p));
+}
+
+// Checks of the usual kinds in place; anything else goes through the
+// typed read, which raises the error.
+void SafeArrayExchangeArray::checkText(std::int32_t index) const {
+  const void* p = element(index);
+  if (Payload(type_, p, VT_BSTR) || Payload(type_, p, VT_R8) || Payload(type_, p, VT_I4)) return;
+  textAt(index);
+}
+
+void SafeArrayExchangeArray::checkInt(std::int32_t index) const {
+  const void* p = element(index);
+  if (Payload(type_, p, VT_I4) || Payload(type_, p, VT_I2)) return;
+  std::int32_t out = 0;
+  if (const void* b = Payload(type_, p, VT_BSTR); b && ParseInt32(BstrView(b), out) == ParseResult::Ok) return;
+  intAt(index);
+}
+
+void SafeArrayExchangeArray::checkReal(std::int32_t index) const {
+  const void* p = element(index);
+  if (Payload(type_, p, VT_R8) || Payload(type_, p, VT_I4)) return;
+  double out = 0;
+  if (const void* b = Payload(type_, p, VT_BSTR); b && ParseReal(BstrView(b), out) == ParseResult::Ok) return;
+  realAt(index);
 }
 
 // ---------------------------------------------------------------- the slots

@@ -44,6 +44,9 @@ public:
   std::wstring textAt(std::int32_t index) const override;
   std::int32_t intAt(std::int32_t index) const override;
   double realAt(std::int32_t index) const override;
+  void checkText(std::int32_t index) const override;
+  void checkInt(std::int32_t index) const override;
+  void checkReal(std::int32_t index) const override;
 
 private:
   const void* element(std::int32_t index) const;

@@ -90,17 +90,30 @@ void TDesGroupes::clear() {
   freeK_.clear();
   kLimit_ = 0;
   idIndex_.clear();
+  namesIndexed_ = false;
   LastId = 0;
   IdCourant = 0;
 }
 
-void TDesGroupes::nameAdded(const std::wstring& nom) {
+// The name index is made the first time a name is looked up: opening a
+// list of many groups does not pay for it. Until then changes of names need
+// no bookkeeping (the index is made from the names as they then are).
+void TDesGroupes::indexNames() const {
+  if (namesIndexed_) return;
+  namesIndexed_ = true;
+  nameCount_.reserve(items_.size());
+  for (const TUnGroupe& g : items_) nameAdded(g.Nom);
+}
+
+void TDesGroupes::nameAdded(const std::wstring& nom) const {
+  if (!namesIndexed_) return;
   std::wstring folded = FoldAscii(nom);
   const std::uint32_t k = GeneratedNumber(folded);
   if (++nameCount_[std::move(folded)] == 1 && k != 0 && k <= kLimit_) freeK_.erase(k);
 }
 
 void TDesGroupes::nameRemoved(const std::wstring& nom) {
+  if (!namesIndexed_) return;
   const std::wstring folded = FoldAscii(nom);
   auto it = nameCount_.find(folded);
   if (it == nameCount_.end()) return;
@@ -114,6 +127,7 @@ void TDesGroupes::nameRemoved(const std::wstring& nom) {
 // Keeps kLimit_ above the number of groups: then at least one k in
 // [1, kLimit_] is free and the smallest free k is the first of freeK_.
 void TDesGroupes::ensureFreeNumbers() const {
+  indexNames();
   if (kLimit_ > items_.size()) return;
   const std::uint32_t limit = std::max<std::uint32_t>(16, std::uint32_t(items_.size()) * 2 + 1);
   for (std::uint32_t k = kLimit_ + 1; k <= limit; ++k)
@@ -135,7 +149,6 @@ void TDesGroupes::Init(const ExchangeArray& a) {
   r.checkFrom0(0);
   IdCourant = r.integer(0);
   items_.reserve(std::size_t(n));
-  nameCount_.reserve(std::size_t(n));
   idIndex_.reserve(std::size_t(n));
   std::int64_t maxId = -1;
   for (std::int32_t i = 0; i < n; ++i) {
@@ -205,6 +218,7 @@ TUnGroupe* TDesGroupes::find(std::int32_t IdGrp) {
 }
 
 bool TDesGroupes::Exist(const std::wstring& UnNom) const {
+  indexNames();
   return nameCount_.find(FoldAscii(UnNom)) != nameCount_.end();
 }
 

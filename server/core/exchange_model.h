@@ -70,7 +70,8 @@ struct TUnGroupe {
 // AXGroupes: element 0 the current group's Id, then six elements per group.
 //
 // The set keeps an index of the names folded as Exist compares them, so
-// Exist and NewName cost no more than a hash lookup even with 10^5 groups.
+// Exist and NewName cost no more than a hash lookup even with 10^5 groups;
+// it is made on the first look-up, so opening a list pays nothing for it.
 // Names are therefore changed only through Rename; Items() is read-only.
 class TDesGroupes {
 public:
@@ -118,13 +119,16 @@ public:
 private:
   void clear();
   void append(TUnGroupe g);
-  void nameAdded(const std::wstring& nom);
+  void indexNames() const;
+  void nameAdded(const std::wstring& nom) const;
   void nameRemoved(const std::wstring& nom);
   void ensureFreeNumbers() const;
   TUnGroupe* find(std::int32_t IdGrp);
 
   std::vector<TUnGroupe> items_;
-  std::unordered_map<std::wstring, std::uint32_t> nameCount_;  // folded Nom -> groups
+  // folded Nom -> groups, made on the first look-up of a name
+  mutable std::unordered_map<std::wstring, std::uint32_t> nameCount_;
+  mutable bool namesIndexed_ = false;
   // Free k of the generated names "Nouveau groupe (k)" for k in [1, kLimit_];
   // kLimit_ stays above the number of groups, so the set is never empty.
   mutable std::set<std::uint32_t> freeK_;

@@ -57,13 +57,12 @@ std::wstring IntToText(std::int64_t v) {
 std::wstring FormatShortest(double v) { return Shortest(v); }
 std::wstring FormatShortest(float v) { return Shortest(v); }
 
-std::wstring FormatFixed(double v, int decimals) {
-  if (std::isnan(v)) return L"NaN";
-  if (std::isinf(v)) return v < 0 ? L"-INF" : L"INF";
-  if (decimals < 0) decimals = 0;
-  if (decimals > 40) decimals = 40;
-  const bool negative = std::signbit(v);
+namespace {
 
+// The digits FormatFixed shows for a finite v with decimals (0 to 40):
+// |v| times 10^decimals rounded as FormatFixed rounds it, without leading
+// zeros ("0" for zero).
+std::string FixedDigits(double v, int decimals) {
   // digits: the value times 10^decimals, rounded, as decimal digits.
   std::string digits;
   if (v != 0) {
@@ -94,11 +93,23 @@ std::wstring FormatFixed(double v, int decimals) {
       }
     }
   }
-  if (digits.find_first_not_of('0') == std::string::npos) digits = "0";
+  const std::size_t first = digits.find_first_not_of('0');
+  return first == std::string::npos ? std::string("0") : digits.substr(first);
+}
+
+}  // namespace
+
+
+std::wstring FormatFixed(double v, int decimals) {
+  if (std::isnan(v)) return L"NaN";
+  if (std::isinf(v)) return v < 0 ? L"-INF" : L"INF";
+  if (decimals < 0) decimals = 0;
+  if (decimals > 40) decimals = 40;
+  const bool negative = std::signbit(v);
+  std::string digits = FixedDigits(v, decimals);
   const bool zero = digits == "0";
   if (digits.size() <= std::size_t(decimals))
     digits.insert(0, std::size_t(decimals) + 1 - digits.size(), '0');
-
   std::wstring out;
   out.reserve(digits.size() + 2);
   if (negative && !zero) out += L'-';
@@ -109,6 +120,16 @@ std::wstring FormatFixed(double v, int decimals) {
     out.append(digits.begin() + intLen, digits.end());
   }
   return out;
+}
+
+double FixedKey(double v, int decimals) {
+  if (!std::isfinite(v)) return v;
+  if (decimals < 0) decimals = 0;
+  if (decimals > 40) decimals = 40;
+  const std::string digits = FixedDigits(v, decimals);
+  double n = 0;
+  std::from_chars(digits.data(), digits.data() + digits.size(), n);
+  return std::signbit(v) && n != 0 ? -n : n;
 }
 
 ParseResult ParseReal(std::wstring_view text, double& out) {

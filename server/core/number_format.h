@@ -22,6 +22,12 @@ namespace topaline {
 // "-0.000"). Not-a-number gives "NaN", infinities "INF" and "-INF".
 std::wstring FormatFixed(double v, int decimals);
 
+// A number ordered as the texts FormatFixed(v, decimals) read as numbers,
+// for one number of decimals: equal texts give equal keys, and a text of a
+// larger number a larger key (the shown value times 10^decimals). Made
+// without the text; NaN and the infinities come back as they are.
+double FixedKey(double v, int decimals);
+
 // The shortest text that reads back as exactly v: "12.5", "3", "-0.001".
 // Exponent form ("1.5E+20", "1E-07") only when |v| >= 1E+15 or
 // 0 < |v| < 1E-5. Negative zero gives "0".

@@ -16,6 +16,17 @@ using ui::Property;
 
 namespace {
 
+// A header click as the model handles it; a sort of many rows takes a
+// moment, so the wait cursor shows until the click has been handled (the
+// thread dispatches nothing meanwhile, so nothing sets the cursor back).
+void MSWClickHeader(ui::TreeGrid& grid, int column, ui::MouseButton button) {
+  struct WaitCursor {
+    HCURSOR previous = SetCursor(LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_WAIT)));
+    ~WaitCursor() { SetCursor(previous); }
+  } wait;
+  grid.UserClickHeader(column, button);
+}
+
 class MSWTreeGrid final : public MSWControl {
 public:
   MSWTreeGrid(MSWFormBinding& b, ui::Component& c) : MSWControl(b, c), grid_(static_cast<ui::TreeGrid&>(c)) {}
@@ -239,7 +250,7 @@ protected:
       }
       case LVN_COLUMNCLICK: {
         auto* lv = reinterpret_cast<NMLISTVIEW*>(hdr);
-        grid_.UserClickHeader(lv->iSubItem, ui::MouseButton::Left);
+        MSWClickHeader(grid_, lv->iSubItem, ui::MouseButton::Left);
         return true;
       }
       case NM_CLICK:
@@ -390,7 +401,7 @@ private:
       MSWGuard([&] {
         int item = grid->HeaderItemAt(lp);
         if (item >= 0)
-          grid->grid_.UserClickHeader(item, msg == WM_MBUTTONUP ? ui::MouseButton::Middle : ui::MouseButton::Right);
+          MSWClickHeader(grid->grid_, item, msg == WM_MBUTTONUP ? ui::MouseButton::Middle : ui::MouseButton::Right);
       });
       if (msg == WM_MBUTTONUP) return 0;
     }

@@ -42,6 +42,30 @@ TEST(FormatFixed, Table) {
   EXPECT_EQ(FormatFixed(-std::numeric_limits<double>::infinity(), 2), L"-INF");
 }
 
+// The sort key of a shown coordinate orders and equates values exactly as
+// their shown texts read as numbers, for every pair of a set of values
+// that round, carry, lose their sign or pass 14 significant digits.
+TEST(FixedKey, OrdersAsTheShownTexts) {
+  const double values[] = {0, -0.0, 2.675, 2.68, 2.67499, 1.005, 1.01, -0.0004, -0.0005, 0.0005, 9.9999, 10,
+                           999.96, 1000, -12.5, -13, 123456789012345678.0, 123456789012349999.0,
+                           123456789012360000.0, 1e20, 1e300, -1e300, 1e-20, 512000.125, 512000.1251};
+  for (int d : {0, 2, 3, 8}) {
+    for (double a : values) {
+      for (double b : values) {
+        double ta = 0, tb = 0;
+        ASSERT_TRUE(ParseNumber(FormatFixed(a, d), ta));
+        ASSERT_TRUE(ParseNumber(FormatFixed(b, d), tb));
+        const double ka = FixedKey(a, d), kb = FixedKey(b, d);
+        EXPECT_EQ(ta < tb, ka < kb) << a << " " << b << " with " << d;
+        EXPECT_EQ(ta == tb, ka == kb) << a << " " << b << " with " << d;
+      }
+    }
+  }
+  EXPECT_TRUE(std::isnan(FixedKey(std::numeric_limits<double>::quiet_NaN(), 3)));
+  EXPECT_EQ(FixedKey(-std::numeric_limits<double>::infinity(), 3), -std::numeric_limits<double>::infinity());
+  EXPECT_LT(FixedKey(1e300, 3), std::numeric_limits<double>::infinity());
+}
+
 TEST(FormatShortest, Table) {
   struct Case { double v; const wchar_t* expected; };
   const Case cases[] = {

@@ -33,16 +33,7 @@ bool IsCoordinateColumn(int column) {
   return column == TfrmListePoints::colX || column == TfrmListePoints::colY || column == TfrmListePoints::colZ;
 }
 
-// The numeric value of a displayed coordinate. The shown text holds at
-// most 14 significant digits, so equal texts give equal keys and distinct
-// texts distinct ones. "NaN" sorts before every number.
-double KeyOfDisplayed(const std::wstring& text, double value) {
-  double key = 0;
-  if (ParseNumber(text, key)) return key;
-  if (std::isnan(value)) return std::numeric_limits<double>::quiet_NaN();
-  return value;  // the infinities, shown as "INF" and "-INF"
-}
-
+// "NaN" sorts before every number.
 int CompareKeys(double a, double b) {
   const bool na = std::isnan(a), nb = std::isnan(b);
   if (na || nb) return na == nb ? 0 : (na ? -1 : 1);
@@ -365,8 +356,8 @@ void TfrmListePoints::PrepareSortKeys(int column) {
     if (column == colNumero) {
       sortKeys_[i] = Points.Numero(i);
     } else {
-      const double v = Points.Coordinate(i, AxisOf(column));
-      sortKeys_[i] = KeyOfDisplayed(CoordText(v), v);
+      // The displayed text as a number, made without the text.
+      sortKeys_[i] = FixedKey(Points.Coordinate(i, AxisOf(column)), decimals_);
     }
   }
 }

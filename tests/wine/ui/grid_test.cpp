@@ -298,6 +298,42 @@ TEST(Win32Grid, OnlyTheLeftButtonEditsAndAnyButtonButTheRightSorts) {
   EXPECT_FALSE(editAfterRightClick) << "a right click started an edit";
   EXPECT_EQ(form.commits + form.cancels, 0);
   EXPECT_EQ(form.grid->SortColumn(), 1) << "the middle click sorts, the right one does not";
+}
+
+// A header click shows the wait cursor while the rows are sorted, and the
+// cursor it replaced once they are.
+TEST(Win32Grid, TheWaitCursorShowsWhileAHeaderClickSorts) {
+  msw::MSWFormRunner runner;
+  EditForm form(false);
+  const HCURSOR wait = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_WAIT));
+  HCURSOR during = nullptr, after = wait;
+  bool sorted = false;
+  form.grid->OnBeforeSort = [&](int) { during = GetCursor(); };
+  form.grid->OnAfterSort = [&](int) { sorted = true; };
+  // The sorted rows are painted once the click has been handled.
+  auto text = form.grid->OnGetText;
+  form.grid->OnGetText = [&, text](int row, std::int32_t id, int column) {
+    if (sorted) after = GetCursor();
+    return text(row, id, column);
+  };
+  RunScripted(
+      [&] {
+        HWND f = WaitForForm(L"frmEdit");
+        HWND lv = FindControl(f, L"TVPoints");
+        ASSERT_NE(lv, nullptr);
+        Sync(f);
+        HWND header = reinterpret_cast<HWND>(SendMessageW(lv, LVM_GETHEADER, 0, 0));
+        RECT r{};
+        SendMessageW(header, HDM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&r));
+        ClickAtAndWait(header, (r.left + r.right) / 2, (r.top + r.bottom) / 2);
+        RedrawWindow(lv, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+        Sync(f);
+        Click(FindControl(f, L"btFermer"));
+      },
+      [&] { runner.ShowModal(form); });
+  EXPECT_EQ(form.grid->SortColumn(), 0);
+  EXPECT_EQ(during, wait);
+  EXPECT_NE(after, wait) << "the wait cursor stayed after the sort";
   EXPECT_EQ(form.grid->GetSortDirection(), u::SortDirection::Descending);
   ASSERT_EQ(headerClicks.size(), 2u);
   EXPECT_EQ(headerClicks[0], std::make_pair(1, u::MouseButton::Middle));
