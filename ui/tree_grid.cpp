@@ -197,7 +197,9 @@ void TreeGrid::DeleteRow(int row) {
   if (multiSelect_) {
     if (selected_[static_cast<std::size_t>(row)]) --selectedCount_;
     selected_.erase(selected_.begin() + row);
+    if (selLo_ > row) --selLo_;
     if (selHi_ >= row) --selHi_;
+    if (selectedCount_ == 0) selLo_ = 0, selHi_ = -1;
     MarkSelection(row, RowCount() - 1);
   }
   if (anchorRow_ == row) anchorRow_ = -1;

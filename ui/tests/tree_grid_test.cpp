@@ -425,6 +425,11 @@ TEST(TreeGrid, SelectionFollowsItsRowsThroughSortAndDeletionAndReportsWhatChange
   // followed its row.
   f.tree.UserClickRow(0, 0, MouseButton::Left, kShift);
   EXPECT_EQ(f.tree.SelectedRows(), (std::vector<int>{0, 1, 2, 3}));
+  // Deleting a row before the selection moves it up whole.
+  f.tree.UserClickRow(2, 1);
+  f.tree.UserClickRow(3, 1, MouseButton::Left, kShift);
+  f.tree.DeleteRow(0);
+  EXPECT_EQ(f.tree.SelectedRows(), (std::vector<int>{1, 2}));
 }
 
 // ---------------------------------------------------------------- type-ahead
