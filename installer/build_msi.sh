@@ -40,9 +40,10 @@ touch "$work/empty_keys.txt"
 
 # wixl takes the package's files by paths relative to where it runs.
 rm -rf "$work/bin" "$work/lang"
-mkdir -p "$work/bin/en"
+mkdir -p "$work/bin/en" "$work/bin/es"
 cp "$bin/orvane.dll" "$bin/quenta.exe" "$bin/topaline3.chm" "$work/bin/"
 cp "$bin/en/topaline3.chm" "$work/bin/en/"
+cp "$bin/es/topaline3.chm" "$work/bin/es/"
 cp -r "$src/lang" "$work/lang"
 cp "$src/installer/topaline3.wxs" "$work/topaline3.wxs"
 (cd "$work" && wixl -a x64 -D Scope="$scope" -D Version="$version" -D TypeLibVersion="$tlb" -D Bin=bin -D Lang=lang \
@@ -62,9 +63,10 @@ done < <(sed -n 's/.*<ComponentRef Id="\(Value_[^"]*\)".*/\1/p' "$work/product_k
 q "UPDATE \`Component\` SET \`Condition\` = 'LANGUE <> \"en\" AND LANGUE <> \"es\"' WHERE \`Component\` = 'LabelsFr'"
 q "UPDATE \`Component\` SET \`Condition\` = 'LANGUE = \"en\"' WHERE \`Component\` = 'LabelsEn'"
 q "UPDATE \`Component\` SET \`Condition\` = 'LANGUE = \"es\"' WHERE \`Component\` = 'LabelsEs'"
-# The help: French for French, English for the others.
+# The help of the chosen language, on the same conditions.
 q "UPDATE \`Component\` SET \`Condition\` = 'LANGUE <> \"en\" AND LANGUE <> \"es\"' WHERE \`Component\` = 'HelpFr'"
-q "UPDATE \`Component\` SET \`Condition\` = 'LANGUE = \"en\" OR LANGUE = \"es\"' WHERE \`Component\` = 'HelpEn'"
+q "UPDATE \`Component\` SET \`Condition\` = 'LANGUE = \"en\"' WHERE \`Component\` = 'HelpEn'"
+q "UPDATE \`Component\` SET \`Condition\` = 'LANGUE = \"es\"' WHERE \`Component\` = 'HelpEs'"
 # Keys that only have to exist ("+": created on install, kept afterwards).
 i=0
 while read -r key; do

@@ -2,7 +2,8 @@
 # The installer packages under Wine, in a prefix of their own, the way a
 # surveyor installs: silently, per user first (an older build, then an
 # upgrade over it keeping a changed setting and the chosen language), then
-# uninstalled; then for every user of the machine, where a host script
+# uninstalled; per user again in Spanish, with the Spanish labels and help,
+# then uninstalled; then for every user of the machine, where a host script
 # creates the object by its ProgID and runs commands; then uninstalled.
 # After each uninstall no file and no class registration is left, and the
 # user's settings stay.
@@ -11,6 +12,7 @@ set -uo pipefail
 prefix=$1 src=$2 user_msi=$3 old_msi=$4 machine_msi=$5 driver=$6
 here=$(cd "$(dirname "$0")" && pwd)
 help_fr=$(dirname "$machine_msi")/topaline3.chm help_en=$(dirname "$machine_msi")/en/topaline3.chm
+help_es=$(dirname "$machine_msi")/es/topaline3.chm
 if [ -d "$prefix" ]; then WINEPREFIX="$(realpath -m "$prefix")" wineserver -k 2>/dev/null || true; fi
 rm -rf "$prefix"
 source "$src/scripts/wine-prefix" "$prefix"
@@ -83,6 +85,16 @@ for k in "CLSID\\$clsid" topaline3.kovar3 'TypeLib\{61BBCE11-CBC9-4217-AF6D-1425
 done
 check "the user's settings stay" test "$(value "$product\\options" avertcalq)" = 0
 check "the user's models stay" bash -c "wine reg query '$product\\importe\\modeles' 2>/dev/null | tr -d '\r' | grep -q REG_SZ"
+
+echo "== per user: in Spanish"
+check "the package installs silently in Spanish" msi /i 'C:\topaline3.msi' LANGUE=es
+check "langue is es" test "$(value "$product" langue)" = es
+check "the labels file is the Spanish one" cmp -s "$user_folder/language.lng" "$src/lang/es/language.lng"
+check "the help file is the Spanish one" cmp -s "$user_folder/topaline3.chm" "$help_es"
+check "the Spanish help is neither the French nor the English one" \
+  bash -c '! cmp -s "$1" "$2" && ! cmp -s "$1" "$3"' _ "$help_es" "$help_fr" "$help_en"
+check "the Spanish package uninstalls silently" msi /x 'C:\topaline3.msi'
+check "no file is left after the Spanish install" test ! -e "$user_folder"
 
 echo "== for every user: install, a host script, uninstall"
 check "the machine package installs silently" msi /i 'C:\topaline3-machine.msi' LANGUE=fr
