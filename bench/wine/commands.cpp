@@ -224,15 +224,6 @@ void Close(HWND root) {
   }
 }
 
-void ClickHeader(HWND list, int column) {
-  NMLISTVIEW nm{};
-  nm.hdr.hwndFrom = list;
-  nm.hdr.idFrom = GetDlgCtrlID(list);
-  nm.hdr.code = LVN_COLUMNCLICK;
-  nm.iItem = -1;
-  nm.iSubItem = column;
-  SendMessageW(GetParent(list), WM_NOTIFY, nm.hdr.idFrom, reinterpret_cast<LPARAM>(&nm));
-}
 
 LRESULT CALLBACK GetMessageHook(int code, WPARAM wp, LPARAM lp) {
   if (code == HC_ACTION && wp == PM_REMOVE) {
@@ -252,7 +243,7 @@ LRESULT CALLBACK GetMessageHook(int code, WPARAM wp, LPARAM lp) {
         if (g_watch.capture) g_watch.shapes = floor_bench::Capture(GetAncestor(m->hwnd, GA_ROOT), g_server);
         if (!g_watch.list.empty()) {
           auto t0 = SteadyClock::now();
-          ClickHeader(m->hwnd, 1);
+          floor_bench::ClickHeader(m->hwnd, 1);
           FlushPaints();
           g_watch.sort = SteadyClock::now() - t0;
           g_watch.sorted = true;

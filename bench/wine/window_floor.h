@@ -8,6 +8,7 @@
 #pragma once
 
 #include <windows.h>
+#include <commctrl.h>
 
 #include <algorithm>
 #include <chrono>
@@ -27,6 +28,18 @@ struct WindowShape {
   UINT classStyle = 0;
   HBRUSH background = nullptr;
 };
+
+// A left click on a list view's column header, as the list reports it to
+// its parent (what the benchmarks time a sort with).
+inline void ClickHeader(HWND list, int column) {
+  NMLISTVIEW nm{};
+  nm.hdr.hwndFrom = list;
+  nm.hdr.idFrom = GetDlgCtrlID(list);
+  nm.hdr.code = LVN_COLUMNCLICK;
+  nm.iItem = -1;
+  nm.iSubItem = column;
+  SendMessageW(GetParent(list), WM_NOTIFY, nm.hdr.idFrom, reinterpret_cast<LPARAM>(&nm));
+}
 
 inline BOOL CALLBACK CaptureChild(HWND hwnd, LPARAM lp) {
   auto& all = *reinterpret_cast<std::vector<HWND>*>(lp);

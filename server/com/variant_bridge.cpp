@@ -290,6 +290,12 @@ double SafeArrayExchangeArray::realAt(std::int32_t index) const {
   return VariantToReal(convert(p));
 }
 
+bool SafeArrayExchangeArray::textView(std::int32_t index, std::wstring_view& out) const {
+  const void* b = Payload(type_, element(index), VT_BSTR);
+  if (b) out = BstrView(b);
+  return b != nullptr;
+}
+
 // Checks of the usual kinds in place; anything else goes through the
 // typed read, which raises the error.
 void SafeArrayExchangeArray::checkText(std::int32_t index) const {
@@ -375,7 +381,7 @@ namespace {
 class SafeArraySink final : public ElementSink {
 public:
   SafeArraySink(VARIANT* data, std::size_t count) : data_(data), count_(count) {}
-  void string(const std::wstring& v) override {
+  void string(std::wstring_view v) override {
     if (VARIANT* to = next()) {
       BSTR b = SysAllocStringLen(v.data(), static_cast<UINT>(v.size()));
       if (!b) throw std::bad_alloc();

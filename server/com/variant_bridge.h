@@ -44,6 +44,7 @@ public:
   std::wstring textAt(std::int32_t index) const override;
   std::int32_t intAt(std::int32_t index) const override;
   double realAt(std::int32_t index) const override;
+  bool textView(std::int32_t index, std::wstring_view& out) const override;
   void checkText(std::int32_t index) const override;
   void checkInt(std::int32_t index) const override;
   void checkReal(std::int32_t index) const override;

@@ -8,6 +8,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "server/core/variant.h"
@@ -23,7 +24,7 @@ const wchar_t* SlotName(Slot slot);
 class ElementSink {
 public:
   virtual ~ElementSink() = default;
-  virtual void string(const std::wstring& v) = 0;
+  virtual void string(std::wstring_view v) = 0;
   virtual void i4(std::int32_t v) = 0;
   virtual void r8(double v) = 0;
 };
@@ -31,7 +32,7 @@ public:
 // Collects what it receives as Variants.
 class VariantListSink final : public ElementSink {
 public:
-  void string(const std::wstring& v) override { elements.push_back(Variant::string(v)); }
+  void string(std::wstring_view v) override { elements.push_back(Variant::string(std::wstring(v))); }
   void i4(std::int32_t v) override { elements.push_back(Variant::i4(v)); }
   void r8(double v) override { elements.push_back(Variant::r8(v)); }
   std::vector<Variant> elements;

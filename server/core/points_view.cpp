@@ -149,13 +149,19 @@ void TPointsView::WriteModified(ElementSink& out) const {
   for (const auto& [i, e] : overlay_)
     if (e.Modifie) modified.emplace_back(i, &e);
   std::sort(modified.begin(), modified.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+  // Texts go from the array to the sink without a copy in between.
+  auto text = [&](std::int32_t k) {
+    std::wstring_view t;
+    if (array_->textView(k, t)) out.string(t);
+    else out.string(array_->textAt(k));
+  };
   for (const auto& [i, e] : modified) {
-    out.string(HD(i));
+    text(element(i, fHD));
     out.i4(Numero(i));
     out.r8(e->now[X]);
     out.r8(e->now[Y]);
     out.r8(e->now[Z]);
-    out.string(Desc(i));
+    text(element(i, fDesc));
   }
 }
 

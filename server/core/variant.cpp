@@ -273,6 +273,13 @@ std::wstring VariantExchangeArray::textAt(std::int32_t index) const { return Var
 std::int32_t VariantExchangeArray::intAt(std::int32_t index) const { return VariantToInt(element(index)); }
 double VariantExchangeArray::realAt(std::int32_t index) const { return VariantToReal(element(index)); }
 
+bool VariantExchangeArray::textView(std::int32_t index, std::wstring_view& out) const {
+  const Variant& e = element(index);
+  if (e.kind() != VarKind::String) return false;
+  out = e.stringValue();
+  return true;
+}
+
 // The usual kinds pass without a conversion; the others (and a text that
 // does not read) go through the conversion, which raises the error.
 void VariantExchangeArray::checkText(std::int32_t index) const {

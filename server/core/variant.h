@@ -11,6 +11,7 @@
 #include <initializer_list>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/error.h"
@@ -117,6 +118,13 @@ public:
   virtual std::wstring textAt(std::int32_t index) const { return VariantToText(at(index)); }
   virtual std::int32_t intAt(std::int32_t index) const { return VariantToInt(at(index)); }
   virtual double realAt(std::int32_t index) const { return VariantToReal(at(index)); }
+  // The element's text where the array holds it as text, without a copy:
+  // valid while the array is unchanged. False for any other kind (then
+  // textAt converts it).
+  virtual bool textView(std::int32_t index, std::wstring_view& out) const {
+    (void)index, (void)out;
+    return false;
+  }
   // Whether the element converts, without the value: throw what the typed
   // read would throw. Overrides convert and allocate nothing for the
   // usual element kinds.
@@ -139,6 +147,7 @@ public:
   std::wstring textAt(std::int32_t index) const override;
   std::int32_t intAt(std::int32_t index) const override;
   double realAt(std::int32_t index) const override;
+  bool textView(std::int32_t index, std::wstring_view& out) const override;
   void checkText(std::int32_t index) const override;
   void checkInt(std::int32_t index) const override;
   void checkReal(std::int32_t index) const override;
