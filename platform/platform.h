@@ -113,6 +113,27 @@ public:
   virtual std::wstring decodeAnsi(const std::uint8_t* data, std::size_t size) = 0;
 };
 
+// A clock for what depends on the user's pauses (a list's type-ahead
+// ends when typing stops for a moment). Milliseconds since some fixed
+// start; never goes back.
+class Clock {
+public:
+  virtual ~Clock() = default;
+  virtual std::uint64_t milliseconds() = 0;
+};
+
+// The system clipboard, as Unicode text. Each call opens and closes the
+// clipboard; owner is the window that opens it (0: the task). A clipboard
+// that stays busy (another program holds it open) raises Error.
+class Clipboard {
+public:
+  virtual ~Clipboard() = default;
+  // Replaces the clipboard's content by text.
+  virtual void setText(WindowHandle owner, const std::wstring& text) = 0;
+  // The text on the clipboard, empty when it holds none.
+  virtual std::wstring text(WindowHandle owner) = 0;
+};
+
 class FormRunner;  // ui/form_runner.h: shows forms modally (Win32 or scripted user)
 
 struct Platform {
@@ -120,6 +141,8 @@ struct Platform {
   Shell& shell;
   SystemUi& system;
   FileSystem& files;
+  Clock& clock;
+  Clipboard& clipboard;
   FormRunner* forms = nullptr;
 };
 

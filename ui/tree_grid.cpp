@@ -4,6 +4,7 @@
 #include <numeric>
 
 #include "platform/error.h"
+#include "platform/platform.h"
 #include "ui/controls.h"
 
 namespace topaline::ui {
@@ -151,6 +152,7 @@ void TreeGrid::FocusChanged() {
 int TreeGrid::AddRow(std::int32_t id, bool checked) {
   ids_.push_back(id);
   checked_.push_back(checked ? 1 : 0);
+  if (multiSelect_) selected_.push_back(0);
   if (checked) ++checkedCount_;
   RowsChanged(Property::Rows);
   if (checked) {
@@ -170,6 +172,12 @@ void TreeGrid::SetRows(std::vector<std::int32_t> ids) {
   ids_ = std::move(ids);
   checked_.assign(ids_.size(), 0);
   checkedCount_ = 0;
+  if (multiSelect_) selected_.assign(ids_.size(), 0);
+  selectedCount_ = 0;
+  selLo_ = 0, selHi_ = -1;
+  dirtyLo_ = 0, dirtyHi_ = -1;
+  anchorRow_ = typeAheadRow_ = -1;
+  typeAhead_.clear();
   bool focusMoved = focusedRow_ != -1;
   focusedRow_ = selectedRow_ = -1;
   topRow_ = 0;
@@ -186,6 +194,17 @@ void TreeGrid::DeleteRow(int row) {
   if (checked_[static_cast<std::size_t>(row)]) --checkedCount_;
   ids_.erase(ids_.begin() + row);
   checked_.erase(checked_.begin() + row);
+  if (multiSelect_) {
+    if (selected_[static_cast<std::size_t>(row)]) --selectedCount_;
+    selected_.erase(selected_.begin() + row);
+    if (selLo_ > row) --selLo_;
+    if (selHi_ >= row) --selHi_;
+    if (selectedCount_ == 0) selLo_ = 0, selHi_ = -1;
+    MarkSelection(row, RowCount() - 1);
+  }
+  if (anchorRow_ == row) anchorRow_ = -1;
+  else if (anchorRow_ > row) --anchorRow_;
+  typeAheadRow_ = -1;
   bool focusMoved = false;
   if (focusedRow_ == row) {
     focusedRow_ = -1;
@@ -253,6 +272,11 @@ void TreeGrid::SetFocusedRowImpl(int row, bool select) {
   bool selectionMoved = select && selectedRow_ != row;
   focusedRow_ = row;
   if (select) selectedRow_ = row;
+  if (select && multiSelect_) {
+    SelectOnly(row);
+    selectionMoved = selectionMoved || dirtyLo_ <= dirtyHi_;
+    anchorRow_ = row;
+  }
   if (row >= 0) ScrollIntoView(row);
   if (moved) FocusChanged();
   else if (selectionMoved) RowsChanged(Property::FocusedRow);
@@ -263,9 +287,190 @@ void TreeGrid::SetFocusedRow(int row) { SetFocusedRowImpl(row, true); }
 void TreeGrid::SetSelectedRow(int row) {
   if (row < -1 || row >= RowCount())
     throw Error(L"Tree \"" + Name() + L"\" has no row " + std::to_wstring(row));
+  if (multiSelect_) {
+    selectedRow_ = row;
+    SelectOnly(row);
+    if (row >= 0) anchorRow_ = row;
+    if (dirtyLo_ <= dirtyHi_) RowsChanged(Property::FocusedRow);
+    return;
+  }
   if (row == selectedRow_) return;
   selectedRow_ = row;
   RowsChanged(Property::FocusedRow);
+}
+
+int TreeGrid::SelectedRow() const {
+  if (!multiSelect_) return selectedRow_;
+  if (selectedCount_ == 0) return -1;
+  if (focusedRow_ >= 0 && selected_[static_cast<std::size_t>(focusedRow_)]) return focusedRow_;
+  for (int r = std::max(0, selLo_); r <= selHi_; ++r)
+    if (selected_[static_cast<std::size_t>(r)]) return r;
+  return -1;
+}
+
+// ---------------------------------------------------------------- several selected rows
+
+void TreeGrid::SetMultiSelect(bool v) {
+  if (v == multiSelect_) return;
+  multiSelect_ = v;
+  selected_.clear();
+  selectedCount_ = 0;
+  selLo_ = 0, selHi_ = -1;
+  if (v) {
+    selected_.assign(ids_.size(), 0);
+    if (selectedRow_ >= 0) SetSelectionBit(selectedRow_, true);
+  } else {
+    std::vector<std::uint8_t>().swap(selected_);
+  }
+  MarkSelection(0, RowCount() - 1);
+  RowsChanged(Property::FocusedRow);
+}
+
+void TreeGrid::MarkSelection(int first, int last) {
+  if (first > last) return;
+  if (dirtyLo_ > dirtyHi_) {
+    dirtyLo_ = first;
+    dirtyHi_ = last;
+  } else {
+    dirtyLo_ = std::min(dirtyLo_, first);
+    dirtyHi_ = std::max(dirtyHi_, last);
+  }
+}
+
+TreeGrid::RowSpan TreeGrid::TakeSelectionChanges() {
+  RowSpan span{std::max(0, dirtyLo_), std::min(dirtyHi_, RowCount() - 1)};
+  dirtyLo_ = 0, dirtyHi_ = -1;
+  return span;
+}
+
+void TreeGrid::SetSelectionBit(int row, bool v) {
+  auto& b = selected_[static_cast<std::size_t>(row)];
+  if ((b != 0) == v) return;
+  b = v ? 1 : 0;
+  selectedCount_ += v ? 1 : -1;
+  if (v) {
+    if (selLo_ > selHi_) selLo_ = selHi_ = row;
+    else selLo_ = std::min(selLo_, row), selHi_ = std::max(selHi_, row);
+  }
+  MarkSelection(row, row);
+}
+
+void TreeGrid::ClearSelectionBits() {
+  if (selectedCount_ > 0 && selLo_ <= selHi_) {
+    std::fill(selected_.begin() + selLo_, selected_.begin() + selHi_ + 1, std::uint8_t{0});
+    MarkSelection(selLo_, selHi_);
+  }
+  selectedCount_ = 0;
+  selLo_ = 0, selHi_ = -1;
+}
+
+void TreeGrid::SelectOnly(int row) {
+  if (selectedCount_ == 1 && row >= 0 && selected_[static_cast<std::size_t>(row)]) return;
+  ClearSelectionBits();
+  if (row >= 0) SetSelectionBit(row, true);
+}
+
+bool TreeGrid::RowSelected(int row) const {
+  CheckRow(row);
+  return multiSelect_ ? selected_[static_cast<std::size_t>(row)] != 0 : row == selectedRow_;
+}
+
+int TreeGrid::SelectedCount() const {
+  if (!multiSelect_) return selectedRow_ >= 0 ? 1 : 0;
+  return selectedCount_;
+}
+
+std::vector<int> TreeGrid::SelectedRows() const {
+  std::vector<int> rows;
+  if (!multiSelect_) {
+    if (selectedRow_ >= 0) rows.push_back(selectedRow_);
+    return rows;
+  }
+  rows.reserve(static_cast<std::size_t>(selectedCount_));
+  for (int r = std::max(0, selLo_); r <= selHi_ && static_cast<int>(rows.size()) < selectedCount_; ++r)
+    if (selected_[static_cast<std::size_t>(r)]) rows.push_back(r);
+  return rows;
+}
+
+void TreeGrid::SelectAll() {
+  if (!multiSelect_ || RowCount() == 0) return;
+  if (selectedCount_ == RowCount()) return;
+  std::fill(selected_.begin(), selected_.end(), std::uint8_t{1});
+  selectedCount_ = RowCount();
+  selLo_ = 0, selHi_ = RowCount() - 1;
+  MarkSelection(0, RowCount() - 1);
+  RowsChanged(Property::FocusedRow);
+}
+
+void TreeGrid::SelectRange(int first, int last, bool keepOthers) {
+  CheckRow(first);
+  CheckRow(last);
+  if (!multiSelect_) {
+    SetSelectedRow(last);
+    return;
+  }
+  if (first > last) std::swap(first, last);
+  if (!keepOthers) {
+    // Only the rows outside the span are cleared: growing a span by one
+    // row touches one row.
+    for (int r = std::max(0, selLo_); r <= selHi_ && r < first; ++r) SetSelectionBit(r, false);
+    for (int r = std::max(last + 1, selLo_); r <= selHi_; ++r) SetSelectionBit(r, false);
+    if (selectedCount_ == 0) selLo_ = 0, selHi_ = -1;
+  }
+  for (int r = first; r <= last; ++r) SetSelectionBit(r, true);
+  RowsChanged(Property::FocusedRow);
+}
+
+void TreeGrid::SetRowSelected(int row, bool v) {
+  CheckRow(row);
+  if (!multiSelect_) {
+    if (v) SetSelectedRow(row);
+    else if (row == selectedRow_) SetSelectedRow(-1);
+    return;
+  }
+  SetSelectionBit(row, v);
+  if (selectedCount_ == 0) selLo_ = 0, selHi_ = -1;
+  if (dirtyLo_ <= dirtyHi_) RowsChanged(Property::FocusedRow);
+}
+
+// ---------------------------------------------------------------- type-ahead
+
+void TreeGrid::SetTypeAheadColumn(int column) {
+  if (column < -1 || column >= ColumnCount())
+    throw Error(L"Tree \"" + Name() + L"\" has no column " + std::to_wstring(column));
+  typeAheadColumn_ = column;
+  typeAhead_.clear();
+}
+
+bool TreeGrid::TypeAheadMatches(int row, const std::wstring& prefix) const {
+  const std::int32_t id = ids_[static_cast<std::size_t>(row)];
+  if (OnTypeAheadMatch) return OnTypeAheadMatch(id, typeAheadColumn_, prefix);
+  if (!OnGetText) return false;
+  const std::wstring text = OnGetText(row, id, typeAheadColumn_);
+  return text.size() >= prefix.size() && SameNameNoCase(text.substr(0, prefix.size()), prefix);
+}
+
+void TreeGrid::DefaultChar(wchar_t ch) {
+  if (typeAheadColumn_ < 0 || typeAheadColumn_ >= ColumnCount() || ch < 32 || ch == 127 || RowCount() == 0) return;
+  const std::uint64_t now = clock_ ? clock_->milliseconds() : 0;
+  if (clock_ && !typeAhead_.empty() && now - typeAheadAt_ >= static_cast<std::uint64_t>(TypeAheadPause))
+    typeAhead_.clear();
+  if (typeAhead_.empty() && ch == L' ') return;
+  const bool fresh = typeAhead_.empty();
+  typeAhead_ += ch;
+  typeAheadAt_ = now;
+  // A longer text matches no row before the one the shorter text found.
+  int found = -1;
+  for (int r = fresh || typeAheadRow_ < 0 ? 0 : typeAheadRow_; r < RowCount(); ++r) {
+    if (TypeAheadMatches(r, typeAhead_)) {
+      found = r;
+      break;
+    }
+  }
+  if (found < 0) return;  // no row: the focus stays, and so does the typed text
+  typeAheadRow_ = found;
+  pendingRow_ = -1;
+  SetFocusedRow(found);
 }
 
 int TreeGrid::VisibleRowCount() const {
@@ -323,6 +528,33 @@ CellStyle TreeGrid::CellPaint(int row, int column) const {
   return style;
 }
 
+namespace {
+
+void AppendCell(std::wstring& out, const std::wstring& text) {
+  for (wchar_t c : text) out.push_back(c == L'\t' || c == L'\r' || c == L'\n' ? L' ' : c);
+}
+
+}  // namespace
+
+std::wstring TreeGrid::RowsText(const std::vector<int>& rows) const {
+  std::wstring out;
+  const int columns = ColumnCount();
+  for (int c = 0; c < columns; ++c) {
+    if (c > 0) out.push_back(L'\t');
+    AppendCell(out, columns_[static_cast<std::size_t>(c)].caption);
+  }
+  out += L"\r\n";
+  for (int row : rows) {
+    CheckRow(row);
+    for (int c = 0; c < columns; ++c) {
+      if (c > 0) out.push_back(L'\t');
+      if (OnGetText) AppendCell(out, OnGetText(row, ids_[static_cast<std::size_t>(row)], c));
+    }
+    out += L"\r\n";
+  }
+  return out;
+}
+
 Rect TreeGrid::CellRect(int row, int column) const {
   Column(column);
   int x = 2;
@@ -378,6 +610,19 @@ void TreeGrid::Sort() {
   }
   ids_.swap(newIds);
   checked_.swap(newChecked);
+  if (multiSelect_) {
+    std::vector<std::uint8_t> newSelected(n);
+    selLo_ = static_cast<int>(n), selHi_ = -1;
+    for (std::size_t i = 0; i < n; ++i) {
+      newSelected[i] = selected_[order[i]];
+      if (newSelected[i]) selLo_ = std::min(selLo_, static_cast<int>(i)), selHi_ = static_cast<int>(i);
+    }
+    if (selHi_ < 0) selLo_ = 0;
+    selected_.swap(newSelected);
+    MarkSelection(0, static_cast<int>(n) - 1);
+  }
+  if (anchorRow_ >= 0) anchorRow_ = static_cast<int>(where[static_cast<std::size_t>(anchorRow_)]);
+  typeAheadRow_ = -1;
   if (focusedRow_ >= 0) focusedRow_ = static_cast<int>(where[static_cast<std::size_t>(focusedRow_)]);
   if (selectedRow_ >= 0) selectedRow_ = static_cast<int>(where[static_cast<std::size_t>(selectedRow_)]);
   if (pendingRow_ >= 0) pendingRow_ = -1;
@@ -487,6 +732,7 @@ void TreeGrid::EditorExited(Component& editor) {
 
 void TreeGrid::DoExit() {
   pendingRow_ = -1;
+  typeAhead_.clear();
   Component::DoExit();
 }
 
@@ -560,7 +806,7 @@ void TreeGrid::UserClickHeader(int column, MouseButton button) {
   });
 }
 
-void TreeGrid::UserClickRow(int row, int column, MouseButton button) {
+void TreeGrid::UserClickRow(int row, int column, MouseButton button, ShiftState shift) {
   if (ShouldIgnoreUser()) return;
   Dispatch([&] {
     if (IsEditing() && row == editRow_ && column == editColumn_) return;  // a click inside the editor
@@ -569,9 +815,27 @@ void TreeGrid::UserClickRow(int row, int column, MouseButton button) {
       if (!Focused()) return;
     }
     pendingRow_ = -1;
+    typeAhead_.clear();
     if (row < 0 || row >= RowCount()) return;
     if (IsEditing()) EndEdit();
     if (column >= 0 && column < ColumnCount()) focusedColumn_ = column;
+    if (multiSelect_ && button == MouseButton::Left && (shift.shift || shift.ctrl)) {
+      if (shift.shift) {
+        const int anchor = anchorRow_ >= 0 && anchorRow_ < RowCount() ? anchorRow_ : row;
+        SetFocusedRowImpl(row, false);
+        SelectRange(anchor, row, shift.ctrl);
+        anchorRow_ = anchor;
+      } else {
+        SetFocusedRowImpl(row, false);
+        SetRowSelected(row, !RowSelected(row));
+        anchorRow_ = row;
+      }
+      return;
+    }
+    if (multiSelect_ && button == MouseButton::Right && RowSelected(row)) {
+      SetFocusedRowImpl(row, false);  // the selection stays for a menu
+      return;
+    }
     SetFocusedRow(row);
     if (button == MouseButton::Left && editOnClick_ && column >= 0 && column < ColumnCount() && OnEditing &&
         OnEditing(row, column)) {
@@ -651,9 +915,40 @@ void TreeGrid::UserCancelEdit() {
   if (editor_) editor_->UserKey(Key::Escape);
 }
 
-bool TreeGrid::DefaultKeyDown(int key, ShiftState) {
+void TreeGrid::MoveTo(int row, ShiftState shift) {
+  pendingRow_ = -1;
+  typeAhead_.clear();
+  if (!multiSelect_ || (!shift.shift && !shift.ctrl)) {
+    SetFocusedRow(row);
+    return;
+  }
+  if (shift.shift) {
+    // The span from the anchor grows or shrinks with the focus.
+    const int anchor = anchorRow_ >= 0 && anchorRow_ < RowCount() ? anchorRow_ : (focusedRow_ >= 0 ? focusedRow_ : row);
+    SetFocusedRowImpl(row, false);
+    SelectRange(anchor, row, shift.ctrl);
+    anchorRow_ = anchor;
+    return;
+  }
+  SetFocusedRowImpl(row, false);  // Ctrl: the focus moves alone
+}
+
+bool TreeGrid::DefaultKeyDown(int key, ShiftState shift) {
   const int n = RowCount();
   if (n == 0) return false;
+  if (multiSelect_ && shift.ctrl && !shift.alt) {
+    if (key == 'A') {
+      typeAhead_.clear();
+      SelectAll();
+      return true;
+    }
+    if (key == Key::Space && focusedRow_ >= 0) {
+      typeAhead_.clear();
+      SetRowSelected(focusedRow_, !RowSelected(focusedRow_));
+      anchorRow_ = focusedRow_;
+      return true;
+    }
+  }
   int page = VisibleRowCount();
   int row = focusedRow_;
   switch (key) {
@@ -675,8 +970,7 @@ bool TreeGrid::DefaultKeyDown(int key, ShiftState) {
     default:
       return false;
   }
-  pendingRow_ = -1;
-  SetFocusedRow(row);
+  MoveTo(row, shift);
   return true;
 }
 
@@ -693,6 +987,7 @@ void TreeGrid::DetachEvents() {
   OnCreateEditor = nullptr;
   OnNewText = nullptr;
   OnEdited = nullptr;
+  OnTypeAheadMatch = nullptr;
 }
 
 }  // namespace topaline::ui

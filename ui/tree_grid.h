@@ -17,6 +17,10 @@
 #include "ui/component.h"
 #include "ui/form.h"
 
+namespace topaline {
+class Clock;
+}
+
 namespace topaline::ui {
 
 class ImageList;
@@ -110,10 +114,51 @@ public:
 
   // Focus and selection (one selected row).
   int FocusedRow() const { return focusedRow_; }
-  int SelectedRow() const { return selectedRow_; }
+  // With several selected rows: the focused row when it is selected,
+  // else the first selected one (-1: none).
+  int SelectedRow() const;
   // Focuses and selects a row (-1: none); OnFocusChanged when it moves.
   void SetFocusedRow(int row);
   void SetSelectedRow(int row);
+
+  // ---- Several selected rows ----
+  // Off (the default), one row is selected: the focused one. On, Ctrl and
+  // Shift clicks, Shift with the moving keys, Ctrl+Space and Ctrl+A select
+  // several rows; a plain click or move still selects the one row it
+  // reaches, and SetFocusedRow / SetSelectedRow select that row alone.
+  // The selection is one byte per row (sorting carries it with the rows).
+  bool MultiSelect() const { return multiSelect_; }
+  void SetMultiSelect(bool v);
+  bool RowSelected(int row) const;
+  int SelectedCount() const;
+  // The selected rows in display order.
+  std::vector<int> SelectedRows() const;
+  void SelectAll();
+  // Selects the rows between first and last (either order, both
+  // included); keepOthers false drops every other row's selection.
+  void SelectRange(int first, int last, bool keepOthers);
+  void SetRowSelected(int row, bool v);
+  // For the binding: the rows whose selection changed since it last
+  // asked (an empty span, first > last, when none), then forgotten.
+  struct RowSpan {
+    int first = 0, last = -1;
+    bool Empty() const { return first > last; }
+  };
+  RowSpan TakeSelectionChanges();
+
+  // ---- Type-ahead ----
+  // Printable characters typed while the grid has the focus jump to the
+  // first row, in display order, whose text in this column starts with
+  // what was typed since the last pause (TypeAheadPause ms, measured on
+  // the clock; without a clock the typed text only restarts after a
+  // move or a click). -1 (the default): no type-ahead.
+  int TypeAheadColumn() const { return typeAheadColumn_; }
+  void SetTypeAheadColumn(int column);
+  void SetClock(Clock* clock) { clock_ = clock; }
+  static constexpr int TypeAheadPause = 1000;
+  // What has been typed so far (empty after a pause or a move).
+  const std::wstring& TypeAheadText() const { return typeAhead_; }
+
   // First row shown at the top (scrolling).
   int TopRow() const { return topRow_; }
   void SetTopRow(int row);
@@ -130,6 +175,11 @@ public:
   // ---- Cells ----
   std::wstring CellText(int row, int column) const;
   CellStyle CellPaint(int row, int column) const;
+  // The rows as tab-separated text for the clipboard: a first line of
+  // the column captions, then one line per row with its cell texts, in
+  // column order, each line ended by CR LF. Tabs and line breaks inside
+  // a cell become blanks, so that every row stays one line of a sheet.
+  std::wstring RowsText(const std::vector<int>& rows) const;
   // Cell rectangle relative to the grid (from TopRow, RowHeight and the
   // column widths in display order).
   Rect CellRect(int row, int column) const;
@@ -196,6 +246,10 @@ public:
   std::function<Component*(int row, int column)> OnCreateEditor;
   // The edited text is committed.
   std::function<void(int row, int column, const std::wstring& text)> OnNewText;
+  // Whether a row's text in the type-ahead column starts with prefix
+  // (none: the cell text compared without regard to case). A dialog with
+  // many rows gives a test that formats nothing.
+  std::function<bool(std::int32_t id, int column, const std::wstring& prefix)> OnTypeAheadMatch;
   // The edit ended (committed or cancelled).
   std::function<void(int row, int column, bool committed)> OnEdited;
 
@@ -217,7 +271,11 @@ public:
   // left button an edit is pending until UserEditDelayElapsed (another
   // button only focuses the row). A click on another row ends an edit in
   // progress (commit).
-  void UserClickRow(int row, int column = 0, MouseButton button = MouseButton::Left);
+  // With MultiSelect, the left button with Ctrl toggles the row's
+  // selection, with Shift selects from the anchor (the row of the last
+  // plain or Ctrl click) to the row, with both adds that span; neither
+  // starts an edit. A right click on a selected row keeps the selection.
+  void UserClickRow(int row, int column = 0, MouseButton button = MouseButton::Left, ShiftState shift = {});
   void UserDoubleClickRow(int row);
   // The edit delay ran out: a pending edit begins.
   void UserEditDelayElapsed();
@@ -238,6 +296,7 @@ public:
 
 protected:
   bool DefaultKeyDown(int key, ShiftState shift) override;
+  void DefaultChar(wchar_t ch) override;
 
 private:
   bool EditorKeyDown(Component& editor, int key) override;
@@ -249,6 +308,13 @@ private:
   int VisibleRowCount() const;
   void SetFocusedRowImpl(int row, bool select);
   Edit& PlainEditor();
+  // Multiple selection helpers.
+  void MarkSelection(int first, int last);
+  void ClearSelectionBits();
+  void SetSelectionBit(int row, bool v);
+  void SelectOnly(int row);
+  void MoveTo(int row, ShiftState shift);
+  bool TypeAheadMatches(int row, const std::wstring& prefix) const;
 
   std::vector<TreeColumn> columns_;
   std::vector<std::int32_t> ids_;
@@ -274,6 +340,19 @@ private:
   Component* editor_ = nullptr;
   Edit* plainEditor_ = nullptr;
   bool finishingEdit_ = false;
+  // several selected rows
+  bool multiSelect_ = false;
+  std::vector<std::uint8_t> selected_;
+  int selectedCount_ = 0;
+  int selLo_ = 0, selHi_ = -1;      // every selected row lies in between
+  int dirtyLo_ = 0, dirtyHi_ = -1;  // selection changes not yet taken
+  int anchorRow_ = -1;
+  // type-ahead
+  int typeAheadColumn_ = -1;
+  Clock* clock_ = nullptr;
+  std::wstring typeAhead_;
+  std::uint64_t typeAheadAt_ = 0;
+  int typeAheadRow_ = -1;
 };
 
 }  // namespace topaline::ui

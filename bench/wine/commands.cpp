@@ -47,11 +47,11 @@
 #include "win32/ui/msw_form_runner.h"
 
 using namespace topaline;
-using Clock = std::chrono::steady_clock;
+using SteadyClock = std::chrono::steady_clock;
 
 namespace {
 
-double Ms(Clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
+double Ms(SteadyClock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
 
 double Median(std::vector<double> v) {
   if (v.empty()) return 0;
@@ -196,12 +196,12 @@ bool IsDialogBox(HWND root) {
 // call gives the time; every window is closed once it has been painted.
 struct Watch {
   bool painted = false;
-  Clock::time_point paint;
+  SteadyClock::time_point paint;
   std::set<HWND> seen;
   // Group manager: wait for this control's paint, then click a header.
   std::wstring list;
   bool sorted = false;
-  Clock::duration sort{};
+  SteadyClock::duration sort{};
   // The windows of the first painted dialog, when capturing.
   bool capture = false;
   std::vector<floor_bench::WindowShape> shapes;
@@ -239,13 +239,13 @@ LRESULT CALLBACK GetMessageHook(int code, WPARAM wp, LPARAM lp) {
       FlushPaints();
       if (!g_watch.painted) {
         g_watch.painted = true;
-        g_watch.paint = Clock::now();
+        g_watch.paint = SteadyClock::now();
         if (g_watch.capture) g_watch.shapes = floor_bench::Capture(GetAncestor(m->hwnd, GA_ROOT), g_server);
         if (!g_watch.list.empty()) {
-          auto t0 = Clock::now();
+          auto t0 = SteadyClock::now();
           floor_bench::ClickHeader(m->hwnd, 1);
           FlushPaints();
-          g_watch.sort = Clock::now() - t0;
+          g_watch.sort = SteadyClock::now() - t0;
           g_watch.sorted = true;
         }
       }
@@ -304,10 +304,10 @@ double LanceToPaint(IDispatch* obj, int command, std::vector<floor_bench::Window
   V_BSTR(&arg) = SysAllocString(std::to_wstring(command).c_str());
   DISPPARAMS dp{&arg, nullptr, 1, 0};
   EXCEPINFO ei{};
-  auto t0 = Clock::now();
+  auto t0 = SteadyClock::now();
   HRESULT hr = obj->Invoke(Id(obj, L"lance"), IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &dp, nullptr, &ei,
                            nullptr);
-  auto t1 = Clock::now();
+  auto t1 = SteadyClock::now();
   VariantClear(&arg);
   InterlockedIncrement(&g_alive);
   if (FAILED(hr)) {
@@ -339,7 +339,7 @@ public:
   int ShowModal(ui::Form& form) override {
     if (!shown) {
       shown = true;
-      showAt = Clock::now();
+      showAt = SteadyClock::now();
     }
     return inner_.ShowModal(form);
   }
@@ -349,7 +349,7 @@ public:
   ui::Rect WorkArea() override { return inner_.WorkArea(); }
   ui::Size ScreenSize() override { return inner_.ScreenSize(); }
   bool shown = false;
-  Clock::time_point showAt;
+  SteadyClock::time_point showAt;
 
 private:
   FormRunner& inner_;
@@ -371,13 +371,13 @@ Split RunSplit(int command, ComExchange& exchange) {
   session.owner = platform.system.activeWindow();
   session.exchange.resultat = 0;
   Split s;
-  auto t0 = Clock::now();
+  auto t0 = SteadyClock::now();
   session.config = ReadProgConfig(platform.registry);
   session.HelpFile = session.config.InstallPath + L"\\" + session.config.AppName + L".chm";
-  auto t1 = Clock::now();
+  auto t1 = SteadyClock::now();
   session.Labels = TDesLabels();
   session.Labels.Init(session.config.InstallPath + L"\\language.lng", platform, session.owner);
-  auto t2 = Clock::now();
+  auto t2 = SteadyClock::now();
   const CommandEntry* entry = StandardCommands().Find(ParseCommandNumber(std::to_wstring(command)));
   try {
     if (entry) (*entry)(session);
@@ -386,7 +386,7 @@ Split RunSplit(int command, ComExchange& exchange) {
   } catch (...) {
     std::fprintf(stderr, "command %d failed\n", command);
   }
-  auto t3 = Clock::now();
+  auto t3 = SteadyClock::now();
   InterlockedIncrement(&g_alive);
   s.config = Ms(t1 - t0);
   s.labels = Ms(t2 - t1);
@@ -479,7 +479,7 @@ int wmain(int argc, wchar_t** argv) {
     V_VT(&arg) = VT_BSTR;
     V_BSTR(&arg) = SysAllocString(L"0");
     DISPPARAMS dp{&arg, nullptr, 1, 0};
-    auto t0 = Clock::now();
+    auto t0 = SteadyClock::now();
     HRESULT hr = obj->Invoke(Id(obj, L"lance"), IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &dp, nullptr, nullptr,
                              nullptr);
     VariantClear(&arg);

@@ -22,7 +22,7 @@
 #include "server/com/variant_bridge.h"
 
 using namespace topaline;
-using Clock = std::chrono::steady_clock;
+using SteadyClock = std::chrono::steady_clock;
 
 namespace {
 
@@ -55,7 +55,7 @@ double Median(std::vector<double> v) {
   return v[v.size() / 2];
 }
 
-double Ms(Clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
+double Ms(SteadyClock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
 
 }  // namespace
 
@@ -69,20 +69,20 @@ int main(int argc, char** argv) {
   for (int r = 0; r < rounds; ++r) {
     VARIANT dup;
     VariantInit(&dup);
-    auto t0 = Clock::now();
+    auto t0 = SteadyClock::now();
     VariantCopy(&dup, &source);
-    auto t1 = Clock::now();
+    auto t1 = SteadyClock::now();
     VariantClear(&dup);
     copy.push_back(Ms(t1 - t0));
-    clear.push_back(Ms(Clock::now() - t1));
+    clear.push_back(Ms(SteadyClock::now() - t1));
 
     {
       SafeArrayExchangeArray view(L"AXPoints");
       view.bind(&source);
       TDesPoints set;
-      auto t2 = Clock::now();
+      auto t2 = SteadyClock::now();
       set.Init(view);
-      init.push_back(Ms(Clock::now() - t2));
+      init.push_back(Ms(SteadyClock::now() - t2));
     }
 
     // Apply as the points list does it, with every point changed, then
@@ -91,9 +91,9 @@ int main(int argc, char** argv) {
     for (std::size_t changed : {std::size_t(points), std::size_t(10)}) {
       exchange.assign(Slot::AXPoints, source);
       TPointsView pts;
-      auto t2 = Clock::now();
+      auto t2 = SteadyClock::now();
       pts.Open(exchange.get(Slot::AXPoints));
-      const double opened = Ms(Clock::now() - t2);
+      const double opened = Ms(SteadyClock::now() - t2);
       if (pts.Count() != static_cast<std::size_t>(points)) {
         std::fprintf(stderr, "wrong count %zu\n", pts.Count());
         return 1;
@@ -102,9 +102,9 @@ int main(int argc, char** argv) {
       const std::size_t step = pts.Count() / changed;
       for (std::size_t i = 0; i < pts.Count(); i += step)
         pts.SetCoordinate(i, TPointsView::X, pts.Coordinate(i, TPointsView::X) + 0.5, true);
-      auto t4 = Clock::now();
+      auto t4 = SteadyClock::now();
       pts.WriteBack(exchange, Slot::AXPoints);
-      const double applied = Ms(Clock::now() - t4);
+      const double applied = Ms(SteadyClock::now() - t4);
       (changed == std::size_t(points) ? applyAll : applyTen).push_back(applied);
       if (exchange.get(Slot::AXPoints).upperBound() != static_cast<std::int32_t>(changed * 6 - 1)) {
         std::fprintf(stderr, "Apply wrote %d elements\n", exchange.get(Slot::AXPoints).upperBound() + 1);

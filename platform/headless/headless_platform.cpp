@@ -179,6 +179,12 @@ void HeadlessShell::execute(const std::wstring& program, const std::wstring& par
   launches.push_back({program, parameters});
 }
 
+void HeadlessClipboard::setText(WindowHandle owner, const std::wstring& text) {
+  writes.Check(L"Could not copy to the clipboard:");
+  lastOwner = owner;
+  content = text;
+}
+
 SystemUi::Answer HeadlessSystemUi::messageBox(WindowHandle owner, const std::wstring& text,
                                               const std::wstring& caption, Buttons buttons, Icon icon) {
   Box box{owner, text, caption, buttons, icon, Answer::Ok};

@@ -176,7 +176,26 @@ private:
   std::vector<std::wstring> folders_;    // normalised, no trailing "\"
 };
 
-// The four services bundled; platform refers to them.
+// A clock that moves only when the test says so.
+class HeadlessClock final : public Clock {
+public:
+  std::uint64_t milliseconds() override { return now; }
+  void advance(std::uint64_t ms) { now += ms; }
+  std::uint64_t now = 1000;
+};
+
+// A clipboard of one text. Writes fail as a busy clipboard does when
+// writes is armed (the content stays).
+class HeadlessClipboard final : public Clipboard {
+public:
+  void setText(WindowHandle owner, const std::wstring& text) override;
+  std::wstring text(WindowHandle) override { return content; }
+  std::wstring content;
+  WindowHandle lastOwner = 0;
+  HeadlessFault writes;
+};
+
+// The services bundled; platform refers to them.
 struct HeadlessPlatform {
   HeadlessPlatform() = default;
   HeadlessPlatform(const HeadlessPlatform&) = delete;
@@ -186,7 +205,9 @@ struct HeadlessPlatform {
   HeadlessShell shell;
   HeadlessSystemUi system;
   HeadlessFileSystem files;
-  Platform platform{registry, shell, system, files};
+  HeadlessClock clock;
+  HeadlessClipboard clipboard;
+  Platform platform{registry, shell, system, files, clock, clipboard};
 };
 
 }  // namespace topaline

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <random>
+#include <string>
 #include <vector>
 
 #include "ui/ui.h"
@@ -55,5 +56,61 @@ void BM_AddRows(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_AddRows)->Arg(1000000)->Unit(benchmark::kMillisecond);
+
+// Ctrl+A, then a plain move that selects one row again, over every row.
+void BM_SelectAllThenOne(benchmark::State& state) {
+  Fixture f(static_cast<int>(state.range(0)));
+  f.tree.SetMultiSelect(true);
+  f.tree.SetFocusedRow(0);
+  for (auto _ : state) {
+    f.tree.UserKey('A', ShiftState{false, true, false});
+    f.tree.UserKey(Key::Home);
+    benchmark::DoNotOptimize(f.tree.SelectedCount());
+  }
+  state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+BENCHMARK(BM_SelectAllThenOne)->Arg(1000000)->Unit(benchmark::kMillisecond);
+
+// Shift+Down at the end of a long selection: one row more each time.
+void BM_ShiftDownInALongSpan(benchmark::State& state) {
+  Fixture f(static_cast<int>(state.range(0)));
+  f.tree.SetMultiSelect(true);
+  f.tree.SetFocusedRow(0);
+  f.tree.UserKey(Key::End, ShiftState{true, false, false});
+  for (auto _ : state) {
+    f.tree.UserKey(Key::Up, ShiftState{true, false, false});
+    f.tree.UserKey(Key::Down, ShiftState{true, false, false});
+    benchmark::DoNotOptimize(f.tree.TakeSelectionChanges());
+  }
+}
+BENCHMARK(BM_ShiftDownInALongSpan)->Arg(1000000)->Unit(benchmark::kMicrosecond);
+
+// A type-ahead search that matches only the last row: every row tested.
+void BM_TypeAheadThroughEveryRow(benchmark::State& state) {
+  Fixture f(static_cast<int>(state.range(0)));
+  f.keys.back() = 9999999;
+  f.tree.SetTypeAheadColumn(0);
+  f.tree.OnTypeAheadMatch = [&f](std::int32_t id, int, const std::wstring& prefix) {
+    return prefix == L"9" && f.keys[static_cast<std::size_t>(id)] == 9999999;
+  };
+  for (auto _ : state) {
+    f.tree.UserKey(Key::Home);
+    f.tree.UserType(L"9");
+    benchmark::DoNotOptimize(f.tree.FocusedRow());
+  }
+  state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+BENCHMARK(BM_TypeAheadThroughEveryRow)->Arg(1000000)->Unit(benchmark::kMillisecond);
+
+// Ctrl+C of every row: the tab-separated text of a million rows.
+void BM_RowsTextOfEveryRow(benchmark::State& state) {
+  Fixture f(static_cast<int>(state.range(0)));
+  f.tree.OnGetText = [&f](int, std::int32_t id, int) { return std::to_wstring(f.keys[static_cast<std::size_t>(id)]); };
+  f.tree.SetMultiSelect(true);
+  f.tree.SelectAll();
+  for (auto _ : state) benchmark::DoNotOptimize(f.tree.RowsText(f.tree.SelectedRows()).size());
+  state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+BENCHMARK(BM_RowsTextOfEveryRow)->Arg(1000000)->Unit(benchmark::kMillisecond);
 
 }  // namespace

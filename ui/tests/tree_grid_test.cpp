@@ -1,10 +1,15 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
+
 #include <random>
 #include <string>
 #include <vector>
 
 #include "platform/error.h"
+#include "platform/headless/headless_platform.h"
+#include "ui/headless/dialog_test.h"
 #include "ui/ui.h"
 
 using namespace topaline;
@@ -274,4 +279,225 @@ TEST(TreeGrid, ChecksFocusAndRowDeletion) {
   EXPECT_EQ(f.tree.FocusedRow(), -1);
   EXPECT_EQ(f.tree.FindRow(4), -1);
   EXPECT_THROW(f.tree.RowId(9), Error);
+}
+
+// ---------------------------------------------------------------- several selected rows
+
+namespace {
+
+constexpr ShiftState kShift{true, false, false};
+constexpr ShiftState kCtrl{false, true, false};
+constexpr ShiftState kCtrlShift{true, true, false};
+
+struct SelectionCase {
+  const char* name;
+  std::function<void(TreeGrid&)> act;
+  std::vector<int> selected;  // display rows
+  int focused;
+};
+
+}  // namespace
+
+TEST(TreeGrid, ClicksAndKeysSelectSeveralRows) {
+  const std::vector<SelectionCase> cases = {
+      {"plain click selects one row", [](TreeGrid& t) { t.UserClickRow(2, 1); }, {2}, 2},
+      {"shift click spans from the anchor",
+       [](TreeGrid& t) {
+         t.UserClickRow(1);
+         t.UserClickRow(3, 0, MouseButton::Left, kShift);
+       },
+       {1, 2, 3}, 3},
+      {"a second shift click replaces the span, same anchor",
+       [](TreeGrid& t) {
+         t.UserClickRow(2);
+         t.UserClickRow(4, 0, MouseButton::Left, kShift);
+         t.UserClickRow(0, 0, MouseButton::Left, kShift);
+       },
+       {0, 1, 2}, 0},
+      {"ctrl clicks toggle",
+       [](TreeGrid& t) {
+         t.UserClickRow(1);
+         t.UserClickRow(3, 0, MouseButton::Left, kCtrl);
+         t.UserClickRow(4, 0, MouseButton::Left, kCtrl);
+         t.UserClickRow(1, 0, MouseButton::Left, kCtrl);
+       },
+       {3, 4}, 1},
+      {"ctrl+shift click adds a span from the last ctrl click",
+       [](TreeGrid& t) {
+         t.UserClickRow(0);
+         t.UserClickRow(2, 0, MouseButton::Left, kCtrl);
+         t.UserClickRow(4, 0, MouseButton::Left, kCtrlShift);
+       },
+       {0, 2, 3, 4}, 4},
+      {"shift+arrows grow and shrink the span",
+       [](TreeGrid& t) {
+         t.UserClickRow(3);
+         t.UserKey(Key::Up, kShift);
+         t.UserKey(Key::Up, kShift);
+         t.UserKey(Key::Down, kShift);
+       },
+       {2, 3}, 2},
+      {"shift+end and shift+home",
+       [](TreeGrid& t) {
+         t.UserClickRow(2);
+         t.UserKey(Key::End, kShift);
+       },
+       {2, 3, 4}, 4},
+      {"ctrl+arrows move the focus alone, ctrl+space toggles",
+       [](TreeGrid& t) {
+         t.UserClickRow(1);
+         t.UserKey(Key::Down, kCtrl);
+         t.UserKey(Key::Down, kCtrl);
+         t.UserKey(Key::Space, kCtrl);
+       },
+       {1, 3}, 3},
+      {"ctrl+a selects every row", [](TreeGrid& t) { t.UserKey('A', kCtrl); }, {0, 1, 2, 3, 4}, 0},
+      {"a plain move after ctrl+a selects one row",
+       [](TreeGrid& t) {
+         t.UserKey('A', kCtrl);
+         t.UserKey(Key::Down);
+       },
+       {1}, 1},
+      {"a right click on a selected row keeps the selection",
+       [](TreeGrid& t) {
+         t.UserClickRow(1);
+         t.UserClickRow(2, 0, MouseButton::Left, kShift);
+         t.UserClickRow(1, 0, MouseButton::Right);
+       },
+       {1, 2}, 1},
+      {"a right click elsewhere selects that row",
+       [](TreeGrid& t) {
+         t.UserKey('A', kCtrl);
+         t.UserClickRow(1);
+         t.UserClickRow(3, 0, MouseButton::Right);
+       },
+       {3}, 3},
+  };
+  for (const SelectionCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    GridForm f;
+    f.tree.SetMultiSelect(true);
+    f.tree.SetFocusedRow(0);
+    c.act(f.tree);
+    EXPECT_EQ(f.tree.SelectedRows(), c.selected);
+    EXPECT_EQ(f.tree.SelectedCount(), static_cast<int>(c.selected.size()));
+    EXPECT_EQ(f.tree.FocusedRow(), c.focused);
+    EXPECT_FALSE(f.tree.EditPending());  // only a plain click on an editable cell edits
+    for (int r = 0; r < f.tree.RowCount(); ++r)
+      EXPECT_EQ(f.tree.RowSelected(r), std::find(c.selected.begin(), c.selected.end(), r) != c.selected.end());
+  }
+}
+
+TEST(TreeGrid, WithoutMultiSelectModifiedClicksAndCtrlASelectOneRow) {
+  GridForm f;
+  f.tree.SetFocusedRow(0);
+  f.tree.UserClickRow(2, 1, MouseButton::Left, kCtrl);
+  f.tree.UserClickRow(4, 1, MouseButton::Left, kShift);
+  f.tree.UserKey('A', kCtrl);
+  f.tree.UserKey(Key::Up, kShift);
+  EXPECT_EQ(f.tree.SelectedRows(), (std::vector<int>{3}));
+  EXPECT_EQ(f.tree.SelectedRow(), 3);
+  EXPECT_EQ(f.tree.FocusedRow(), 3);
+}
+
+TEST(TreeGrid, SelectionFollowsItsRowsThroughSortAndDeletionAndReportsWhatChanged) {
+  GridForm f;
+  f.tree.SetMultiSelect(true);
+  f.tree.SetFocusedRow(1);                                 // id 1 ("A", 10)
+  f.tree.UserClickRow(3, 0, MouseButton::Left, kCtrl);     // id 3 ("a", 100)
+  f.tree.TakeSelectionChanges();
+  f.tree.UserClickRow(4, 0, MouseButton::Left, kCtrl);
+  TreeGrid::RowSpan one = f.tree.TakeSelectionChanges();   // a toggle touches its row only
+  EXPECT_EQ(one.first, 4);
+  EXPECT_EQ(one.last, 4);
+  EXPECT_TRUE(f.tree.TakeSelectionChanges().Empty());
+  f.tree.UserClickRow(4, 0, MouseButton::Left, kCtrl);
+  f.tree.SetSortColumn(1);
+  f.tree.SetSortDirection(SortDirection::Descending);
+  f.tree.Sort();  // ids 3, 1, 0, 2, 4
+  std::vector<std::int32_t> ids;
+  for (int r : f.tree.SelectedRows()) ids.push_back(f.tree.RowId(r));
+  EXPECT_EQ(ids, (std::vector<std::int32_t>{3, 1}));
+  f.tree.DeleteRow(0);
+  EXPECT_EQ(f.tree.SelectedRows(), (std::vector<int>{0}));
+  EXPECT_EQ(f.tree.RowId(0), 1);
+  // Shift+click spans from the anchor (the last Ctrl click, id 4), which
+  // followed its row.
+  f.tree.UserClickRow(0, 0, MouseButton::Left, kShift);
+  EXPECT_EQ(f.tree.SelectedRows(), (std::vector<int>{0, 1, 2, 3}));
+  // Deleting a row before the selection moves it up whole.
+  f.tree.UserClickRow(2, 1);
+  f.tree.UserClickRow(3, 1, MouseButton::Left, kShift);
+  f.tree.DeleteRow(0);
+  EXPECT_EQ(f.tree.SelectedRows(), (std::vector<int>{1, 2}));
+}
+
+// ---------------------------------------------------------------- type-ahead
+
+TEST(TreeGrid, TypeAheadJumpsToTheFirstRowStartingWithWhatWasTypedUntilAPause) {
+  struct Step {
+    std::uint64_t pauseBefore;
+    const wchar_t* typed;
+    int focused;
+  };
+  struct Case {
+    const char* name;
+    std::vector<Step> steps;
+  };
+  // Column 1 shows 2, 10, 2, 100, 2; column 0 b, A, c, a, B.
+  const std::vector<Case> cases = {
+      {"digits accumulate", {{0, L"1", 1}, {100, L"0", 1}, {100, L"0", 3}}},
+      {"the first row in display order wins", {{0, L"2", 0}}},
+      {"no row starts with it: the focus stays", {{0, L"10", 1}, {100, L"5", 1}}},
+      {"a pause starts over", {{0, L"10", 1}, {TreeGrid::TypeAheadPause, L"2", 0}}},
+      {"a shorter wait goes on", {{0, L"1", 1}, {TreeGrid::TypeAheadPause - 1, L"00", 3}}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    GridForm f;
+    HeadlessClock clock;
+    f.tree.SetClock(&clock);
+    f.tree.SetTypeAheadColumn(1);
+    f.tree.SetFocusedRow(4);
+    for (const Step& s : c.steps) {
+      clock.advance(s.pauseBefore);
+      f.tree.UserType(s.typed);
+      EXPECT_EQ(f.tree.FocusedRow(), s.focused) << ToUtf8(s.typed);
+      EXPECT_EQ(f.tree.SelectedRow(), s.focused);
+    }
+  }
+}
+
+TEST(TreeGrid, TypeAheadIgnoresCaseAndRestartsAfterAMoveAndFollowsTheSort) {
+  GridForm f;
+  HeadlessClock clock;
+  f.tree.SetClock(&clock);
+  f.tree.SetTypeAheadColumn(0);
+  f.tree.SetMultiSelect(true);
+  f.tree.SetFocusedRow(0);
+  f.tree.UserKey('A', kCtrl);
+  f.tree.UserType(L"a");
+  EXPECT_EQ(f.tree.FocusedRow(), 1);  // "A"
+  EXPECT_EQ(f.tree.SelectedRows(), (std::vector<int>{1}));
+  f.tree.UserKey(Key::Down);
+  f.tree.UserType(L"c");  // a new search, at once
+  EXPECT_EQ(f.tree.FocusedRow(), 2);
+  f.tree.UserClickHeader(0);  // descending: c, b, B, A, a
+  clock.advance(TreeGrid::TypeAheadPause);
+  f.tree.UserType(L"B");
+  EXPECT_EQ(f.tree.RowId(f.tree.FocusedRow()), 0);  // "b", first in display order
+  // Without a type-ahead column, characters do nothing.
+  f.tree.SetTypeAheadColumn(-1);
+  f.tree.UserType(L"a");
+  EXPECT_EQ(f.tree.RowId(f.tree.FocusedRow()), 0);
+}
+
+TEST(TreeGrid, RowsTextIsTabSeparatedWithTheCaptionsFirstAndOneLinePerRow) {
+  GridForm f;
+  f.names[1] = L"two\twords\r\nand a line";
+  f.tree.SetSortColumn(1);
+  f.tree.SetSortDirection(SortDirection::Descending);
+  f.tree.Sort();  // ids 3, 1, 0, 2, 4
+  EXPECT_EQ(f.tree.RowsText({1, 0}), L"Nom\tNb\r\ntwo words  and a line\t10\r\na\t100\r\n");
+  EXPECT_EQ(f.tree.RowsText({}), L"Nom\tNb\r\n");
 }

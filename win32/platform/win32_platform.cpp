@@ -373,4 +373,67 @@ std::wstring Win32FileSystem::decodeAnsi(const std::uint8_t* data, std::size_t s
   return text;
 }
 
+// ---------------------------------------------------------------- clock
+
+std::uint64_t Win32Clock::milliseconds() { return GetTickCount64(); }
+
+// ---------------------------------------------------------------- clipboard
+
+namespace {
+
+// Another program may hold the clipboard open for a moment: a few tries.
+void OpenClipboardOrThrow(WindowHandle owner) {
+  for (int attempt = 0; attempt < 10; ++attempt) {
+    if (OpenClipboard(reinterpret_cast<HWND>(owner))) return;
+    Sleep(20);
+  }
+  throw Error(L"Could not open the clipboard (" + SystemErrorText(GetLastError()) + L").");
+}
+
+struct ClipboardCloser {
+  ~ClipboardCloser() { CloseClipboard(); }
+};
+
+}  // namespace
+
+void Win32Clipboard::setText(WindowHandle owner, const std::wstring& text) {
+  const SIZE_T bytes = (text.size() + 1) * sizeof(wchar_t);
+  HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, bytes);
+  if (!mem) throw Error(L"Not enough memory to copy " + std::to_wstring(text.size()) + L" characters.");
+  if (void* p = GlobalLock(mem)) {
+    memcpy(p, text.c_str(), bytes);
+    GlobalUnlock(mem);
+  }
+  try {
+    OpenClipboardOrThrow(owner);
+  } catch (...) {
+    GlobalFree(mem);
+    throw;
+  }
+  ClipboardCloser closer;
+  EmptyClipboard();
+  if (!SetClipboardData(CF_UNICODETEXT, mem)) {
+    const DWORD err = GetLastError();
+    GlobalFree(mem);
+    throw Error(L"Could not copy to the clipboard (" + SystemErrorText(err) + L").");
+  }
+  // The clipboard owns mem now.
+}
+
+std::wstring Win32Clipboard::text(WindowHandle owner) {
+  if (!IsClipboardFormatAvailable(CF_UNICODETEXT)) return {};
+  OpenClipboardOrThrow(owner);
+  ClipboardCloser closer;
+  HANDLE mem = GetClipboardData(CF_UNICODETEXT);
+  if (!mem) return {};
+  const auto* p = static_cast<const wchar_t*>(GlobalLock(mem));
+  if (!p) return {};
+  const SIZE_T max = GlobalSize(mem) / sizeof(wchar_t);
+  SIZE_T n = 0;
+  while (n < max && p[n]) ++n;
+  std::wstring out(p, n);
+  GlobalUnlock(mem);
+  return out;
+}
+
 }  // namespace topaline

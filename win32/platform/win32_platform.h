@@ -41,16 +41,31 @@ public:
   std::wstring decodeAnsi(const std::uint8_t* data, std::size_t size) override;
 };
 
+// GetTickCount64.
+class Win32Clock final : public Clock {
+public:
+  std::uint64_t milliseconds() override;
+};
+
+// CF_UNICODETEXT on the system clipboard.
+class Win32Clipboard final : public Clipboard {
+public:
+  void setText(WindowHandle owner, const std::wstring& text) override;
+  std::wstring text(WindowHandle owner) override;
+};
+
 // The system's text for a Win32 error code, without the trailing line break.
 std::wstring SystemErrorText(unsigned long code);
 
-// All four services together; platform() hands them out as a Platform.
+// All the services together; platform() hands them out as a Platform.
 struct Win32Services {
   Win32Registry registry;
   Win32Shell shell;
   Win32SystemUi system;
   Win32FileSystem files;
-  Platform platform() { return Platform{registry, shell, system, files, nullptr}; }
+  Win32Clock clock;
+  Win32Clipboard clipboard;
+  Platform platform() { return Platform{registry, shell, system, files, clock, clipboard, nullptr}; }
 };
 
 }  // namespace topaline

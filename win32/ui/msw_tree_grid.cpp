@@ -4,6 +4,8 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <algorithm>
+
 #include "win32/ui/msw_binding.h"
 #include "win32/ui/msw_guard.h"
 #include "win32/ui/msw_names.h"
@@ -135,7 +137,18 @@ protected:
         // seconds for a million rows on every focus move.
         syncing_ = true;
         const int n = grid_.RowCount();
-        const int row = grid_.FocusedRow(), sel = grid_.SelectedRow();
+        const int row = grid_.FocusedRow();
+        // With several selected rows the list view holds the focused row's
+        // state alone (selected when the model says so); the other selected
+        // rows are painted from the model (NM_CUSTOMDRAW). The list view's
+        // own multiple selection applies a change of every row item by
+        // item: seconds for Ctrl+A over a million rows.
+        const int sel = grid_.MultiSelect() ? (row >= 0 && row < n && grid_.RowSelected(row) ? row : -1)
+                                            : grid_.SelectedRow();
+        if (grid_.MultiSelect()) {
+          const ui::TreeGrid::RowSpan changed = grid_.TakeSelectionChanges();
+          if (!changed.Empty()) InvalidateRows(changed.first, changed.last);
+        }
         auto setState = [&](int item, UINT state) {
           LVITEMW it{};
           it.stateMask = LVIS_FOCUSED | LVIS_SELECTED;
@@ -224,6 +237,12 @@ protected:
             cd->clrText = MSWColor(s.textColor, GetSysColor(COLOR_WINDOWTEXT));
             ui::Color bk = s.background != ui::clDefault ? s.background : grid_.Column(col).color;
             cd->clrTextBk = MSWColor(bk, GetSysColor(COLOR_WINDOW));
+            if (grid_.MultiSelect() && row != nativeSelected_ && grid_.RowSelected(row)) {
+              // A selected row the list view does not hold as selected.
+              const bool focused = GetFocus() == MSWHandle();
+              cd->clrTextBk = GetSysColor(focused ? COLOR_HIGHLIGHT : COLOR_BTNFACE);
+              cd->clrText = GetSysColor(focused ? COLOR_HIGHLIGHTTEXT : COLOR_BTNTEXT);
+            }
             SelectObject(cd->nmcd.hdc, s.bold ? binding_.BoldFont() : binding_.Font());
             *result = CDRF_NEWFONT;
           }
@@ -278,6 +297,25 @@ protected:
       MSWSync(Property::Style);
       InvalidateRect(MSWHandle(), nullptr, TRUE);
       return 0;
+    }
+    if ((msg == WM_LBUTTONDOWN || msg == WM_LBUTTONDBLCLK) && grid_.MultiSelect() && (wp & (MK_SHIFT | MK_CONTROL))) {
+      // Shift and Ctrl clicks select in the model; the list view keeps
+      // the focused row only (see Property::FocusedRow).
+      LVHITTESTINFO hit{};
+      hit.pt = POINT{static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))};
+      SendMessageW(MSWHandle(), LVM_SUBITEMHITTEST, 0, reinterpret_cast<LPARAM>(&hit));
+      if (hit.iItem >= 0) {
+        ui::ShiftState shift;
+        shift.shift = (wp & MK_SHIFT) != 0;
+        shift.ctrl = (wp & MK_CONTROL) != 0;
+        grid_.UserClickRow(hit.iItem, hit.iSubItem, ui::MouseButton::Left, shift);
+        return 0;
+      }
+    }
+    if ((msg == WM_SETFOCUS || msg == WM_KILLFOCUS) && grid_.MultiSelect() && grid_.SelectedCount() > 1) {
+      // The painted selection takes the colours of a list with or
+      // without the focus, as the list view's own does.
+      InvalidateRect(MSWHandle(), nullptr, FALSE);
     }
     if (msg == WM_TIMER && wp == kEditTimer) {
       KillTimer(MSWHandle(), kEditTimer);
@@ -387,6 +425,27 @@ private:
   void MSWReleaseHeader() {
     if (header_ && IsWindow(header_)) RemoveWindowSubclass(header_, HeaderProc, kHeaderSubclass);
     header_ = nullptr;
+  }
+
+  // Repaints the rows first..last that are on screen.
+  void InvalidateRows(int first, int last) {
+    HWND h = MSWHandle();
+    const int top = static_cast<int>(SendMessageW(h, LVM_GETTOPINDEX, 0, 0));
+    const int shown = static_cast<int>(SendMessageW(h, LVM_GETCOUNTPERPAGE, 0, 0)) + 1;
+    first = std::max(first, top);
+    last = std::min(last, top + shown);
+    if (first > last) return;
+    RECT a{}, b{};
+    a.left = b.left = LVIR_BOUNDS;
+    if (!SendMessageW(h, LVM_GETITEMRECT, static_cast<WPARAM>(first), reinterpret_cast<LPARAM>(&a)) ||
+        !SendMessageW(h, LVM_GETITEMRECT, static_cast<WPARAM>(last), reinterpret_cast<LPARAM>(&b))) {
+      InvalidateRect(h, nullptr, FALSE);
+      return;
+    }
+    RECT client{};
+    GetClientRect(h, &client);
+    RECT r{client.left, a.top, client.right, b.bottom};
+    InvalidateRect(h, &r, FALSE);
   }
 
   // Ends an open edit as the user's leaving it would (the grid takes the

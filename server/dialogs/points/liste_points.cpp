@@ -1,7 +1,9 @@
 #include "server/dialogs/points/liste_points.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
+#include <cstring>
 #include <numeric>
 
 #include "platform/error.h"
@@ -36,6 +38,12 @@ int CompareKeys(double a, double b) {
   const bool na = std::isnan(a), nb = std::isnan(b);
   if (na || nb) return na == nb ? 0 : (na ? -1 : 1);
   return a < b ? -1 : (b < a ? 1 : 0);
+}
+
+bool SameState(const TPointsView::PointState& a, const TPointsView::PointState& b) {
+  // Bit for bit: undoing must give back a NaN or a -0 as it was.
+  auto same = [](double x, double y) { return std::memcmp(&x, &y, sizeof x) == 0; };
+  return same(a.x, b.x) && same(a.y, b.y) && same(a.z, b.z) && a.Modifie == b.Modifie;
 }
 
 }  // namespace
@@ -134,7 +142,15 @@ TfrmListePoints::TfrmListePoints(Session& session) : TDialog(session, L"frmListe
   TVPoints->OnAfterSort = [this](int) { ClearSortKeys(); };
   TVPoints->OnCompare = [this](std::int32_t a, std::int32_t b, int column) { return CompareRows(a, b, column); };
 
-  btReinit->OnClick = [this] { ResetFocused(); };
+  TVPoints->SetMultiSelect(true);
+  TVPoints->SetTypeAheadColumn(colNumero);
+  TVPoints->SetClock(&session_.platform.clock);
+  TVPoints->OnTypeAheadMatch = [this](std::int32_t id, int, const std::wstring& prefix) {
+    return NumberStartsWith(id, prefix);
+  };
+  TVPoints->OnKeyDown = [this](int& key, ui::ShiftState shift) { ListKeyDown(key, shift); };
+
+  btReinit->OnClick = [this] { ResetSelected(); };
   btReinitAll->OnClick = [this] { ResetAll(); };
   numdec->OnChange = [this] { DecimalsChanged(); };
   SetButtons(btAppliquer, btAnnule, btAide);
@@ -216,26 +232,108 @@ void TfrmListePoints::CommitCell(int row, int column, const std::wstring& text) 
     throw Error(L"\"" + text + L"\" is not a number: the coordinate keeps its value " +
                 CoordText(Points.Coordinate(i, axis)) + L".");
   }
+  const TPointsView::PointState before = Points.State(i);
   Points.SetCoordinate(i, axis, v, text != editStartText_);
+  Record({{i, before, Points.State(i)}});
   TVPoints->Repaint();
 }
 
 // ---------------------------------------------------------------- resets
 
-void TfrmListePoints::ResetFocused() {
+void TfrmListePoints::ResetInto(std::size_t i, Step& step) {
+  const TPointsView::PointState before = Points.State(i);
+  Points.Reset(i);
+  step.push_back({i, before, Points.State(i)});
+}
+
+// Every selected point (the focused one when the list is used with one
+// selected row, as before).
+void TfrmListePoints::ResetSelected() {
   if (!editing_) return;
-  const int row = TVPoints->FocusedRow();
-  if (row < 0) return;
   TVPoints->CancelEdit();
-  Points.Reset(PointOfRow(row));
+  Step step;
+  for (int row : TVPoints->SelectedRows()) ResetInto(PointOfRow(row), step);
+  Record(std::move(step));
   TVPoints->Repaint();
 }
 
 void TfrmListePoints::ResetAll() {
   if (!editing_) return;
   TVPoints->CancelEdit();
+  Step step;
+  for (std::size_t i : Points.EditedPoints()) {
+    const TPointsView::PointState before = Points.State(i);
+    step.push_back({i, before, before});
+  }
   Points.ResetAll();
+  for (PointChange& c : step) c.after = Points.State(c.index);
+  Record(std::move(step));
   TVPoints->Repaint();
+}
+
+// ---------------------------------------------------------------- undo
+
+// Only what changed is kept: a reset of an unchanged point, or Enter in
+// an editor that stores the value it had, leaves nothing to undo.
+void TfrmListePoints::Record(Step step) {
+  step.erase(std::remove_if(step.begin(), step.end(),
+                            [](const PointChange& c) { return SameState(c.before, c.after); }),
+             step.end());
+  if (!step.empty()) history_.Record(std::move(step));
+}
+
+// The points of the step take their state before (undo) or after (redo)
+// it; the list goes to the first of them, so that the user sees what came
+// back.
+void TfrmListePoints::Replay(const Step& step, bool forward) {
+  for (const PointChange& c : step) Points.Restore(c.index, forward ? c.after : c.before);
+  const int row = TVPoints->FindRow(static_cast<std::int32_t>(step.front().index));
+  if (row >= 0) TVPoints->SetFocusedRow(row);
+  TVPoints->Repaint();
+}
+
+void TfrmListePoints::Undo() {
+  if (!editing_) return;
+  TVPoints->CancelEdit();
+  if (const Step* step = history_.Undo()) Replay(*step, false);
+}
+
+void TfrmListePoints::Redo() {
+  if (!editing_) return;
+  TVPoints->CancelEdit();
+  if (const Step* step = history_.Redo()) Replay(*step, true);
+}
+
+// ---------------------------------------------------------------- keys
+
+void TfrmListePoints::ListKeyDown(int& key, ui::ShiftState shift) {
+  if (!shift.ctrl || shift.alt) return;
+  switch (key) {
+    case 'C': CopySelection(); break;
+    case 'Z': shift.shift ? Redo() : Undo(); break;
+    case 'Y': Redo(); break;
+    default: return;
+  }
+  key = 0;
+}
+
+void TfrmListePoints::CopySelection() {
+  const std::vector<int> rows = TVPoints->SelectedRows();
+  if (rows.empty()) return;
+  session_.platform.clipboard.setText(session_.platform.system.activeWindow(), TVPoints->RowsText(rows));
+}
+
+// Whether the point's number, in decimal, starts with prefix; nothing is
+// formatted into a string, so a search over a million points stays quick.
+bool TfrmListePoints::NumberStartsWith(std::int32_t id, const std::wstring& prefix) const {
+  const auto i = static_cast<std::size_t>(id);
+  if (i >= Points.Count()) return false;
+  char digits[16];
+  const auto end = std::to_chars(digits, digits + sizeof digits, Points.Numero(i)).ptr;
+  if (prefix.size() > static_cast<std::size_t>(end - digits)) return false;
+  for (std::size_t k = 0; k < prefix.size(); ++k)
+    if (prefix[k] != static_cast<wchar_t>(digits[k])) return false;
+  return true;
 }
 
 // ---------------------------------------------------------------- sorting

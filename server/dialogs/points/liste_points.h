@@ -18,6 +18,7 @@
 #include "server/core/points_view.h"
 #include "server/dialogs/common/vexa_edit.h"
 #include "server/dialogs/common/dialog.h"
+#include "server/dialogs/common/undo_history.h"
 #include "ui/tree_grid.h"
 
 namespace topaline {
@@ -51,6 +52,15 @@ public:
   // The text of a coordinate as the list shows it.
   std::wstring CoordText(double v) const;
 
+  // Ctrl+C: the selected rows, in display order, as tab-separated text
+  // (a line of column captions first, the cells as shown) on the
+  // clipboard.
+  void CopySelection();
+  // Ctrl+Z / Ctrl+Y: the last coordinate edit or reset taken back / done
+  // again, as far back as the list was opened (editing mode).
+  void Undo();
+  void Redo();
+
   // The points: a view over AXPoints; rows carry the index of their point.
   TPointsView Points;
 
@@ -77,8 +87,20 @@ private:
   std::size_t PointOfRow(int row) const;
   std::wstring CellText(std::int32_t id, int column) const;
   void DecimalsChanged();
-  void ResetFocused();
+  void ResetSelected();
   void ResetAll();
+  void ListKeyDown(int& key, ui::ShiftState shift);
+  bool NumberStartsWith(std::int32_t id, const std::wstring& prefix) const;
+  // One undo step: the points an action changed, each before and after.
+  struct PointChange {
+    std::size_t index;
+    TPointsView::PointState before, after;
+  };
+  using Step = std::vector<PointChange>;
+  // Reset point i, adding it to step when that changes it.
+  void ResetInto(std::size_t i, Step& step);
+  void Record(Step step);
+  void Replay(const Step& step, bool forward);
   void CommitCell(int row, int column, const std::wstring& text);
   void PrepareSortKeys(int column);
   void ClearSortKeys();
@@ -98,6 +120,7 @@ private:
   std::vector<double> sortKeys_;
   std::vector<wchar_t> descKeys_;
   std::vector<std::size_t> descStart_;
+  UndoHistory<Step> history_;
 };
 
 // Command 1: the list in viewing mode.

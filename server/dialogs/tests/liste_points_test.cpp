@@ -5,6 +5,7 @@
 #include <functional>
 
 #include "server/dialogs/common/tests/forms_fixture.h"
+#include "ui/headless/dialog_test.h"
 
 namespace topaline {
 namespace {
@@ -364,6 +365,282 @@ TEST_F(ListePointsTest, CommandsOneAndTwoOpenTheListInTheirModes) {
   }
   exchange.value(Slot::AXPoints) = Variant::string(L"not an array");
   EXPECT_THROW(EditPoints(session), Error);
+}
+
+
+// ---------------------------------------------------------------- keyboard: type-ahead, selection, copy, undo
+
+constexpr ui::ShiftState kCtrl{false, true, false};
+constexpr ui::ShiftState kShift{true, false, false};
+constexpr ui::ShiftState kCtrlShift{true, true, false};
+
+TEST_F(ListePointsTest, TypedDigitsJumpToTheFirstNumberStartingWithThem) {
+  struct Step {
+    std::uint64_t pauseBefore;
+    const wchar_t* typed;
+    std::int32_t numero;  // of the focused row after the step
+  };
+  struct Case {
+    const char* name;
+    bool sortDescending;
+    std::vector<Step> steps;
+  };
+  const std::vector<Case> cases = {
+      {"digits accumulate", false, {{0, L"1", 12}, {50, L"2", 12}, {50, L"0", 120}, {50, L"0", 1200}}},
+      {"another branch", false, {{0, L"12", 12}, {50, L"1", 121}}},
+      {"no number starts with it: the focus stays", false, {{0, L"3", 3}, {50, L"9", 3}}},
+      {"a pause starts over", false, {{0, L"12", 12}, {ui::TreeGrid::TypeAheadPause, L"5", 5}}},
+      {"a shorter wait goes on", false, {{0, L"1", 12}, {ui::TreeGrid::TypeAheadPause - 1, L"21", 121}}},
+      {"a negative number", false, {{0, L"-4", -40}}},
+      {"display order after a sort", true, {{0, L"12", 1200}}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Assign({{L"a", 5, 0, 0, 0, L""},
+            {L"b", 12, 0, 0, 0, L""},
+            {L"c", 120, 0, 0, 0, L""},
+            {L"d", 3, 0, 0, 0, L""},
+            {L"e", 1200, 0, 0, 0, L""},
+            {L"f", 121, 0, 0, 0, L""},
+            {L"g", -40, 0, 0, 0, L""}});
+    for (bool editing : {false, true}) {
+      Run(editing, [&](Form& f) {
+        if (c.sortDescending) {
+          // The header state kept from the last closing decides the first
+          // click's direction.
+          f.TVPoints->UserClickHeader(Form::colNumero);
+          if (f.TVPoints->GetSortDirection() != ui::SortDirection::Descending)
+            f.TVPoints->UserClickHeader(Form::colNumero);
+          ASSERT_EQ(f.TVPoints->GetSortDirection(), ui::SortDirection::Descending);
+        }
+        for (const Step& st : c.steps) {
+          host.clock.advance(st.pauseBefore);
+          f.TVPoints->UserType(st.typed);
+          EXPECT_EQ(f.TVPoints->CellText(f.TVPoints->FocusedRow(), Form::colNumero), std::to_wstring(st.numero))
+              << ui::ToUtf8(st.typed);
+          EXPECT_EQ(f.TVPoints->SelectedRows(), std::vector<int>{f.TVPoints->FocusedRow()});
+        }
+        EXPECT_FALSE(f.TVPoints->IsEditing());
+        f.btAnnule->UserClick();
+      });
+      host.clock.advance(ui::TreeGrid::TypeAheadPause);
+    }
+  }
+}
+
+TEST_F(ListePointsTest, CtrlCCopiesTheSelectedRowsAsShown) {
+  const std::wstring header = L"No.\tX\tY\tZ\tDescr\r\n";
+  const std::wstring p1 = L"1\t1200.0\t5000.0\t100.0\tborne\r\n";
+  const std::wstring p2 = L"2\t1300.0\t5100.0\t101.0\tArbre\r\n";
+  const std::wstring p3 = L"3\t1400.0\t5200.0\t102.0\tangle\r\n";
+  struct Case {
+    const char* name;
+    std::function<void(Form&)> select;
+    std::wstring copied;
+  };
+  const std::vector<Case> cases = {
+      {"the focused row at opening", [](Form&) {}, header + p1},
+      {"Ctrl+A", [](Form& f) { f.TVPoints->UserKey('A', kCtrl); }, header + p1 + p2 + p3},
+      {"Shift+Down twice from the second row",
+       [](Form& f) {
+         f.TVPoints->UserClickRow(1, Form::colNumero);
+         f.TVPoints->UserKey(ui::Key::Down, kShift);
+         f.TVPoints->UserKey(ui::Key::Down, kShift);
+       },
+       header + p2 + p3},
+      {"Shift click then Ctrl click",
+       [](Form& f) {
+         f.TVPoints->UserClickRow(2, Form::colDesc, ui::MouseButton::Left, kShift);
+         f.TVPoints->UserClickRow(1, Form::colDesc, ui::MouseButton::Left, kCtrl);
+       },
+       header + p1 + p3},
+      {"display order after a sort",
+       [](Form& f) {
+         f.TVPoints->UserClickHeader(Form::colX);
+         if (f.TVPoints->GetSortDirection() != ui::SortDirection::Descending)
+           f.TVPoints->UserClickHeader(Form::colX);
+         f.TVPoints->UserKey('A', kCtrl);
+       },
+       header + p3 + p2 + p1},
+      {"nothing selected copies nothing",
+       [](Form& f) { f.TVPoints->UserClickRow(0, Form::colNumero, ui::MouseButton::Left, kCtrl); }, L"before"},
+  };
+  Store(L"liste", L"numdec", L"1");
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    host.clipboard.content = L"before";
+    Run(false, [&](Form& f) {
+      c.select(f);
+      f.TVPoints->UserKey('C', kCtrl);
+      f.btAnnule->UserClick();
+    });
+    EXPECT_EQ(host.clipboard.content, c.copied);
+  }
+  EXPECT_EQ(exchange.resultat, 0);
+  EXPECT_EQ(Written().size(), 18u);  // copying changes nothing the host reads
+}
+
+TEST_F(ListePointsTest, ABusyClipboardIsReportedAndTheListGoesOn) {
+  host.clipboard.writes.FailAfter(0);
+  std::wstring message;
+  Run(false, [&](Form& f) {
+    AnswerMessage(1, &message);
+    f.TVPoints->UserKey('C', kCtrl);
+    EXPECT_EQ(f.GetModalResult(), ui::mrNone);  // still open
+    f.btAnnule->UserClick();
+  });
+  EXPECT_NE(message.find(L"clipboard"), std::wstring::npos) << ui::ToUtf8(message);
+}
+
+TEST_F(ListePointsTest, ResetSelectedResetsEverySelectedPointAndOnlyThem) {
+  Run(true, [](Form& f) {
+    Edit(f, 0, Form::colX, L"1");
+    Edit(f, 1, Form::colY, L"2");
+    Edit(f, 2, Form::colZ, L"3");
+    f.TVPoints->UserClickRow(0, Form::colNumero);
+    f.TVPoints->UserClickRow(2, Form::colNumero, ui::MouseButton::Left, kCtrl);
+    f.btReinit->UserClick();
+    EXPECT_FALSE(Red(f, 0));
+    EXPECT_TRUE(Red(f, 1));
+    EXPECT_FALSE(Red(f, 2));
+    f.btAppliquer->UserClick();
+  });
+  ASSERT_EQ(Written().size(), 6u);
+  EXPECT_EQ(Written()[0].stringValue(), L"1B");
+  EXPECT_EQ(Written()[3].realValue(), 2);
+}
+
+TEST_F(ListePointsTest, CtrlZAndCtrlYTakeBackAndRedoEditsAndResets) {
+  // After the steps: each point's X and mark, and the HDs Apply sends.
+  struct Expect {
+    double x[3];
+    bool red[3];
+  };
+  struct Case {
+    const char* name;
+    std::function<void(Form&)> act;
+    Expect expect;
+  };
+  auto undo = [](Form& f) { f.TVPoints->UserKey('Z', kCtrl); };
+  auto redo = [](Form& f) { f.TVPoints->UserKey('Y', kCtrl); };
+  const std::vector<Case> cases = {
+      {"undo an edit", [&](Form& f) { Edit(f, 1, Form::colX, L"1250,5"); undo(f); }, {{1200, 1300, 1400}, {0, 0, 0}}},
+      {"redo it",
+       [&](Form& f) {
+         Edit(f, 1, Form::colX, L"1250,5");
+         undo(f);
+         redo(f);
+       },
+       {{1200, 1250.5, 1400}, {0, 1, 0}}},
+      {"Ctrl+Shift+Z redoes too",
+       [&](Form& f) {
+         Edit(f, 1, Form::colX, L"1250,5");
+         undo(f);
+         f.TVPoints->UserKey('Z', kCtrlShift);
+       },
+       {{1200, 1250.5, 1400}, {0, 1, 0}}},
+      {"undoing an edit back to the original brings the mark back",
+       [&](Form& f) {
+         Edit(f, 0, Form::colX, L"7");
+         Edit(f, 0, Form::colX, L"1200");
+         undo(f);
+       },
+       {{7, 1300, 1400}, {1, 0, 0}}},
+      {"every step back to the opening, and no further",
+       [&](Form& f) {
+         Edit(f, 0, Form::colX, L"1");
+         Edit(f, 1, Form::colX, L"2");
+         Edit(f, 2, Form::colX, L"3");
+         for (int k = 0; k < 4; ++k) undo(f);
+       },
+       {{1200, 1300, 1400}, {0, 0, 0}}},
+      {"a new edit forgets what was undone",
+       [&](Form& f) {
+         Edit(f, 0, Form::colX, L"1");
+         undo(f);
+         Edit(f, 2, Form::colX, L"3");
+         redo(f);
+       },
+       {{1200, 1300, 3}, {0, 0, 1}}},
+      {"undo a reset of the selected points, in one step",
+       [&](Form& f) {
+         Edit(f, 0, Form::colX, L"1");
+         Edit(f, 2, Form::colX, L"3");
+         f.TVPoints->UserKey('A', kCtrl);
+         f.btReinit->UserClick();
+         undo(f);
+       },
+       {{1, 1300, 3}, {1, 0, 1}}},
+      {"undo and redo a reset of all",
+       [&](Form& f) {
+         Edit(f, 0, Form::colX, L"1");
+         Edit(f, 1, Form::colX, L"2");
+         f.btReinitAll->UserClick();
+         undo(f);
+         redo(f);
+         undo(f);
+       },
+       {{1, 2, 1400}, {1, 1, 0}}},
+      {"a reset that changes nothing is no step",
+       [&](Form& f) {
+         Edit(f, 0, Form::colX, L"1");
+         f.TVPoints->UserClickRow(2, Form::colNumero);
+         f.btReinit->UserClick();
+         undo(f);
+       },
+       {{1200, 1300, 1400}, {0, 0, 0}}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Assign({{L"1A", 1, 1200, 5000, 100, L"borne"},
+            {L"1B", 2, 1300, 5100, 101, L"Arbre"},
+            {L"1C", 3, 1400, 5200, 102, L"angle"}});
+    Run(true, [&](Form& f) {
+      c.act(f);
+      for (int r = 0; r < 3; ++r) {
+        const std::size_t i = static_cast<std::size_t>(f.TVPoints->RowId(r));
+        EXPECT_EQ(f.Points.Point(i).x, c.expect.x[i]) << r;
+        EXPECT_EQ(Red(f, r), c.expect.red[i]) << r;
+      }
+      f.btAppliquer->UserClick();
+    });
+    std::size_t red = 0;
+    for (bool b : c.expect.red) red += b ? 1 : 0;
+    EXPECT_EQ(Written().size(), 6 * red);
+  }
+}
+
+TEST_F(ListePointsTest, UndoGivesBackTheUnroundedValueAndTheMarkAsTheListHadThem) {
+  Store(L"liste", L"numdec", L"2");
+  Assign({{L"A", 1, 10.123, 20, 30, L"a"}});
+  Run(true, [](Form& f) {
+    Edit(f, 0, Form::colY, L"21");
+    Edit(f, 0, Form::colX, L"");  // stores 10.12, the mark stays
+    EXPECT_TRUE(f.Points.Point(0).Modifie);
+    f.TVPoints->UserKey('Z', kCtrl);
+    EXPECT_EQ(f.Points.Point(0).x, 10.123);
+    EXPECT_TRUE(f.Points.Point(0).Modifie);
+    f.TVPoints->UserKey('Z', kCtrl);
+    EXPECT_EQ(f.Points.Point(0).y, 20);
+    EXPECT_FALSE(f.Points.Point(0).Modifie);
+    f.TVPoints->UserKey('Y', kCtrl);
+    f.TVPoints->UserKey('Y', kCtrl);
+    EXPECT_EQ(f.Points.Point(0).x, 10.12);
+    f.btAppliquer->UserClick();
+  });
+  ASSERT_EQ(Written().size(), 6u);
+  EXPECT_EQ(Written()[2].realValue(), 10.12);
+  EXPECT_EQ(Written()[3].realValue(), 21);
+}
+
+TEST_F(ListePointsTest, ViewingModeHasNothingToUndo) {
+  Run(false, [](Form& f) {
+    f.TVPoints->UserKey('Z', kCtrl);
+    f.TVPoints->UserKey('Y', kCtrl);
+    f.TVPoints->UserKey(ui::Key::Escape);
+  });
+  EXPECT_EQ(exchange.resultat, 0);
+  EXPECT_EQ(Written().size(), 18u);
 }
 
 }  // namespace

@@ -59,6 +59,14 @@
 //                    is the desktop), then clicks ButtonN and waits until
 //                    the box is gone
 //   row=LIST,R,C     left click on cell (R, C) of a list view
+//   row=LIST,R,C,MOD the same with shift, ctrl or ctrlshift held
+//   keys=K ...       keys struck on the keyboard (SendInput) for the
+//                    foreground form's focused control, one after the
+//                    other: each K a decimal virtual key, with "ctrl+"
+//                    and "shift+" before it for the modifiers held
+//   focus=LIST       writes "LIST.focus=<the focused row>"
+//   clipboard        writes "clipboard=<the clipboard's text>", each line
+//                    break written as "|"
 //   at=NAME,X,Y      left click at (X, Y) inside the control, in design
 //                    pixels (scaled to the screen's DPI): a cell of a grid
 //                    that draws its cells in one window
@@ -365,11 +373,52 @@ void StepRunner::Run(const std::wstring& step) {
     Write(arg + L".enabled", IsWindowEnabled(Control(arg)) ? L"1" : L"0");
   } else if (verb == L"box" && !arg.empty()) {
     AnswerProductBox(_wtoi(arg.c_str()));
-  } else if (verb == L"row" && a.size() == 3) {
+  } else if (verb == L"row" && (a.size() == 3 || a.size() == 4)) {
     HWND list = Control(a[0]);
     const RECT r = wd::ListCellRect(list, _wtoi(a[1].c_str()), _wtoi(a[2].c_str()));
-    wd::PostClick(list, r.left + 24, (r.top + r.bottom) / 2);
+    WPARAM keys = 0;
+    if (a.size() == 4) {
+      if (a[3] == L"shift") keys = MK_SHIFT;
+      else if (a[3] == L"ctrl") keys = MK_CONTROL;
+      else if (a[3] == L"ctrlshift") keys = MK_SHIFT | MK_CONTROL;
+      else throw Failure{L"bad key " + a[3]};
+    }
+    wd::PostClick(list, r.left + 24, (r.top + r.bottom) / 2, keys);
     Sleep(250);
+  } else if (verb == L"keys" && !arg.empty()) {
+    if (!form_) throw Failure{L"no form for keys"};
+    if (GetForegroundWindow() != form_ && !wd::WaitFor([&] { return GetForegroundWindow() == form_; }, 3000))
+      throw Failure{L"the form is not in the foreground"};
+    for (const std::wstring& k : Split(arg, L' ')) {
+      std::vector<UINT> mods;
+      std::wstring rest = k;
+      for (;;) {
+        if (rest.rfind(L"ctrl+", 0) == 0) {
+          mods.push_back(VK_CONTROL);
+          rest = rest.substr(5);
+        } else if (rest.rfind(L"shift+", 0) == 0) {
+          mods.push_back(VK_SHIFT);
+          rest = rest.substr(6);
+        } else {
+          break;
+        }
+      }
+      const int vk = _wtoi(rest.c_str());
+      if (vk <= 0 || vk > 254) throw Failure{L"bad key " + k};
+      wd::PressKey(mods, static_cast<UINT>(vk));
+      Sleep(60);
+    }
+    Sleep(300);
+  } else if (verb == L"focus" && !arg.empty()) {
+    Write(arg + L".focus", std::to_wstring(wd::ListFocusedRow(Control(arg))));
+  } else if (verb == L"clipboard") {
+    std::wstring text = wd::ClipboardText();
+    std::wstring line;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+      if (text[i] == L'\r' && i + 1 < text.size() && text[i + 1] == L'\n') continue;
+      line += text[i] == L'\n' || text[i] == L'\r' ? L'|' : text[i];
+    }
+    Write(L"clipboard", line);
   } else if (verb == L"at" && a.size() == 3) {
     HWND target = Control(a[0], true);
     HDC screen = GetDC(nullptr);

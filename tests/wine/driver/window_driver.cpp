@@ -200,6 +200,45 @@ void PostClick(HWND w, int x, int y) {
   PostMessageW(w, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
 }
 
+void PostClick(HWND w, int x, int y, WPARAM keys) {
+  PostMessageW(w, WM_LBUTTONDOWN, MK_LBUTTON | keys, MAKELPARAM(x, y));
+  PostMessageW(w, WM_LBUTTONUP, keys, MAKELPARAM(x, y));
+}
+
+void PressKey(const std::vector<UINT>& modifiers, UINT vk) {
+  std::vector<INPUT> in;
+  auto key = [&](UINT k, bool up) {
+    INPUT i{};
+    i.type = INPUT_KEYBOARD;
+    i.ki.wVk = static_cast<WORD>(k);
+    i.ki.wScan = static_cast<WORD>(MapVirtualKeyW(k, MAPVK_VK_TO_VSC));
+    i.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    in.push_back(i);
+  };
+  for (UINT m : modifiers) key(m, false);
+  key(vk, false);
+  key(vk, true);
+  for (auto m = modifiers.rbegin(); m != modifiers.rend(); ++m) key(*m, true);
+  SendInput(static_cast<UINT>(in.size()), in.data(), sizeof(INPUT));
+}
+
+std::wstring ClipboardText() {
+  std::wstring text;
+  for (int attempt = 0; attempt < 20 && !OpenClipboard(nullptr); ++attempt) Sleep(50);
+  if (HANDLE mem = GetClipboardData(CF_UNICODETEXT)) {
+    if (const auto* p = static_cast<const wchar_t*>(GlobalLock(mem))) {
+      text = p;
+      GlobalUnlock(mem);
+    }
+  }
+  CloseClipboard();
+  return text;
+}
+
+int ListFocusedRow(HWND list) {
+  return static_cast<int>(SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED));
+}
+
 void TypeChars(HWND w, const std::wstring& text) {
   for (wchar_t c : text) SendMessageW(w, WM_CHAR, c, 1);
 }

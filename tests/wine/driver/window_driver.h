@@ -81,6 +81,16 @@ HWND FocusedIn(HWND w);
 void PostKey(HWND w, UINT vk);
 // A left click at client coordinates (x, y), posted.
 void PostClick(HWND w, int x, int y);
+// The same with mouse-message key flags (MK_SHIFT, MK_CONTROL) held.
+void PostClick(HWND w, int x, int y, WPARAM keys);
+// A key struck on the keyboard with modifiers held (virtual keys, e.g.
+// VK_CONTROL), through SendInput: the foreground window's focused control
+// receives it, and the system's key state shows the modifiers down.
+void PressKey(const std::vector<UINT>& modifiers, UINT vk);
+// The text on the clipboard (CF_UNICODETEXT); empty when none.
+std::wstring ClipboardText();
+// The focused row of a list view (-1: none).
+int ListFocusedRow(HWND list);
 // Each character sent as WM_CHAR.
 void TypeChars(HWND w, const std::wstring& text);
 
