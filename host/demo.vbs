@@ -126,6 +126,36 @@ Run "2", "points list, editing, applied without a change"
 WScript.Echo "    AXPoints now holds " & ((UBound(o.AXPoints) + 1) \ 6) & " changed point(s); liste\numdec = " & Setting("liste", "numdec")
 End If
 
+' The points list for a day's work: the surveyor corrects an X in place
+' (its row turns red), selects every row (Ctrl+A) and copies them (Ctrl+C)
+' as tab-separated text with a header line, ready to paste into a
+' spreadsheet, then takes the correction back (Ctrl+Z) and closes: nothing
+' is handed back, resultat stays 0.
+Dim copied, waited, line, copiedRow
+If Not HiDpi Then
+Work "cmd2copy", Array("form=Liste des points", "row=TVPoints,0,1", "edit=EditLink,512001.5", _
+     "keys=ctrl+65", "keys=ctrl+67", "clipboard", ShotAt("cmd2copy"), "keys=ctrl+90", ShotAt("cmd2undo"), _
+     "click=btAnnule")
+Run "2", "points list: an X corrected, every row copied, the correction undone, closed"
+If Auto Then
+  waited = 0
+  copied = ReadUnicode(WorkDir & "\cmd2copy.txt")
+  Do While InStr(copied, "done") = 0 And waited < 50
+    Pause 200
+    waited = waited + 1
+    copied = ReadUnicode(WorkDir & "\cmd2copy.txt")
+  Loop
+  For Each line In Split(copied, vbCrLf)
+    If Left(line, 10) = "clipboard=" Then
+      WScript.Echo "    copied to the clipboard:"
+      For Each copiedRow In Split(Mid(line, 11), "|")
+        WScript.Echo "      " & Replace(copiedRow, vbTab, "  ")
+      Next
+    End If
+  Next
+End If
+End If
+
 ' Command 0: the group manager. The host puts the current group's Id and
 ' six elements per group into AXGroupes (Id, name, description, number of
 ' points, first and last number) and in alldata the Id of the group to
