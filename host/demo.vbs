@@ -133,7 +133,7 @@ End If
 ' is handed back, resultat stays 0.
 Dim copied, waited, line, copiedRow
 If Not HiDpi Then
-Work "cmd2copy", Array("form=Liste des points", "row=TVPoints,0,1", "edit=EditLink,512001.5", _
+Work "cmd2copy", Array("form=Liste des points", "sleep=500", "row=TVPoints,0,1", "edit=EditLink,512001.5", _
      "keys=ctrl+65", "keys=ctrl+67", "clipboard", ShotAt("cmd2copy"), "keys=ctrl+90", ShotAt("cmd2undo"), _
      "click=btAnnule")
 Run "2", "points list: an X corrected, every row copied, the correction undone, closed"
@@ -146,6 +146,7 @@ If Auto Then
     copied = ReadUnicode(WorkDir & "\cmd2copy.txt")
   Loop
   For Each line In Split(copied, vbCrLf)
+    If Left(line, 6) = "error=" Then WScript.Echo "    the driver failed: " & Mid(line, 7)
     If Left(line, 10) = "clipboard=" Then
       WScript.Echo "    copied to the clipboard:"
       For Each copiedRow In Split(Mid(line, 11), "|")
