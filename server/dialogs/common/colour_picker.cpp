@@ -158,8 +158,10 @@ void TFormGetACCol::Apply() {
   const std::wstring text = leftWithTyped_ ? typedText_ : Edit1->Text();
   const std::int32_t n = AcceptedColour(names_, text);
   if (n < 0) {
-    session_.platform.system.messageBox(session_.owner, ColourRefusedMessage(lg_), L"Topaline",
-                                        SystemUi::Buttons::Ok, SystemUi::Icon::None);
+    // The system's plain box, modal over the picker (the platform owns it
+    // by the top of the modal stack).
+    session_.platform.system.messageBox(ColourRefusedMessage(lg_), L"Topaline", SystemUi::Buttons::Ok,
+                                        SystemUi::Icon::None);
     settingText_ = true;
     Edit1->SetText(text);
     settingText_ = false;
