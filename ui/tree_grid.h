@@ -218,6 +218,10 @@ public:
   // button only focuses the row). A click on another row ends an edit in
   // progress (commit).
   void UserClickRow(int row, int column = 0, MouseButton button = MouseButton::Left);
+  // Double-click on a row: focus to the grid, the row focused, then
+  // OnDblClick. Row -1 (or any row the grid does not have): beside the
+  // rows, below the last one or in an empty grid; focus to the grid, the
+  // focused row stays, then OnDblClick all the same.
   void UserDoubleClickRow(int row);
   // The edit delay ran out: a pending edit begins.
   void UserEditDelayElapsed();

@@ -55,6 +55,8 @@
 //   at=NAME,X,Y      left click at (X, Y) inside the control, in design
 //                    pixels (scaled to the screen's DPI): a cell of a grid
 //                    that draws its cells in one window
+//   dblat=NAME,X,Y   a double-click at (X, Y) inside the control, in design
+//                    pixels: the place of a list below its last row
 //   tab=NAME,I       left click on tab I of the page control NAME
 //   tick=LIST,R      left click on the check box of row R
 //   header=LIST,C    left click on the header of column C
@@ -360,12 +362,16 @@ void StepRunner::Run(const std::wstring& step) {
     const RECT r = wd::ListCellRect(list, _wtoi(a[1].c_str()), _wtoi(a[2].c_str()));
     wd::PostClick(list, r.left + 24, (r.top + r.bottom) / 2);
     Sleep(250);
-  } else if (verb == L"at" && a.size() == 3) {
+  } else if ((verb == L"at" || verb == L"dblat") && a.size() == 3) {
     HWND target = Control(a[0], true);
     HDC screen = GetDC(nullptr);
     const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
     ReleaseDC(nullptr, screen);
-    wd::PostClick(target, MulDiv(_wtoi(a[1].c_str()), dpi, 96), MulDiv(_wtoi(a[2].c_str()), dpi, 96));
+    const int x = MulDiv(_wtoi(a[1].c_str()), dpi, 96), y = MulDiv(_wtoi(a[2].c_str()), dpi, 96);
+    if (verb == L"at")
+      wd::PostClick(target, x, y);
+    else
+      wd::PostDoubleClick(target, x, y);
     Sleep(250);
   } else if (verb == L"tab" && a.size() == 2) {
     // The tabs are a window of their own inside the page control.

@@ -72,6 +72,8 @@ HWND FocusedIn(HWND w);
 void PostKey(HWND w, UINT vk);
 // A left click at client coordinates (x, y), posted.
 void PostClick(HWND w, int x, int y);
+// A left double-click there: down, up, double-click, up, posted.
+void PostDoubleClick(HWND w, int x, int y);
 // Each character sent as WM_CHAR.
 void TypeChars(HWND w, const std::wstring& text);
 

@@ -158,6 +158,31 @@ TEST_F(CalquesTest, ABadElementKeepsTheLayersReadBeforeIt) {
   EXPECT_TRUE(CheckLayerWarning(session, field)) << "a layer after the bad element is unknown: no warning";
 }
 
+// Part 4.1: a double-click anywhere in the list closes it as selected,
+// below the last row and in an empty list too; the focused row is chosen.
+TEST_F(CalquesTest, ADoubleClickBelowTheRowsOrInAnEmptyListSelects) {
+  Deliver({{L"A", 0, 0}, {L"B", 0, 0}});
+  {
+    TfrmCalques list(session);
+    user.On(L"frmCalques", [](ui::Form& form) {
+      Of(form).TVCalques->UserClickRow(1);
+      Of(form).TVCalques->UserDoubleClickRow(-1);  // below the last row
+      EXPECT_EQ(form.GetModalResult(), ui::mrOk);
+    });
+    EXPECT_EQ(list.ChooseLayer(), L"B") << "the focused layer, unchanged by the click beside the rows";
+    user.On(L"frmCalques", [](ui::Form& form) { Of(form).TVCalques->UserDoubleClickRow(-1); });
+    EXPECT_EQ(list.ChooseLayer(), L"A") << "each opening starts on the first layer";
+  }
+  Deliver({});
+  TfrmCalques empty(session);
+  user.On(L"frmCalques", [](ui::Form& form) {
+    Of(form).TVCalques->UserDoubleClickRow(-1);
+    EXPECT_EQ(form.GetModalResult(), ui::mrOk) << "an empty list closes as selected too";
+  });
+  EXPECT_EQ(empty.ChooseLayer(), L"");
+  EXPECT_EQ(user.History().back().result, ui::mrOk);
+}
+
 TEST_F(CalquesTest, PlaceAndHeaderAreKeptUnderTheFormName) {
   Deliver({{L"A", 0, 0}});
   {
