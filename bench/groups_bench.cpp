@@ -43,7 +43,7 @@ Variant MakeGroups(int count) {
 
 struct Env {
   Env() : session(host.platform, exchange) {
-    host.platform.forms = &user;
+    UseFormRunner(host.platform, &user);
     session.config = TProgConfig{L"C:\\Prog\\topaline3", L"topaline3", L"fr"};
     session.HelpFile = L"C:\\Prog\\topaline3\\topaline3.chm";
     session.Labels.InitFromText(L"611,\"Nom\"\n612,\"Description\"\n613,\"Nb points\"\n614,\"Premier\"\n"

@@ -46,7 +46,7 @@ Variant MakePoints(int count) {
 
 struct Env {
   explicit Env(int points) : session(host.platform, exchange) {
-    host.platform.forms = &user;
+    UseFormRunner(host.platform, &user);
     session.config = TProgConfig{L"C:\\Prog\\topaline3", L"topaline3", L"fr"};
     session.HelpFile = L"C:\\Prog\\topaline3\\topaline3.chm";
     session.Labels.InitFromText(L"554,\"Numéro\"\n555,\"Description\"\n", L"bench labels");

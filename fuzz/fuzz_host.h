@@ -15,7 +15,7 @@
 namespace topaline::fuzz {
 
 struct FormsHost {
-  FormsHost() { host.platform.forms = &user; }
+  FormsHost() { UseFormRunner(host.platform, &user); }
   HeadlessPlatform host;
   VariantExchange exchange;
   ui::ScriptedUser user;

@@ -61,9 +61,9 @@ struct FileFilter {
   bool operator==(const FileFilter& o) const { return description == o.description && pattern == o.pattern; }
 };
 
-// What an open-file or save-file dialog is shown with.
+// What an open-file or save-file dialog is shown with. It names no owner:
+// SystemUi decides that (see SystemUi::Owner).
 struct FileDialogRequest {
-  WindowHandle owner = 0;
   std::wstring title;                // empty: the system's own
   std::vector<FileFilter> filters;
   int filterIndex = 1;               // the entry selected at first, from 1
@@ -78,24 +78,64 @@ struct FileDialogResult {
   int filterIndex = 0;               // the entry selected when it closed, from 1
 };
 
+// The windows of the current call's modal showings, innermost on top. The
+// form runner keeps it (ui/form_runner.h): it pushes each form it shows
+// modally and pops it when the form closes.
+class ModalStack {
+public:
+  virtual ~ModalStack() = default;
+  // The window on top: that of the innermost form being shown; with none
+  // shown, the window the call's first form would be modal over (the
+  // owner window of the call; 0: none).
+  virtual WindowHandle TopModalWindow() const = 0;
+};
+
 // The platform's own small dialogs and signals.
+//
+// The system's message box and its open-file and save-file dialogs are
+// owned by the window on top of the current call's modal stack, decided
+// here (Owner) and nowhere else: whatever opens one, it is modal over the
+// dialog that opened it, which it disables until it closes, and no caller
+// can give it another owner (the host's window, say, which the form runner
+// has already disabled, leaving the dialog beneath live).
 class SystemUi {
 public:
   virtual ~SystemUi() = default;
   enum class Buttons { Ok, YesNo };
   enum class Icon { None, Warning, Error, Question };
   enum class Answer { Ok, Yes, No, Cancel };
-  // MessageBoxW owned by owner (0: no owner).
-  virtual Answer messageBox(WindowHandle owner, const std::wstring& text, const std::wstring& caption,
-                            Buttons buttons, Icon icon) = 0;
+
+  // MessageBoxW, owned by Owner().
+  Answer messageBox(const std::wstring& text, const std::wstring& caption, Buttons buttons, Icon icon) {
+    return showMessageBox(Owner(), text, caption, buttons, icon);
+  }
+  // The system's open-file / save-file dialogs, modal over Owner().
+  // Neither asks anything about existing files nor changes the current
+  // folder.
+  FileDialogResult openFileDialog(const FileDialogRequest& request) { return showFileDialog(Owner(), false, request); }
+  FileDialogResult saveFileDialog(const FileDialogRequest& request) { return showFileDialog(Owner(), true, request); }
+
+  // Where Owner() is read: the call's form runner (ui/form_runner.h,
+  // UseFormRunner sets both together); nullptr: none. The stack must stay
+  // alive while it is set.
+  void SetModalStack(const ModalStack* stack) { modal_ = stack; }
+  // The owner of the system's own dialogs now: the window on top of the
+  // modal stack; without a stack (no form can be open), the window active
+  // in the calling thread.
+  WindowHandle Owner() { return modal_ ? modal_->TopModalWindow() : activeWindow(); }
+
   virtual void beep(unsigned frequencyHz, unsigned durationMs) = 0;
   // The window that is active in the calling thread (GetActiveWindow).
   virtual WindowHandle activeWindow() = 0;
-  // The system's open-file / save-file dialogs, modal over the owner.
-  // Neither asks anything about existing files nor changes the current
-  // folder.
-  virtual FileDialogResult openFileDialog(const FileDialogRequest& request) = 0;
-  virtual FileDialogResult saveFileDialog(const FileDialogRequest& request) = 0;
+
+protected:
+  // The implementations, given the owner that Owner() chose (0: none).
+  virtual Answer showMessageBox(WindowHandle owner, const std::wstring& text, const std::wstring& caption,
+                                Buttons buttons, Icon icon) = 0;
+  virtual FileDialogResult showFileDialog(WindowHandle owner, bool save, const FileDialogRequest& request) = 0;
+
+private:
+  const ModalStack* modal_ = nullptr;
 };
 
 // Files and folders.
@@ -136,6 +176,8 @@ public:
 
 class FormRunner;  // ui/form_runner.h: shows forms modally (Win32 or scripted user)
 
+// Set forms with UseFormRunner (ui/form_runner.h), which also makes the
+// runner the modal stack that system.Owner() reads.
 struct Platform {
   Registry& registry;
   Shell& shell;

@@ -34,7 +34,8 @@ void StartEntryAssistant(Session& session) {
 }
 
 void AskYesNo(Session& session) {
-  const auto answer = session.platform.system.messageBox(session.owner, LabelText(session, 740), L"Message Topaline",
+  // Owned by the window lance is modal over: no dialog is open.
+  const auto answer = session.platform.system.messageBox(LabelText(session, 740), L"Message Topaline",
                                                          SystemUi::Buttons::YesNo, SystemUi::Icon::Warning);
   if (answer == SystemUi::Answer::Yes) session.exchange.resultat = 1;
 }

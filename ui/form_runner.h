@@ -15,9 +15,13 @@ namespace ui {
 class Form;
 }
 
-class FormRunner {
+// A runner is also the modal stack that the platform's system dialogs take
+// their owner from (SystemUi::Owner): its TopModalWindow is the window of
+// the innermost form it shows, or the window its outermost form is modal
+// over when it shows none.
+class FormRunner : public ModalStack {
 public:
-  virtual ~FormRunner() = default;
+  ~FormRunner() override = default;
 
   // Shows the form modally and returns its modal result once it is
   // closed. The runner calls Form::BeginModal before and Form::EndModal
@@ -39,5 +43,13 @@ public:
   // The whole primary screen.
   virtual ui::Size ScreenSize() = 0;
 };
+
+// Makes runner the platform's form runner (nullptr: none) and the modal
+// stack whose top owns the system's message box and file dialogs, so that
+// these are modal over the form that opens them.
+inline void UseFormRunner(Platform& platform, FormRunner* runner) {
+  platform.forms = runner;
+  platform.system.SetModalStack(runner);
+}
 
 }  // namespace topaline

@@ -850,12 +850,11 @@ void TreeGrid::UserDoubleClickRow(int row) {
   if (ShouldIgnoreUser()) return;
   Dispatch([&] {
     pendingRow_ = -1;
-    if (row < 0 || row >= RowCount()) return;
     if (CanFocus()) {
       SetFocus();
       if (!Focused()) return;
     }
-    SetFocusedRow(row);
+    if (row >= 0 && row < RowCount()) SetFocusedRow(row);
     if (OnDblClick) OnDblClick();
   });
 }

@@ -276,6 +276,10 @@ public:
   // plain or Ctrl click) to the row, with both adds that span; neither
   // starts an edit. A right click on a selected row keeps the selection.
   void UserClickRow(int row, int column = 0, MouseButton button = MouseButton::Left, ShiftState shift = {});
+  // Double-click on a row: focus to the grid, the row focused, then
+  // OnDblClick. Row -1 (or any row the grid does not have): beside the
+  // rows, below the last one or in an empty grid; focus to the grid, the
+  // focused row stays, then OnDblClick all the same.
   void UserDoubleClickRow(int row);
   // The edit delay ran out: a pending edit begins.
   void UserEditDelayElapsed();

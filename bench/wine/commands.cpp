@@ -348,6 +348,7 @@ public:
   ui::Rect WorkAreaFor(const ui::Rect& r) override { return inner_.WorkAreaFor(r); }
   ui::Rect WorkArea() override { return inner_.WorkArea(); }
   ui::Size ScreenSize() override { return inner_.ScreenSize(); }
+  WindowHandle TopModalWindow() const override { return inner_.TopModalWindow(); }
   bool shown = false;
   SteadyClock::time_point showAt;
 
@@ -366,9 +367,8 @@ Split RunSplit(int command, ComExchange& exchange) {
   Platform platform = services.platform();
   msw::MSWFormRunner msw(services.system.activeWindow());
   TimingRunner forms(msw);
-  platform.forms = &forms;
+  UseFormRunner(platform, &forms);
   Session session(platform, exchange);
-  session.owner = platform.system.activeWindow();
   session.exchange.resultat = 0;
   Split s;
   auto t0 = SteadyClock::now();
@@ -376,7 +376,7 @@ Split RunSplit(int command, ComExchange& exchange) {
   session.HelpFile = session.config.InstallPath + L"\\" + session.config.AppName + L".chm";
   auto t1 = SteadyClock::now();
   session.Labels = TDesLabels();
-  session.Labels.Init(session.config.InstallPath + L"\\language.lng", platform, session.owner);
+  session.Labels.Init(session.config.InstallPath + L"\\language.lng", platform);
   auto t2 = SteadyClock::now();
   const CommandEntry* entry = StandardCommands().Find(ParseCommandNumber(std::to_wstring(command)));
   try {

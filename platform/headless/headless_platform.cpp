@@ -185,8 +185,8 @@ void HeadlessClipboard::setText(WindowHandle owner, const std::wstring& text) {
   content = text;
 }
 
-SystemUi::Answer HeadlessSystemUi::messageBox(WindowHandle owner, const std::wstring& text,
-                                              const std::wstring& caption, Buttons buttons, Icon icon) {
+SystemUi::Answer HeadlessSystemUi::showMessageBox(WindowHandle owner, const std::wstring& text,
+                                                  const std::wstring& caption, Buttons buttons, Icon icon) {
   Box box{owner, text, caption, buttons, icon, Answer::Ok};
   if (!answers.empty()) {
     box.answer = answers.front();
@@ -202,26 +202,16 @@ SystemUi::Answer HeadlessSystemUi::messageBox(WindowHandle owner, const std::wst
 
 void HeadlessSystemUi::beep(unsigned frequencyHz, unsigned durationMs) { beeps.push_back({frequencyHz, durationMs}); }
 
-namespace {
-FileDialogResult AnswerFileDialog(HeadlessSystemUi& ui, bool save, const FileDialogRequest& request) {
-  HeadlessSystemUi::FileDialogCall call{save, request, {}};
-  if (!ui.fileAnswers.empty()) {
-    call.answer = ui.fileAnswers.front();
-    ui.fileAnswers.pop_front();
-  } else if (ui.onFileDialog) {
-    call.answer = ui.onFileDialog(call);
+FileDialogResult HeadlessSystemUi::showFileDialog(WindowHandle owner, bool save, const FileDialogRequest& request) {
+  FileDialogCall call{save, owner, request, {}};
+  if (!fileAnswers.empty()) {
+    call.answer = fileAnswers.front();
+    fileAnswers.pop_front();
+  } else if (onFileDialog) {
+    call.answer = onFileDialog(call);
   }
-  ui.fileDialogs.push_back(call);
+  fileDialogs.push_back(call);
   return call.answer;
-}
-}  // namespace
-
-FileDialogResult HeadlessSystemUi::openFileDialog(const FileDialogRequest& request) {
-  return AnswerFileDialog(*this, false, request);
-}
-
-FileDialogResult HeadlessSystemUi::saveFileDialog(const FileDialogRequest& request) {
-  return AnswerFileDialog(*this, true, request);
 }
 
 // -------------------------------------------------------------------- files

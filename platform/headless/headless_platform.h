@@ -118,12 +118,8 @@ public:
     unsigned durationMs = 0;
   };
 
-  Answer messageBox(WindowHandle owner, const std::wstring& text, const std::wstring& caption,
-                    Buttons buttons, Icon icon) override;
   void beep(unsigned frequencyHz, unsigned durationMs) override;
   WindowHandle activeWindow() override { return active; }
-  FileDialogResult openFileDialog(const FileDialogRequest& request) override;
-  FileDialogResult saveFileDialog(const FileDialogRequest& request) override;
 
   // Answers given in order. When the queue is empty, onBox decides when
   // set; otherwise an OK box answers Ok and a yes/no box No.
@@ -137,6 +133,7 @@ public:
   // with the answer it got.
   struct FileDialogCall {
     bool save = false;
+    WindowHandle owner = 0;  // as Owner() chose it
     FileDialogRequest request;
     FileDialogResult answer;
   };
@@ -145,6 +142,12 @@ public:
   std::vector<FileDialogCall> fileDialogs;
   std::vector<BeepCall> beeps;
   WindowHandle active = 0;
+
+protected:
+  // Box::owner and FileDialogCall::owner record the owner Owner() chose.
+  Answer showMessageBox(WindowHandle owner, const std::wstring& text, const std::wstring& caption, Buttons buttons,
+                        Icon icon) override;
+  FileDialogResult showFileDialog(WindowHandle owner, bool save, const FileDialogRequest& request) override;
 };
 
 // Files in memory. Paths compare without regard to case; "/" and "\" are

@@ -198,9 +198,10 @@ HRESULT Tkovar3::lance(BSTR nomprog) {
     Platform platform = services.platform();
 #if TOPALINE_HAVE_WIN32_UI
     // Dialogs run modally over the window that is active now (lance's
-    // owner window, step 1).
+    // owner window, step 1), and the system's own boxes and file dialogs
+    // over the dialog on top of the runner's modal stack.
     msw::MSWFormRunner forms(services.system.activeWindow());
-    platform.forms = &forms;
+    UseFormRunner(platform, &forms);
 #endif
     Session session(platform, ServerExchange());
 #if TOPALINE_HAVE_WIN32_UI

@@ -73,9 +73,8 @@ void TDesLabels::InitFromText(std::wstring_view text, const std::wstring& path) 
   index();
 }
 
-void TDesLabels::Init(const std::wstring& path, Platform& platform, WindowHandle owner) {
+void TDesLabels::Init(const std::wstring& path, Platform& platform) {
   ui_ = &platform.system;
-  owner_ = owner;
   Items.clear();
   first_.clear();
   std::vector<std::uint8_t> bytes;
@@ -100,8 +99,8 @@ const TUnLabel* TDesLabels::Find(std::int32_t IdLab) const {
 const TUnLabel* TDesLabels::Get(std::int32_t IdLab) const {
   if (const TUnLabel* l = Find(IdLab)) return l;
   if (ui_)
-    ui_->messageBox(owner_, L"label non trouvé " + IntToText(IdLab), L"Message Topaline",
-                    SystemUi::Buttons::Ok, SystemUi::Icon::None);
+    ui_->messageBox(L"label non trouvé " + IntToText(IdLab), L"Message Topaline", SystemUi::Buttons::Ok,
+                    SystemUi::Icon::None);
   return nullptr;
 }
 

@@ -33,10 +33,10 @@ public:
 
   // Replaces the labels with those of the file at path, read through
   // platform.files. Get reports missing labels with platform.system, in a
-  // box owned by owner. Raises Error naming the file (and the line) when
+  // box modal over the dialog that asked (SystemUi::Owner). Raises Error naming the file (and the line) when
   // the file cannot be read, a line's first field is not an integer, or a
   // line has a single field.
-  void Init(const std::wstring& path, Platform& platform, WindowHandle owner = 0);
+  void Init(const std::wstring& path, Platform& platform);
   // The same from decoded text; path only names the file in messages.
   void InitFromText(std::wstring_view text, const std::wstring& path);
 
@@ -51,7 +51,6 @@ private:
   void index();
   std::unordered_map<std::int32_t, std::size_t> first_;  // Id -> first index
   SystemUi* ui_ = nullptr;
-  WindowHandle owner_ = 0;
 };
 
 // The label's Texte. A missing label is reported by Get and then reads as

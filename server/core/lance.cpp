@@ -56,8 +56,9 @@ std::int32_t ParseCommandNumber(const std::wstring& nomprog) {
 
 void Lance(Session& session, const std::wstring& nomprog, const CommandTable& commands) {
   Platform& p = session.platform;
-  // 1. Every dialog of this call is modal over the caller's active window.
-  session.owner = p.system.activeWindow();
+  // 1. Every dialog of this call is modal over the caller's active window:
+  //    the form runner was built over it (kovar3.cpp), and the system's
+  //    own boxes are owned by the top of its modal stack.
   // 2. Numbers and text convert with "." everywhere in the server
   //    (number_format.h), whatever the user's regional settings: nothing to set.
   // 3.
@@ -68,7 +69,7 @@ void Lance(Session& session, const std::wstring& nomprog, const CommandTable& co
   session.HelpFile = session.config.InstallPath + L"\\" + session.config.AppName + L".chm";
   // 6. A fresh set replaces the previous call's labels.
   session.Labels = TDesLabels();
-  session.Labels.Init(session.config.InstallPath + L"\\language.lng", p, session.owner);
+  session.Labels.Init(session.config.InstallPath + L"\\language.lng", p);
   // 7. A number the table does not have does nothing.
   const std::int32_t number = ParseCommandNumber(nomprog);
   if (const CommandEntry* entry = commands.Find(number)) (*entry)(session);

@@ -33,7 +33,11 @@ CommandEntry CommandNotAvailable(std::int32_t number, const std::wstring& what);
 // The whole of one lance call, errors excepted: they propagate as Error
 // (or any exception from a dialog) and the COM boundary turns them into
 // E_UNEXPECTED with the message.
-//   1. session.owner := the active window
+//   1. (the caller's) every dialog of the call is modal over the window
+//      active as the call began: the platform's form runner is built over
+//      it, and the system's own boxes are owned by the top of that
+//      runner's modal stack (SystemUi::Owner), that window when no
+//      dialog is open
 //   3. resultat := 0
 //   4. configuration from the product key (created when missing)
 //   5. HelpFile    6. Labels from InstallPath\language.lng

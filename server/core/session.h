@@ -1,5 +1,5 @@
 // Everything one call of lance works with: the platform, the server-wide
-// exchange values, the owner window, and what the call rebuilds afresh
+// exchange values, and what the call rebuilds afresh
 // (configuration, help file path, labels, the layer set).
 #pragma once
 
@@ -26,7 +26,6 @@ struct Session {
 
   Platform& platform;
   ExchangeValues& exchange;
-  WindowHandle owner = 0;  // the window active when lance began
   TProgConfig config;
   std::wstring HelpFile;
   TDesLabels Labels;

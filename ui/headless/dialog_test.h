@@ -45,7 +45,7 @@ inline std::string ToUtf8(const std::wstring& w) {
 class DialogTest : public ::testing::Test {
 protected:
   DialogTest() {
-    headless.platform.forms = &user;
+    UseFormRunner(headless.platform, &user);
     user.OnFailure = [](const std::wstring& m) { ADD_FAILURE() << ToUtf8(m); };
   }
 

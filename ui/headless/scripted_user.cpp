@@ -72,6 +72,12 @@ int ScriptedUser::ShowModal(Form& form) {
   }
 
   if (form.GetPosition() == FormPosition::ScreenCenter) form.CenterOn(WorkArea());
+  const WindowHandle window = lastWindow_ += 0x10;
+  open_.push_back(window);
+  struct Popped {
+    std::vector<WindowHandle>& open;
+    ~Popped() { open.pop_back(); }
+  } popped{open_};
   form.BeginModal();
 
   std::size_t index = history_.size();
@@ -79,6 +85,7 @@ int ScriptedUser::ShowModal(Form& form) {
   shown.name = name;
   shown.caption = form.Caption();
   shown.depth = depth_;
+  shown.window = window;
   for (const auto& c : form.Components())
     if (c->GetKind() == Kind::Label && c->EffectivelyVisible()) shown.labels.push_back(c->Caption());
   history_.push_back(shown);

@@ -39,6 +39,9 @@ public:
     std::vector<std::wstring> labels;
     int result = mrNone;
     int depth = 0;  // 0: top level, 1: shown from a script of depth 0...
+    // The token that stands for the form's window while it is shown:
+    // distinct for every showing, never 0.
+    WindowHandle window = 0;
   };
 
   ScriptedUser();
@@ -77,6 +80,13 @@ public:
 
   int ShowModal(Form& form) override;
 
+  // The modal stack: the window token of the innermost form being shown,
+  // or Owner() when none is.
+  WindowHandle TopModalWindow() const override { return open_.empty() ? owner_ : open_.back(); }
+  // The window the outermost form is modal over (0 unless set).
+  void SetOwner(WindowHandle owner) { owner_ = owner; }
+  WindowHandle Owner() const { return owner_; }
+
 private:
   void Fail(const std::wstring& message);
 
@@ -85,6 +95,9 @@ private:
   std::vector<std::wstring> failures_;
   std::vector<Shown> history_;
   int depth_ = 0;
+  WindowHandle owner_ = 0;
+  std::vector<WindowHandle> open_;  // window tokens of the forms being shown
+  WindowHandle lastWindow_ = 0x10000;
   Size screen_{1920, 1080};
   Rect workArea_{0, 0, 1920, 1040};
 };

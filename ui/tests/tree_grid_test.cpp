@@ -202,6 +202,26 @@ TEST(TreeGrid, HeaderClickWhoseEditCommitFailsLeavesTheSortAsItWas) {
   EXPECT_EQ(f.Ids(), before);
 }
 
+TEST(TreeGrid, ADoubleClickBesideTheRowsKeepsTheFocusedRowAndReacts) {
+  GridForm f;
+  int doubles = 0;
+  f.tree.OnDblClick = [&] { ++doubles; };
+  f.tree.UserClickRow(3, 0);
+  EXPECT_TRUE(f.tree.EditPending());
+  f.tree.UserDoubleClickRow(-1);  // below the last row
+  EXPECT_EQ(doubles, 1);
+  EXPECT_EQ(f.tree.FocusedRow(), 3);
+  EXPECT_TRUE(f.tree.Focused());
+  EXPECT_FALSE(f.tree.EditPending()) << "the double-click cancels the pending edit";
+  f.tree.UserDoubleClickRow(1);
+  EXPECT_EQ(doubles, 2);
+  EXPECT_EQ(f.tree.FocusedRow(), 1);
+  f.tree.SetRows({});
+  f.tree.UserDoubleClickRow(-1);  // an empty grid
+  EXPECT_EQ(doubles, 3);
+  EXPECT_EQ(f.tree.FocusedRow(), -1);
+}
+
 TEST(TreeGrid, EditStartsOnlyAfterTheDelayAndADoubleClickCancelsIt) {
   GridForm f;
   int doubles = 0;

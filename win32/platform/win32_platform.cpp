@@ -214,8 +214,18 @@ void Win32Shell::execute(const std::wstring& program, const std::wstring& parame
 
 // ---------------------------------------------------------------- system UI
 
-SystemUi::Answer Win32SystemUi::messageBox(WindowHandle owner, const std::wstring& text,
-                                           const std::wstring& caption, Buttons buttons, Icon icon) {
+namespace {
+
+HWND OwnerWindow(WindowHandle owner) {
+  HWND h = reinterpret_cast<HWND>(owner);
+  return h && IsWindow(h) ? h : nullptr;
+}
+
+}  // namespace
+
+SystemUi::Answer Win32SystemUi::showMessageBox(WindowHandle owner, const std::wstring& text,
+                                               const std::wstring& caption, Buttons buttons, Icon icon) {
+  HWND ownerWindow = OwnerWindow(owner);
   UINT flags = buttons == Buttons::YesNo ? MB_YESNO : MB_OK;
   switch (icon) {
     case Icon::Warning: flags |= MB_ICONWARNING; break;
@@ -224,8 +234,8 @@ SystemUi::Answer Win32SystemUi::messageBox(WindowHandle owner, const std::wstrin
     case Icon::None: break;
   }
   // Without an owner the box still blocks every window of the calling thread.
-  if (!owner) flags |= MB_TASKMODAL;
-  switch (MessageBoxW(reinterpret_cast<HWND>(owner), text.c_str(), caption.c_str(), flags)) {
+  if (!ownerWindow) flags |= MB_TASKMODAL;
+  switch (MessageBoxW(ownerWindow, text.c_str(), caption.c_str(), flags)) {
     case IDYES: return Answer::Yes;
     case IDNO: return Answer::No;
     case IDOK: return Answer::Ok;
@@ -239,7 +249,7 @@ WindowHandle Win32SystemUi::activeWindow() { return reinterpret_cast<WindowHandl
 
 namespace {
 
-FileDialogResult ShowFileDialog(const FileDialogRequest& request, bool save) {
+FileDialogResult ShowFileDialog(HWND owner, const FileDialogRequest& request, bool save) {
   // "description\0pattern\0...\0\0"
   std::wstring filter;
   for (const FileFilter& f : request.filters) {
@@ -256,7 +266,7 @@ FileDialogResult ShowFileDialog(const FileDialogRequest& request, bool save) {
   for (int attempt = 0; attempt < 2; ++attempt) {
     OPENFILENAMEW ofn{};
     ofn.lStructSize = sizeof ofn;
-    ofn.hwndOwner = reinterpret_cast<HWND>(request.owner);
+    ofn.hwndOwner = owner;
     ofn.lpstrFilter = request.filters.empty() ? nullptr : filter.c_str();
     ofn.nFilterIndex = request.filterIndex > 0 ? static_cast<DWORD>(request.filterIndex) : 1;
     ofn.lpstrFile = buffer.data();
@@ -289,12 +299,8 @@ FileDialogResult ShowFileDialog(const FileDialogRequest& request, bool save) {
 
 }  // namespace
 
-FileDialogResult Win32SystemUi::openFileDialog(const FileDialogRequest& request) {
-  return ShowFileDialog(request, false);
-}
-
-FileDialogResult Win32SystemUi::saveFileDialog(const FileDialogRequest& request) {
-  return ShowFileDialog(request, true);
+FileDialogResult Win32SystemUi::showFileDialog(WindowHandle owner, bool save, const FileDialogRequest& request) {
+  return ShowFileDialog(OwnerWindow(owner), request, save);
 }
 
 // ---------------------------------------------------------------- files

@@ -23,13 +23,15 @@ public:
 
 class Win32SystemUi final : public SystemUi {
 public:
-  Answer messageBox(WindowHandle owner, const std::wstring& text, const std::wstring& caption,
-                    Buttons buttons, Icon icon) override;
   void beep(unsigned frequencyHz, unsigned durationMs) override;
   WindowHandle activeWindow() override;
+
+protected:
+  // MessageBoxW; an owner that is no window (any more) counts as none.
+  Answer showMessageBox(WindowHandle owner, const std::wstring& text, const std::wstring& caption, Buttons buttons,
+                        Icon icon) override;
   // GetOpenFileNameW / GetSaveFileNameW, explorer style.
-  FileDialogResult openFileDialog(const FileDialogRequest& request) override;
-  FileDialogResult saveFileDialog(const FileDialogRequest& request) override;
+  FileDialogResult showFileDialog(WindowHandle owner, bool save, const FileDialogRequest& request) override;
 };
 
 class Win32FileSystem final : public FileSystem {

@@ -296,6 +296,8 @@ WindowHandle MSWFormRunner::ActiveFormWindow() const {
   return stack_.empty() ? 0 : reinterpret_cast<WindowHandle>(stack_.back()->MSWHandle());
 }
 
+WindowHandle MSWFormRunner::TopModalWindow() const { return stack_.empty() ? owner_ : ActiveFormWindow(); }
+
 namespace {
 
 MSWControl* controlOf(HWND hwnd) {

@@ -46,6 +46,9 @@ public:
 
   // The window of the innermost form being shown (0: none).
   WindowHandle ActiveFormWindow() const;
+  // The modal stack's top: the innermost form's window, or the owner when
+  // no form is shown.
+  WindowHandle TopModalWindow() const override;
 
 private:
   WindowHandle owner_ = 0;

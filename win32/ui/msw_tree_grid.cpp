@@ -261,10 +261,13 @@ protected:
         LVHITTESTINFO hit{};
         hit.pt = ia->ptAction;
         SendMessageW(MSWHandle(), LVM_SUBITEMHITTEST, 0, reinterpret_cast<LPARAM>(&hit));
-        if (hit.iItem < 0) return true;
         if (hdr->code == NM_DBLCLK) {
+          // Anywhere in the list: beside the rows too (row -1).
           grid_.UserDoubleClickRow(hit.iItem);
-        } else if (hdr->code == NM_CLICK && grid_.CheckBoxes() && (hit.flags & LVHT_ONITEMSTATEICON)) {
+          return true;
+        }
+        if (hit.iItem < 0) return true;
+        if (hdr->code == NM_CLICK && grid_.CheckBoxes() && (hit.flags & LVHT_ONITEMSTATEICON)) {
           grid_.UserToggleCheck(hit.iItem);
         } else {
           // Only the left button starts an edit; the right one focuses the row.

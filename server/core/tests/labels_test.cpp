@@ -117,7 +117,7 @@ struct LabelsFixture : ::testing::Test {
 TEST_F(LabelsFixture, InitFromFileAndMissingFile) {
   hp.files.addFile(L"C:\\Prog\\language.lng", std::string("\xEF\xBB\xBF" "740,\"Voulez-vous continuer ?\"\r\n"));
   TDesLabels labels;
-  labels.Init(L"C:\\Prog\\language.lng", hp.platform, 77);
+  labels.Init(L"C:\\Prog\\language.lng", hp.platform);
   EXPECT_EQ(LabelText(labels, 740), L"Voulez-vous continuer ?");
   EXPECT_TRUE(hp.system.boxes.empty());
 
@@ -133,7 +133,10 @@ TEST_F(LabelsFixture, InitFromFileAndMissingFile) {
 
 TEST_F(LabelsFixture, MissingLabelShowsThePlainBoxOnce) {
   hp.files.addFile(L"C:\\P\\language.lng", std::string("1,\"un\"\n"));
-  session.Labels.Init(L"C:\\P\\language.lng", hp.platform, 55);
+  // No form runner, so no dialog open: the box is owned by the active
+  // window (with dialogs open, by the innermost one: colour_picker_test).
+  hp.system.active = 55;
+  session.Labels.Init(L"C:\\P\\language.lng", hp.platform);
   EXPECT_EQ(session.Labels.Get(999), nullptr);
   ASSERT_EQ(hp.system.boxes.size(), 1u);
   const auto& box = hp.system.boxes[0];

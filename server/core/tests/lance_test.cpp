@@ -42,7 +42,6 @@ TEST_F(LanceFixture, ReadsConfigurationHelpFileAndLabels) {
   Lance(session, L"7", t);
   EXPECT_EQ(seen, &session);
   EXPECT_EQ(x.resultat, 0);
-  EXPECT_EQ(session.owner, 0x1234u);
   EXPECT_EQ(session.config.InstallPath, L"C:\\Topaline");
   EXPECT_EQ(session.config.langue, L"en");
   EXPECT_EQ(session.HelpFile, L"C:\\Topaline\\topaline3.chm");

@@ -64,12 +64,13 @@ TfrmCalques::TfrmCalques(Session& session) : TDialog(session, L"frmCalques", L""
   SetButtons(btAppliquer, btAnnule, nullptr);
 
   // The layers first: the layer warning needs them even when the rest of
-  // the creation fails.
+  // the creation fails. A bad element stops the reading, is reported, and
+  // the layers read before it stay in the set (Part 1.2): the list shows
+  // them and the layer warning knows them.
   try {
     session_.Layers = TDesCalques();
     session_.Layers.Init(session_.exchange.get(Slot::AXCalques));
   } catch (...) {
-    session_.Layers = TDesCalques();
     ShowErrorBox(session_, CurrentExceptionMessage());
   }
   KeepPlace();

@@ -118,8 +118,15 @@ void TFormGetACCol::NameCells() {
 
 void TFormGetACCol::InitLanguage(const std::wstring& lg) {
   lg_ = lg;
+  // Part 4.2: "fr" the French names and captions, "en" and "es" the
+  // English ones; any other code sets nothing, so the picker keeps the
+  // French texts it was built with (names and captions alike: the logical
+  // colour buttons show the names). Only the refusal message follows the
+  // code itself: French for "fr", English for any other.
+  const bool english = lg == L"en" || lg == L"es";
+  if (!english && lg != L"fr") return;
   names_ = ColourNames::ForLanguage(lg);
-  const bool fr = lg == L"fr";
+  const bool fr = !english;
   SetCaption(fr ? L" Sélectionner une couleur" : L"Color Selection");
   Label1->SetCaption(fr ? L"Numéro de couleur :" : L"Color Number :");
   Label2->SetCaption(fr ? L"Rouge, Vert, Bleu : " : L"Red, Green, Blue :");
@@ -175,8 +182,10 @@ void TFormGetACCol::Apply() {
   const std::wstring text = leftWithTyped_ ? typedText_ : Edit1->Text();
   const std::int32_t n = AcceptedColour(names_, text);
   if (n < 0) {
-    session_.platform.system.messageBox(session_.owner, ColourRefusedMessage(lg_), L"Topaline",
-                                        SystemUi::Buttons::Ok, SystemUi::Icon::None);
+    // The system's plain box, modal over the picker (the platform owns it
+    // by the top of the modal stack).
+    session_.platform.system.messageBox(ColourRefusedMessage(lg_), L"Topaline", SystemUi::Buttons::Ok,
+                                        SystemUi::Icon::None);
     settingText_ = true;
     Edit1->SetText(text);
     settingText_ = false;

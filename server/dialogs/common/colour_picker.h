@@ -18,9 +18,10 @@ class TFormGetACCol : public TDialog {
 public:
   explicit TFormGetACCol(Session& session);
 
-  // The names and captions of the language: French for "fr", English
-  // for any other code ("en", "es" and unknown ones alike). "Ok" and
-  // "Annuler" keep their captions.
+  // The names and captions of the language: French for "fr", English for
+  // "en" and "es"; any other code changes no text (the French ones stay).
+  // "Ok" and "Annuler" keep their captions. The code also chooses the
+  // refusal message: French for "fr", English for any other.
   void InitLanguage(const std::wstring& lg);
 
   // Shows the picker with idxcouleur as the current colour and waits.

@@ -108,7 +108,6 @@ void TfrmImportFic::RenumberingRule() { EnableChildren(*PanRenum, *renum); }
 
 void TfrmImportFic::Browse() {
   FileDialogRequest request;
-  request.owner = session_.owner;
   request.title = LabelText(session_, labels::kOpenPointsFile);
   request.filters = ParseFileFilter(
       LabelText(session_, typfic->ItemIndex() == 0 ? labels::kTextFileFilter : labels::kGsiFileFilter));

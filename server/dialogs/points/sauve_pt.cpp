@@ -154,7 +154,6 @@ void TfrmSauvePt::RenumberClicked() { EnableChildren(*Panel3, *renum); }
 void TfrmSauvePt::BrowseClicked() {
   const bool text = typfic->ItemIndex() == 0;
   FileDialogRequest request;
-  request.owner = session_.owner;
   request.title = LabelText(session_, 700);
   request.filters = ParseFileFilter(LabelText(session_, text ? 721 : 722));
   request.filterIndex = 1;

@@ -1,7 +1,8 @@
 ' Command 4, frames around attributes, worked through its real window: the
 ' layer taken from the real layer list, the frame colour picked in the
-' real colour picker by a click on a palette cell, Apply, the gap that is
-' no number refused (label 733), Cancel.
+' real colour picker by a click on a palette cell, then typed in it (a
+' refused text keeps it open under the system's box), Apply, the gap that
+' is no number refused (label 733), Cancel, Help.
 
 Dim a, shown, names, values, title
 Set a = CreateObject("topaline3.kovar3")
@@ -33,5 +34,29 @@ CheckLine shown, "alive=1", "the dialog stays after the message"
 CheckLine shown, "Edit1.text=19", "the pale grid's first column, bottom row"
 Check a.resultat = 0, "Cancel gives resultat 0 (got " & a.resultat & ")"
 CheckSection "encadre", names, values, "Cancel writes nothing"
+
+' 3. Typed in the picker: "blanc" is no name (names match with their
+'    case), so Enter makes it ByLayer and Ok gives 0; a text Ok refuses
+'    ("300", never read again: the field is not left) shows the system's
+'    box over the picker, which stays open with the text kept.
+shown = RunDialog(a, "4", Array("form=" & title, "click=cadcolor", "form=lectionner une couleur", _
+    "type=Edit1,blanc", "key=Edit1,13", "text=Edit1", "click=Button4", "closed", "form=" & title, _
+    "click=cadcolor", "form=lectionner une couleur", "type=Edit1,300", "click=Button4", "sysbox=Topaline", "alive", _
+    "text=Edit1", "click=Button5", "closed", "form=" & title, "click=btAppliquer", "closed"))
+CheckLine shown, "Edit1.text=DuCalque", "blanc then Enter reads as ByLayer"
+CheckLine shown, "sysbox.text=Nom ou valeur de couleur incorrect", "the refusal box"
+CheckLine shown, "sysbox.owner= S" & Chr(233) & "lectionner une couleur", "the refusal box is owned by the picker"
+CheckLine shown, "sysbox.beneath=0", "the picker is disabled while its box is open"
+CheckLine shown, "alive=1", "a refused text keeps the picker open, usable again"
+CheckLine shown, "Edit1.text=300", "the refused text stays for mending"
+Check a.resultat = 1, "Apply gives resultat 1 (got " & a.resultat & ")"
+values(5) = "0"
+CheckSection "encadre", names, values, "the typed colour: Ok gave ByLayer, 0"
+
+' 4. Help opens the dialog's topic; the dialog goes on.
+DeleteIfThere HelpArgs
+shown = RunDialog(a, "4", Array("form=" & title, "click=btAide", "sleep=500", "alive", "click=btAnnule", "closed"))
+CheckLine shown, "alive=1", "the dialog is still open after Help"
+CheckHelp "tlenc"
 
 Finish

@@ -62,6 +62,8 @@ Check InStr(shown, "cn.enabled=1" & vbCrLf & "gsidec.enabled=0" & vbCrLf & "star
 Check InStr(shown, "cn.enabled=0" & vbCrLf & "gsidec.enabled=1" & vbCrLf & "startat.enabled=1") > 0, _
       "GSI type: the GSI panel only, renumbering: " & shown
 CheckLine shown, "nomfic.text=" & TestInstall & "\choisi.gsi", "the chosen file, with the GSI extension, in nomfic's folder"
+CheckLine shown, "file.owner= Topaline - " & title, "the save-file dialog is owned by the dialog"
+CheckLine shown, "file.beneath=0", "the dialog is disabled while its save-file dialog is open"
 Check a.resultat = 1, "Apply gives resultat 1 (got " & a.resultat & ")"
 Check Setting("sauvepoints", "typfic") = "Fichier GSI", "typfic stored as its text"
 Check Setting("sauvepoints", "renum") = "1", "renum stored"

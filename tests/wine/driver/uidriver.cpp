@@ -70,6 +70,8 @@
 //   at=NAME,X,Y      left click at (X, Y) inside the control, in design
 //                    pixels (scaled to the screen's DPI): a cell of a grid
 //                    that draws its cells in one window
+//   dblat=NAME,X,Y   a double-click at (X, Y) inside the control, in design
+//                    pixels: the place of a list below its last row
 //   tab=NAME,I       left click on tab I of the page control NAME
 //   tick=LIST,R      left click on the check box of row R
 //   header=LIST,C    left click on the header of column C
@@ -78,8 +80,16 @@
 //   status=NAME      writes "NAME=<status bar text>"
 //   rows=LIST        writes "LIST=<column-0 texts in display order, | >"
 //   file=TITLE,NAME  waits for the system's open-file or save-file dialog
-//                    whose title contains TITLE, types NAME into its name
-//                    field, presses Open / Save and waits until it is gone
+//                    whose title contains TITLE, writes "file.owner=<the
+//                    title of its owner window>" and "file.beneath=0|1"
+//                    (whether the current form can be used meanwhile),
+//                    types NAME into its name field, presses Open / Save
+//                    and waits until it is gone
+//   sysbox=CAPTION   waits for the system message box titled CAPTION,
+//                    writes "sysbox.text=", "sysbox.owner=<the title of its
+//                    owner window>" and "sysbox.beneath=0|1" (whether the
+//                    current form can be used meanwhile), presses its
+//                    first button and waits until it is gone
 //   shot=REQUEST     creates the file REQUEST and waits until someone
 //                    deletes it (the demo takes a screenshot meanwhile)
 //   sleep=MS
@@ -266,6 +276,14 @@ private:
   }
   void Write(const std::wstring& name, const std::wstring& value) { report += name + L"=" + value + L"\r\n"; }
   void AnswerProductBox(int button);
+  // "NAME.owner=" and "NAME.beneath=" of a system window: its owner's
+  // title, and whether the current form is enabled while it is open.
+  void WriteModality(const std::wstring& name, HWND system) {
+    Sleep(300);  // let the showing finish
+    HWND owner = GetWindow(system, GW_OWNER);
+    Write(name + L".owner", owner ? wd::WindowText(owner) : L"(none)");
+    Write(name + L".beneath", form_ && IsWindowEnabled(form_) ? L"1" : L"0");
+  }
 
   HWND form_ = nullptr;
 };
@@ -419,12 +437,16 @@ void StepRunner::Run(const std::wstring& step) {
       line += text[i] == L'\n' || text[i] == L'\r' ? L'|' : text[i];
     }
     Write(L"clipboard", line);
-  } else if (verb == L"at" && a.size() == 3) {
+  } else if ((verb == L"at" || verb == L"dblat") && a.size() == 3) {
     HWND target = Control(a[0], true);
     HDC screen = GetDC(nullptr);
     const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
     ReleaseDC(nullptr, screen);
-    wd::PostClick(target, MulDiv(_wtoi(a[1].c_str()), dpi, 96), MulDiv(_wtoi(a[2].c_str()), dpi, 96));
+    const int x = MulDiv(_wtoi(a[1].c_str()), dpi, 96), y = MulDiv(_wtoi(a[2].c_str()), dpi, 96);
+    if (verb == L"at")
+      wd::PostClick(target, x, y);
+    else
+      wd::PostDoubleClick(target, x, y);
     Sleep(250);
   } else if (verb == L"tab" && a.size() == 2) {
     // The tabs are a window of their own inside the page control.
@@ -468,9 +490,23 @@ void StepRunner::Run(const std::wstring& step) {
     for (int r = 0, n = wd::ListRowCount(list); r < n; ++r) line += (r ? L"|" : L"") + wd::ListCellText(list, r, 0);
     Write(arg, line);
   } else if (verb == L"file" && pair) {
+    HWND shown = wd::WaitForTopLevel({first, wd::TitleMatch::Contains, true}, 10000);
+    if (!shown) throw Failure{L"no file dialog " + first};
+    WriteModality(L"file", shown);
     HWND dlg = wd::AnswerFileDialog(first, rest);
     if (!wd::WaitFor([&] { return !IsWindow(dlg); }, 5000)) throw Failure{L"the file dialog stays open"};
     Sleep(300);
+  } else if (verb == L"sysbox" && !arg.empty()) {
+    HWND box = wd::WaitForTopLevel({arg, wd::TitleMatch::Exact, true}, 10000);
+    if (!box) throw Failure{L"no message box " + arg};
+    WriteModality(L"sysbox", box);
+    Write(L"sysbox.text", wd::ReadMessageBox(box).text);
+    HWND ok = GetDlgItem(box, IDOK);
+    if (!ok) ok = FindWindowExW(box, nullptr, L"Button", nullptr);
+    if (!ok) throw Failure{L"the message box has no button"};
+    PostMessageW(ok, BM_CLICK, 0, 0);
+    if (!wd::WaitFor([&] { return !IsWindow(box); }, 5000)) throw Failure{L"the message box did not close"};
+    Sleep(200);
   } else if (verb == L"sleep") {
     Sleep(static_cast<DWORD>(_wtoi(arg.c_str())));
   } else {

@@ -239,6 +239,12 @@ int ListFocusedRow(HWND list) {
   return static_cast<int>(SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED));
 }
 
+void PostDoubleClick(HWND w, int x, int y) {
+  PostClick(w, x, y);
+  PostMessageW(w, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(x, y));
+  PostMessageW(w, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+}
+
 void TypeChars(HWND w, const std::wstring& text) {
   for (wchar_t c : text) SendMessageW(w, WM_CHAR, c, 1);
 }

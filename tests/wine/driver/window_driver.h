@@ -91,6 +91,8 @@ void PressKey(const std::vector<UINT>& modifiers, UINT vk);
 std::wstring ClipboardText();
 // The focused row of a list view (-1: none).
 int ListFocusedRow(HWND list);
+// A left double-click there: down, up, double-click, up, posted.
+void PostDoubleClick(HWND w, int x, int y);
 // Each character sent as WM_CHAR.
 void TypeChars(HWND w, const std::wstring& text);
 

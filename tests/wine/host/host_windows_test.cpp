@@ -5,7 +5,9 @@
 // used, whichever was active; afterwards exactly those come back (D stays
 // disabled), also when the dialog ends without the user closing it. A
 // lance arriving from the host's window procedure while the dialog is
-// open is refused and changes nothing.
+// open is refused and changes nothing. A system window that a dialog
+// opens (a file dialog, the colour picker's refusal box) is modal over
+// that dialog, not over A.
 #include <windows.h>
 #include <oleauto.h>
 
@@ -14,6 +16,7 @@
 #include <functional>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include <initguid.h>
 #include "server/com/topaline3.h"
@@ -100,12 +103,13 @@ protected:
 
   State Now() const { return State{!!IsWindowEnabled(a), !!IsWindowEnabled(b), !!IsWindowEnabled(c), !!IsWindowEnabled(d)}; }
 
-  // Runs lance(command) on this thread while script works the dialog from
-  // a second thread; returns lance's status.
-  HRESULT LanceWhile(const wchar_t* command, const std::function<void(HWND dialog)>& script) {
+  // Runs lance(command) on this thread while script works the dialog (the
+  // form of that name) from a second thread; returns lance's status.
+  HRESULT LanceWhile(const wchar_t* command, const std::function<void(HWND dialog)>& script,
+                     const wchar_t* form = L"frmOptions") {
     std::thread worker([&] {
       HWND dialog = nullptr;
-      wd::WaitFor([&] { return (dialog = wd::FindTopLevelByName(L"frmOptions")) != nullptr; }, 15000);
+      wd::WaitFor([&] { return (dialog = wd::FindTopLevelByName(form)) != nullptr; }, 15000);
       script(dialog);
       // Whatever the script did, the dialog goes.
       if (dialog && IsWindow(dialog)) PostMessageW(dialog, WM_CLOSE, 0, 0);
@@ -219,4 +223,181 @@ TEST_F(HostWindows, ALanceFromTheHostWhileTheDialogIsOpenIsRefusedAndChangesNoth
 
   // Once the dialog is gone, lance works again.
   EXPECT_EQ(Lance(L"25"), S_OK);
+}
+
+namespace {
+
+// The product key's configuration for the dialogs' own labels (the French
+// ones of the test installation), put back as it was afterwards.
+class FrenchInstallation {
+public:
+  FrenchInstallation() {
+    RegCreateKeyExW(HKEY_CURRENT_USER, kKey, 0, nullptr, 0, KEY_READ | KEY_WRITE, nullptr, &key_, nullptr);
+    for (const auto& [name, value] : kValues) {
+      wchar_t old[1024] = {};
+      DWORD size = sizeof old, type = 0;
+      const bool had = RegQueryValueExW(key_, name, nullptr, &type, reinterpret_cast<BYTE*>(old), &size) == ERROR_SUCCESS;
+      saved_.push_back({name, had, old});
+      Set(name, value);
+    }
+  }
+  ~FrenchInstallation() {
+    for (const Saved& s : saved_) {
+      if (s.had)
+        Set(s.name, s.value.c_str());
+      else
+        RegDeleteValueW(key_, s.name);
+    }
+    RegCloseKey(key_);
+  }
+
+private:
+  static constexpr const wchar_t* kKey = L"Software\\Norvel\\topaline3";
+  static constexpr std::pair<const wchar_t*, const wchar_t*> kValues[] = {
+      {L"installpath", L"C:\\topaline test"}, {L"appname", L"topaline3"}, {L"langue", L"fr"}};
+  struct Saved {
+    const wchar_t* name;
+    bool had;
+    std::wstring value;
+  };
+  void Set(const wchar_t* name, const wchar_t* value) {
+    RegSetValueExW(key_, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value),
+                   static_cast<DWORD>((wcslen(value) + 1) * sizeof(wchar_t)));
+  }
+  HKEY key_ = nullptr;
+  std::vector<Saved> saved_;
+};
+
+// A one-dimensional array of strings, lower bound 0, put through put.
+void PutStrings(HRESULT (STDMETHODCALLTYPE Ikovar3::*put)(VARIANT), const std::vector<std::wstring>& items) {
+  SAFEARRAYBOUND bound{static_cast<ULONG>(items.size()), 0};
+  SAFEARRAY* psa = SafeArrayCreate(VT_VARIANT, 1, &bound);
+  for (LONG i = 0; i < static_cast<LONG>(items.size()); ++i) {
+    VARIANT e;
+    VariantInit(&e);
+    V_VT(&e) = VT_BSTR;
+    V_BSTR(&e) = SysAllocString(items[static_cast<std::size_t>(i)].c_str());
+    SafeArrayPutElement(psa, &i, &e);
+    VariantClear(&e);
+  }
+  VARIANT v;
+  VariantInit(&v);
+  V_VT(&v) = VT_ARRAY | VT_VARIANT;
+  V_ARRAY(&v) = psa;
+  (g_object->*put)(v);
+  VariantClear(&v);
+}
+
+// What the window beneath a system window was while that was open.
+struct Beneath {
+  bool opened = false;       // the system window came
+  bool ownedByIt = false;    // its owner is the window beneath
+  bool enabledDuring = true;  // the window beneath could be used meanwhile
+  bool hostDuring = true;    // the host's main window could be used meanwhile
+  bool enabledAfter = false;  // the window beneath is usable again afterwards
+  std::wstring text;         // a message box's text
+};
+
+// Clicks opener in beneath, waits for the system window titled title,
+// notes the state of beneath and of host, closes the system window with
+// its button close (IDOK, IDCANCEL) and notes beneath again.
+Beneath WhileSystemWindowIsOpen(HWND beneath, const wchar_t* opener, const wd::TopLevelQuery& title, int close,
+                                HWND host) {
+  Beneath seen;
+  PostMessageW(wd::FindControl(beneath, opener), BM_CLICK, 0, 0);
+  HWND sys = wd::WaitForTopLevel(title, 10000);
+  if (!sys) return seen;
+  seen.opened = true;
+  Sleep(500);  // let the showing finish
+  seen.ownedByIt = GetWindow(sys, GW_OWNER) == beneath;
+  seen.enabledDuring = IsWindowEnabled(beneath) != FALSE;
+  seen.hostDuring = IsWindowEnabled(host) != FALSE;
+  seen.text = wd::ReadMessageBox(sys).text;
+  PostMessageW(GetDlgItem(sys, close), BM_CLICK, 0, 0);
+  wd::WaitFor([&] { return !IsWindow(sys) || !IsWindowVisible(sys); }, 5000);
+  wd::WaitFor([&] { return IsWindowEnabled(beneath) != FALSE; }, 3000);
+  seen.enabledAfter = IsWindowEnabled(beneath) != FALSE;
+  return seen;
+}
+
+}  // namespace
+
+// Parts 1.1, 3.2, 3.5 and 4.2: the save-file dialog of command 9, the
+// open-file dialog of command 11 and the colour picker's refusal box are
+// modal over the dialog that opened them. With A active as lance began,
+// a window owned by A (which the runner has disabled already) would leave
+// the dialog beneath live: Apply or Browse could be pressed meanwhile.
+TEST_F(HostWindows, ASystemWindowIsModalOverTheDialogThatOpenedIt) {
+  FrenchInstallation french;
+  PutStrings(&Ikovar3::put_alldata, {L"Groupe", L"10"});
+  PutStrings(&Ikovar3::put_AXCalques, {});
+  const struct {
+    const wchar_t* command;
+    const wchar_t* form;
+    const wchar_t* title;  // of the file dialog
+  } files[] = {
+      {L"9", L"frmSauvePt", L"Enregistrer les points dans un fichier"},
+      {L"11", L"frmImportFic", L"Ouvrir un fichier de points"},
+  };
+  for (const auto& f : files) {
+    SetForegroundWindow(a);
+    SetActiveWindow(a);
+    Beneath seen;
+    bool alive = false;
+    HRESULT hr = LanceWhile(
+        f.command,
+        [&](HWND dialog) {
+          ASSERT_NE(dialog, nullptr) << "command " << f.command[0];
+          seen = WhileSystemWindowIsOpen(dialog, L"BitBtn1", {f.title, wd::TitleMatch::Contains, true}, IDCANCEL, a);
+          alive = IsWindowVisible(dialog) != FALSE;
+          PostMessageW(wd::FindControl(dialog, L"btAnnule"), BM_CLICK, 0, 0);
+          wd::WaitFor([&] { return !IsWindow(dialog); }, 10000);
+        },
+        f.form);
+    const std::string what = std::string("command ") + (f.command[1] ? "11" : "9");
+    EXPECT_EQ(hr, S_OK) << what;
+    ASSERT_TRUE(seen.opened) << what << ": the file dialog came";
+    EXPECT_TRUE(seen.ownedByIt) << what << ": the file dialog is owned by the dialog";
+    EXPECT_FALSE(seen.enabledDuring) << what << ": the dialog is disabled while its file dialog is open";
+    EXPECT_FALSE(seen.hostDuring) << what << ": the host stays disabled";
+    EXPECT_TRUE(seen.enabledAfter) << what << ": the dialog comes back once the file dialog is gone";
+    EXPECT_TRUE(alive) << what;
+    EXPECT_TRUE(IsWindowEnabled(a)) << what << ": the host comes back after lance";
+  }
+
+  // Command 4: the frame colour's picker refuses "0" in the system's own
+  // box.
+  SetForegroundWindow(a);
+  SetActiveWindow(a);
+  Beneath seen;
+  bool framesDuring = true, pickerAlive = false;
+  HRESULT hr = LanceWhile(
+      L"4",
+      [&](HWND frames) {
+        ASSERT_NE(frames, nullptr);
+        PostMessageW(wd::FindControl(frames, L"cadcolor"), BM_CLICK, 0, 0);
+        HWND picker = nullptr;
+        wd::WaitFor([&] { return (picker = wd::FindTopLevelByName(L"FormGetACCol")) != nullptr; }, 10000);
+        ASSERT_NE(picker, nullptr);
+        Sleep(300);
+        SendMessageW(wd::FindControl(picker, L"Edit1"), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"0"));
+        seen = WhileSystemWindowIsOpen(picker, L"Button4", {L"Topaline", wd::TitleMatch::Exact, true}, IDOK, a);
+        framesDuring = IsWindowEnabled(frames) != FALSE;
+        pickerAlive = IsWindowVisible(picker) != FALSE;
+        PostMessageW(wd::FindControl(picker, L"Button5"), BM_CLICK, 0, 0);
+        wd::WaitFor([&] { return !IsWindow(picker); }, 10000);
+        PostMessageW(wd::FindControl(frames, L"btAnnule"), BM_CLICK, 0, 0);
+        wd::WaitFor([&] { return !IsWindow(frames); }, 10000);
+      },
+      L"frmEncadre");
+  EXPECT_EQ(hr, S_OK);
+  ASSERT_TRUE(seen.opened) << "the refusal box came";
+  EXPECT_EQ(seen.text, L"Nom ou valeur de couleur incorrect");
+  EXPECT_TRUE(seen.ownedByIt) << "the refusal box is owned by the picker";
+  EXPECT_FALSE(seen.enabledDuring) << "the picker is disabled while its refusal box is open";
+  EXPECT_FALSE(seen.hostDuring);
+  EXPECT_TRUE(seen.enabledAfter) << "the picker comes back once the box is gone";
+  EXPECT_TRUE(pickerAlive) << "a refused text keeps the picker open";
+  EXPECT_FALSE(framesDuring) << "the frames dialog stays disabled under the picker";
+  EXPECT_TRUE(IsWindowEnabled(a));
 }

@@ -119,6 +119,70 @@ TEST_F(CalquesTest, AnEmptyOrMissingArrayGivesAnEmptyListThatSelectsNothing) {
   }
 }
 
+// Part 1.2: an element that does not convert stops the reading with an
+// error, and the layers read before it stay in the set: the list shows
+// them, and the layer warning still warns about a frozen one among them.
+TEST_F(CalquesTest, ABadElementKeepsTheLayersReadBeforeIt) {
+  exchange.value(Slot::AXCalques) =
+      Variant::array({Variant::string(L"A"), Variant::i4(0), Variant::i4(0), Variant::string(L"Frozen"), Variant::i4(0),
+                      Variant::i4(1), Variant::string(L"Bad"), Variant::string(L"not a state"), Variant::i4(0),
+                      Variant::string(L"After"), Variant::i4(0), Variant::i4(0)});
+  std::wstring error;
+  user.On(L"frmErrMsg", [&](ui::Form& f) {
+    error = f.Get<ui::Label>(L"LabMsg").Caption();
+    f.Get<ui::Button>(L"Button1").UserClick();
+  });
+  TfrmCalques list(session);
+  EXPECT_NE(error, L"") << "the bad element is reported";
+  ASSERT_EQ(session.Layers.Items.size(), 2u);
+  EXPECT_EQ(session.Layers.Items[0].Nom, L"A");
+  EXPECT_EQ(session.Layers.Items[1].Nom, L"Frozen");
+  user.On(L"frmCalques", [](ui::Form& form) {
+    ui::TreeGrid& grid = *Of(form).TVCalques;
+    ASSERT_EQ(grid.RowCount(), 2);
+    EXPECT_EQ(grid.CellText(1, 0), L"Frozen");
+    EXPECT_EQ(grid.CellPaint(1, 2).imageIndex, kLayerFrozen);
+    grid.UserClickRow(1);
+    Of(form).btAppliquer->UserClick();
+  });
+  EXPECT_EQ(list.ChooseLayer(), L"Frozen");
+
+  ui::Form host(L"host");
+  ui::Edit& field = host.Add<ui::Edit>(nullptr, L"calque");
+  field.SetText(L"Frozen");
+  std::wstring warning;
+  AnswerMessage(2, &warning);  // the warning's No
+  EXPECT_FALSE(CheckLayerWarning(session, field)) << "the frozen layer read before the bad element still warns";
+  EXPECT_EQ(warning, L"Layer <Frozen> is frozen or off");
+  field.SetText(L"After");
+  EXPECT_TRUE(CheckLayerWarning(session, field)) << "a layer after the bad element is unknown: no warning";
+}
+
+// Part 4.1: a double-click anywhere in the list closes it as selected,
+// below the last row and in an empty list too; the focused row is chosen.
+TEST_F(CalquesTest, ADoubleClickBelowTheRowsOrInAnEmptyListSelects) {
+  Deliver({{L"A", 0, 0}, {L"B", 0, 0}});
+  {
+    TfrmCalques list(session);
+    user.On(L"frmCalques", [](ui::Form& form) {
+      Of(form).TVCalques->UserClickRow(1);
+      Of(form).TVCalques->UserDoubleClickRow(-1);  // below the last row
+      EXPECT_EQ(form.GetModalResult(), ui::mrOk);
+    });
+    EXPECT_EQ(list.ChooseLayer(), L"B") << "the focused layer, unchanged by the click beside the rows";
+    user.On(L"frmCalques", [](ui::Form& form) { Of(form).TVCalques->UserDoubleClickRow(-1); });
+    EXPECT_EQ(list.ChooseLayer(), L"A") << "each opening starts on the first layer";
+  }
+  Deliver({});
+  TfrmCalques empty(session);
+  user.On(L"frmCalques", [](ui::Form& form) {
+    Of(form).TVCalques->UserDoubleClickRow(-1);
+    EXPECT_EQ(form.GetModalResult(), ui::mrOk) << "an empty list closes as selected too";
+  });
+  EXPECT_EQ(empty.ChooseLayer(), L"");
+  EXPECT_EQ(user.History().back().result, ui::mrOk);
+}
+
 TEST_F(CalquesTest, PlaceAndHeaderAreKeptUnderTheFormName) {
   Deliver({{L"A", 0, 0}});
   {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <set>
 
 namespace topaline {
@@ -25,6 +26,43 @@ TEST(ColourPalette, FixedEntriesAndTheRuleMatchTheCheckRows) {
   // Every rule colour is a valid component triple.
   for (int n = 10; n <= 249; ++n)
     for (int v : {AcadPalette()[n].r, AcadPalette()[n].g, AcadPalette()[n].b}) EXPECT_TRUE(v >= 0 && v <= 255) << n;
+}
+
+// Every entry from 10 to 249 against the rule of Part 4.2, worked out
+// here step by step as the Part writes it (fractions and floor), so that
+// all six hue sectors, all five shades and both halves are checked.
+TEST(ColourPalette, EveryRuleEntryFollowsTheRule) {
+  const int brightness[5] = {255, 204, 153, 127, 76};
+  int sectors[6] = {};
+  for (int n = 10; n <= 249; ++n) {
+    const int h = n / 10 - 1;
+    const int s = h / 4;
+    const double f = (h % 4) / 4.0;
+    const int v = brightness[(n % 10) / 2];
+    const int l = n % 2 == 0 ? 0 : v / 2;
+    const int u = static_cast<int>(std::floor(l + (v - l) * f));
+    const int d = static_cast<int>(std::floor(l + (v - l) * (1 - f)));
+    AcadRgb expected;
+    switch (s) {
+      case 0: expected = {v, u, l}; break;
+      case 1: expected = {d, v, l}; break;
+      case 2: expected = {l, v, u}; break;
+      case 3: expected = {l, d, v}; break;
+      case 4: expected = {u, l, v}; break;
+      default: expected = {v, l, d}; break;
+    }
+    ++sectors[s];
+    EXPECT_EQ(AcadPalette()[n], expected) << n;
+    EXPECT_EQ(GetAcadRgb(n), (TResultatCouleur{n, expected.r, expected.g, expected.b})) << n;
+  }
+  for (int count : sectors) EXPECT_EQ(count, 40) << "four hues of ten numbers per sector";
+  // A few rows of sectors 2 and 4 worked out by hand.
+  EXPECT_EQ(AcadPalette()[90], (AcadRgb{0, 255, 0}));
+  EXPECT_EQ(AcadPalette()[110], (AcadRgb{0, 255, 127}));
+  EXPECT_EQ(AcadPalette()[121], (AcadRgb{127, 255, 223}));
+  EXPECT_EQ(AcadPalette()[170], (AcadRgb{0, 0, 255}));
+  EXPECT_EQ(AcadPalette()[190], (AcadRgb{127, 0, 255}));
+  EXPECT_EQ(AcadPalette()[208], (AcadRgb{57, 0, 76}));
 }
 
 TEST(ColourPalette, PaintingUsesTheLowEightBitsAndNeverIndexesOutsideThePalette) {

@@ -72,6 +72,7 @@ TEST_F(ColourPickerTest, OkRefusesZero256AndBadTextWithTheSystemMessage) {
       {"fr", 1, L"0", L"Nom ou valeur de couleur incorrect"},
       {"fr", 1, L"256", L"Nom ou valeur de couleur incorrect"},
       {"en", 1, L"purple", L"Incorrect name or value of the color"},
+      {"de", 1, L"x", L"Incorrect name or value of the color"},  // French texts, but not "fr"
       {"fr", 300, nullptr, L"Nom ou valeur de couleur incorrect"},  // shown as it came, from a hand-edited value
   };
   for (const Case& c : cases) {
@@ -96,18 +97,24 @@ TEST_F(ColourPickerTest, OkRefusesZero256AndBadTextWithTheSystemMessage) {
 }
 
 TEST_F(ColourPickerTest, LanguageSetsNamesAndCaptions) {
-  struct Case { const wchar_t* lg; const wchar_t* green; const wchar_t* caption; const wchar_t* byBlock; };
+  struct Case { const wchar_t* lg; const wchar_t* green; const wchar_t* caption; const wchar_t* byBlock; const wchar_t* label3; const wchar_t* group4; };
   const Case cases[] = {
-      {L"fr", L"Vert", L" Sélectionner une couleur", L"DuBloc"},
-      {L"en", L"Green", L"Color Selection", L"ByBlock"},
-      {L"es", L"Green", L"Color Selection", L"ByBlock"},
-      {L"", L"Green", L"Color Selection", L"ByBlock"},  // an unknown code still names the colours
+      {L"fr", L"Vert", L" Sélectionner une couleur", L"DuBloc", L"Couleur :", L" Palette "},
+      {L"en", L"Green", L"Color Selection", L"ByBlock", L"Color :", L" Color Index "},
+      {L"es", L"Green", L"Color Selection", L"ByBlock", L"Color :", L" Color Index "},
+      // Part 4.2: English captions for "en" and "es" only; another code
+      // keeps the French texts, names included.
+      {L"", L"Vert", L" Sélectionner une couleur", L"DuBloc", L"Couleur :", L" Palette "},
+      {L"de", L"Vert", L" Sélectionner une couleur", L"DuBloc", L"Couleur :", L" Palette "},
+      {L"EN", L"Vert", L" Sélectionner une couleur", L"DuBloc", L"Couleur :", L" Palette "},
   };
   for (const Case& c : cases) {
     TFormGetACCol picker(session);
     picker.InitLanguage(c.lg);
-    EXPECT_EQ(picker.Caption(), c.caption);
+    EXPECT_EQ(picker.Caption(), c.caption) << testing::Narrow(c.lg);
     EXPECT_EQ(picker.Button3->Caption(), c.byBlock);
+    EXPECT_EQ(picker.Label3->Caption(), c.label3);
+    EXPECT_EQ(picker.GroupBox4->Caption(), c.group4);
     EXPECT_EQ(picker.Button4->Caption(), L"Ok");
     EXPECT_EQ(picker.Button5->Caption(), L"Annuler");
     const TResultatCouleur r = Pick(picker, 3, [&](TFormGetACCol& f) {

@@ -28,7 +28,7 @@ inline const wchar_t kTestLabels[] =
 class FormsTest : public ::testing::Test {
 protected:
   FormsTest() : session(host.platform, exchange) {
-    host.platform.forms = &user;
+    UseFormRunner(host.platform, &user);
     user.OnFailure = [](const std::wstring& m) { ADD_FAILURE() << std::string(m.begin(), m.end()); };
     session.config = TProgConfig{L"C:\\Prog\\topaline3", L"topaline3", L"fr"};
     session.HelpFile = L"C:\\Prog\\topaline3\\topaline3.chm";
