@@ -353,7 +353,9 @@ struct ComExchange::Owned {
   BSTR text(const void* bytes, std::size_t byteLength) {
     const std::size_t need = (sizeof(DWORD) + byteLength + sizeof(WCHAR) + 7) & ~std::size_t(7);
     if (need > left) {
-      const std::size_t size = std::max(need, std::size_t(1) << 20);
+      // Blocks of 1 MB, each twice the last up to 32 MB: few blocks for
+      // 10^6 points, little room to spare for ten.
+      const std::size_t size = std::max(need, std::size_t(1) << std::min<std::size_t>(20 + texts.size(), 25));
       texts.push_back(std::unique_ptr<BYTE[]>(new BYTE[size]));
       at = texts.back().get();
       left = size;
