@@ -123,6 +123,19 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "Apply wrote %d elements\n", exchange.get(Slot::AXPoints).upperBound() + 1);
         return 1;
       }
+      // Once more over what was written (its texts taken over from the
+      // array before it, when most points changed): the texts stay whole.
+      pts.Open(exchange.get(Slot::AXPoints));
+      for (std::size_t i = 0; i < pts.Count(); ++i)
+        pts.SetCoordinate(i, TPointsView::Y, pts.Coordinate(i, TPointsView::Y) + 1, true);
+      pts.WriteBack(exchange, Slot::AXPoints);
+      const ExchangeArray& w = exchange.get(Slot::AXPoints);
+      const std::size_t last = changed - 1;
+      if (w.textAt(0) != L"2A1000" || w.textAt(static_cast<std::int32_t>(6 * last + 5)) !=
+                                           L"borne " + std::to_wstring((last * step) % 97)) {
+        std::fprintf(stderr, "Apply wrote other texts\n");
+        return 1;
+      }
     }
   }
   const double i = Median(init), o = Median(open), c = Median(copy), a = Median(applyAll), t = Median(applyTen),

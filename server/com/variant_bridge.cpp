@@ -356,8 +356,8 @@ struct ComExchange::Owned {
       // Blocks of 1 MB, each twice the last up to 32 MB: few blocks for
       // 10^6 points, little room to spare for ten.
       const std::size_t size = std::max(need, std::size_t(1) << std::min<std::size_t>(20 + texts.size(), 25));
-      texts.push_back(std::unique_ptr<BYTE[]>(new BYTE[size]));
-      at = texts.back().get();
+      texts.push_back({std::unique_ptr<BYTE[]>(new BYTE[size]), size});
+      at = texts.back().bytes.get();
       left = size;
     }
     BYTE* p = at;
@@ -370,13 +370,34 @@ struct ComExchange::Owned {
     return reinterpret_cast<BSTR>(p + sizeof length);
   }
 
+  // v as a text of the store, laid out whole (length before, zero after):
+  // the BSTR it already is, else nullptr.
+  BSTR held(std::wstring_view v) const {
+    const BYTE* p = reinterpret_cast<const BYTE*>(v.data());
+    for (const auto* blocks : {&texts, &kept})
+      for (const Block& b : *blocks) {
+        const BYTE* first = b.bytes.get();
+        if (p < first + sizeof(DWORD) || p >= first + b.size) continue;
+        DWORD length = 0;
+        std::memcpy(&length, p - sizeof length, sizeof length);
+        if (length != v.size() * sizeof(wchar_t) || v.data()[v.size()] != L'\0') return nullptr;
+        return const_cast<BSTR>(v.data());
+      }
+    return nullptr;
+  }
+
+  struct Block {
+    std::unique_ptr<BYTE[]> bytes;
+    std::size_t size;
+  };
   SAFEARRAY* psa = nullptr;
   void* elements = nullptr;
   std::size_t count = 0;
   bool plain = true;  // every element a text (in the store) or a plain number
-  std::vector<std::unique_ptr<BYTE[]>> texts;
+  std::vector<Block> texts;
   BYTE* at = nullptr;     // where the next text goes
   std::size_t left = 0;   // bytes free from there in the last block
+  std::vector<Block> kept;  // texts taken over from the array replaced
 };
 
 namespace {
@@ -481,11 +502,25 @@ namespace {
 // can tell a short or long writer from a right one.
 class OwnedArraySink final : public ElementSink {
 public:
-  explicit OwnedArraySink(ComExchange::Owned& own) : own_(own), data_(static_cast<VARIANT*>(own.elements)) {}
+  // Texts already in from's store (the array being replaced) are not
+  // copied: the new array takes them over (TakeOver) with the store.
+  OwnedArraySink(ComExchange::Owned& own, const ComExchange::Owned* from)
+      : own_(own), from_(from), data_(static_cast<VARIANT*>(own.elements)) {}
   void string(std::wstring_view v) override {
     if (VARIANT* to = next()) {
       V_VT(to) = VT_BSTR;
-      V_BSTR(to) = own_.text(v.data(), v.size() * sizeof(wchar_t));
+      BSTR kept = from_ ? from_->held(v) : nullptr;
+      if (kept) taken_ = true;
+      V_BSTR(to) = kept ? kept : own_.text(v.data(), v.size() * sizeof(wchar_t));
+    }
+  }
+  // Moves from's text blocks into the new array when it holds some of
+  // them; from then frees only its elements.
+  void TakeOver(ComExchange::Owned& from) {
+    if (!taken_) return;
+    for (auto* blocks : {&from.texts, &from.kept}) {
+      for (auto& b : *blocks) own_.kept.push_back(std::move(b));
+      blocks->clear();
     }
   }
   void i4(std::int32_t v) override {
@@ -505,8 +540,10 @@ public:
 private:
   VARIANT* next() { return written_ < own_.count ? &data_[written_++] : (++written_, nullptr); }
   ComExchange::Owned& own_;
+  const ComExchange::Owned* from_;
   VARIANT* data_;
   std::size_t written_ = 0;
+  bool taken_ = false;
 };
 
 }  // namespace
@@ -521,9 +558,16 @@ void ComExchange::putElements(Slot slot, std::size_t count, const ElementWriter&
   std::unique_ptr<Owned> own = MakeOwned(&bound, 1, fresh);
   // Until the writer is done, elements past the ones written are not yet
   // VARIANTs: the store frees as if every one were plain.
-  OwnedArraySink sink(*own);
+  // The texts of the array being replaced are taken over rather than
+  // copied when the new one is at least half its size (Apply with most
+  // points changed): the store then holds at most about twice what the
+  // new array needs.
+  Owned* from = owned_[static_cast<int>(slot)].get();
+  if (from && count < from->count / 2) from = nullptr;
+  OwnedArraySink sink(*own, from);
   write(sink);
   if (sink.written() != count) ThrowElementCount(slot, count, sink.written());
+  if (from) sink.TakeOver(*from);
   replace(slot, fresh, std::move(own));
 }
 
