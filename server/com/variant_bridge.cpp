@@ -3,6 +3,7 @@
 #include <oleauto.h>
 
 #include <algorithm>
+#include <climits>
 #include <cstdint>
 #include <cstring>
 #include <new>
@@ -322,6 +323,117 @@ void SafeArrayExchangeArray::checkReal(std::int32_t index) const {
 
 // ---------------------------------------------------------------- the slots
 
+// An array of VARIANT that the server makes for a slot (a put from the
+// host, a write-back) lives in three blocks of its own: the descriptor
+// (SafeArrayAllocDescriptorEx, so that the system reads, locks and copies
+// it as any other), the elements, and every text of the elements in one
+// text store, each text laid out as a BSTR is (its byte length, the
+// characters, a terminating zero). Such an array never leaves the server
+// (a get hands the host a copy made by VariantCopy) and is freed here,
+// never by VariantClear: freeing it frees the blocks, not every text one
+// by one, which for 10^6 points is most of what replacing the array costs.
+// Elements that hold anything else than a text or a plain number
+// (interfaces, arrays, references) are copied and cleared by the system,
+// element by element, as before.
+struct ComExchange::Owned {
+  ~Owned() {
+    if (!plain && elements) {
+      VARIANT* e = static_cast<VARIANT*>(elements);
+      for (std::size_t k = 0; k < count; ++k)
+        if (V_VT(&e[k]) != VT_BSTR) VariantClear(&e[k]);
+    }
+    if (psa) {
+      psa->pvData = nullptr;
+      SafeArrayDestroyDescriptor(psa);
+    }
+    ::operator delete(elements);
+  }
+
+  // A text as a BSTR kept in the store.
+  BSTR text(const void* bytes, std::size_t byteLength) {
+    const std::size_t need = (sizeof(DWORD) + byteLength + sizeof(WCHAR) + 7) & ~std::size_t(7);
+    if (need > left) {
+      // Blocks of 1 MB, each twice the last up to 32 MB: few blocks for
+      // 10^6 points, little room to spare for ten.
+      const std::size_t size = std::max(need, std::size_t(1) << std::min<std::size_t>(20 + texts.size(), 25));
+      texts.push_back({std::unique_ptr<BYTE[]>(new BYTE[size]), size});
+      at = texts.back().bytes.get();
+      left = size;
+    }
+    BYTE* p = at;
+    const DWORD length = static_cast<DWORD>(byteLength);
+    std::memcpy(p, &length, sizeof length);
+    if (byteLength) std::memcpy(p + sizeof length, bytes, byteLength);
+    std::memset(p + sizeof length + byteLength, 0, sizeof(WCHAR));
+    at += need;
+    left -= need;
+    return reinterpret_cast<BSTR>(p + sizeof length);
+  }
+
+  // v as a text of the store, laid out whole (length before, zero after):
+  // the BSTR it already is, else nullptr.
+  BSTR held(std::wstring_view v) const {
+    const BYTE* p = reinterpret_cast<const BYTE*>(v.data());
+    for (const auto* blocks : {&texts, &kept})
+      for (const Block& b : *blocks) {
+        const BYTE* first = b.bytes.get();
+        if (p < first + sizeof(DWORD) || p >= first + b.size) continue;
+        DWORD length = 0;
+        std::memcpy(&length, p - sizeof length, sizeof length);
+        if (length != v.size() * sizeof(wchar_t) || v.data()[v.size()] != L'\0') return nullptr;
+        return const_cast<BSTR>(v.data());
+      }
+    return nullptr;
+  }
+
+  struct Block {
+    std::unique_ptr<BYTE[]> bytes;
+    std::size_t size;
+  };
+  SAFEARRAY* psa = nullptr;
+  void* elements = nullptr;
+  std::size_t count = 0;
+  bool plain = true;  // every element a text (in the store) or a plain number
+  std::vector<Block> texts;
+  BYTE* at = nullptr;     // where the next text goes
+  std::size_t left = 0;   // bytes free from there in the last block
+  std::vector<Block> kept;  // texts taken over from the array replaced
+};
+
+namespace {
+
+// Kinds whose VARIANT holds its whole value in itself: copied bitwise,
+// nothing to free.
+bool PlainKind(VARTYPE vt) {
+  switch (vt) {
+    case VT_EMPTY: case VT_NULL: case VT_I2: case VT_I4: case VT_R4: case VT_R8: case VT_CY: case VT_DATE:
+    case VT_ERROR: case VT_BOOL: case VT_DECIMAL: case VT_I1: case VT_UI1: case VT_UI2: case VT_UI4: case VT_I8:
+    case VT_UI8: case VT_INT: case VT_UINT:
+      return true;
+    default:
+      return false;
+  }
+}
+
+// A server-made array of VARIANT with the given dimensions (as a
+// descriptor holds them), its elements not yet written; fresh holds it.
+std::unique_ptr<ComExchange::Owned> MakeOwned(const SAFEARRAYBOUND* bounds, USHORT dims, VARIANT& fresh) {
+  auto own = std::make_unique<ComExchange::Owned>();
+  std::size_t count = 1;
+  for (USHORT d = 0; d < dims; ++d) count *= bounds[d].cElements;
+  if (FAILED(SafeArrayAllocDescriptorEx(VT_VARIANT, dims, &own->psa))) throw std::bad_alloc();
+  std::memcpy(own->psa->rgsabound, bounds, dims * sizeof(SAFEARRAYBOUND));
+  own->elements = ::operator new(count * sizeof(VARIANT));
+  own->count = count;
+  own->psa->pvData = own->elements;
+  VariantInit(&fresh);
+  V_VT(&fresh) = VT_ARRAY | VT_VARIANT;
+  V_ARRAY(&fresh) = own->psa;
+  return own;
+}
+
+}  // namespace
+
 ComExchange::ComExchange()
     : views_{SafeArrayExchangeArray(SlotName(Slot::AXPoints)), SafeArrayExchangeArray(SlotName(Slot::AXGroupes)),
              SafeArrayExchangeArray(SlotName(Slot::AXCalques)), SafeArrayExchangeArray(SlotName(Slot::alldata))} {
@@ -331,17 +443,27 @@ ComExchange::ComExchange()
 ComExchange::~ComExchange() {
   for (int i = 0; i < 4; ++i) {
     views_[i].bind(nullptr);
-    VariantClear(&values_[i]);
+    release(i);
   }
 }
 
 const ExchangeArray& ComExchange::get(Slot slot) { return views_[static_cast<int>(slot)]; }
 
-void ComExchange::replace(Slot slot, VARIANT& fresh) {
+void ComExchange::release(int i) {
+  if (owned_[i]) {
+    owned_[i].reset();
+    VariantInit(&values_[i]);
+  } else {
+    VariantClear(&values_[i]);
+  }
+}
+
+void ComExchange::replace(Slot slot, VARIANT& fresh, std::unique_ptr<Owned> own) {
   int i = static_cast<int>(slot);
   views_[i].bind(nullptr);  // unlock before the old array is freed
-  VariantClear(&values_[i]);
+  release(i);
   values_[i] = fresh;  // ownership moves into the slot
+  owned_[i] = std::move(own);
   VariantInit(&fresh);
   views_[i].bind(&values_[i]);
 }
@@ -375,18 +497,30 @@ void ComExchange::put(Slot slot, std::vector<Variant> elements) {
 
 namespace {
 
-// Fills the VARIANTs of an accessed SAFEARRAY in order; counts what it is
-// handed, past the end too, so that the caller can tell a short or long
-// writer from a right one.
-class SafeArraySink final : public ElementSink {
+// Fills the elements of a server-made array in order, texts into its
+// store; counts what it is handed, past the end too, so that the caller
+// can tell a short or long writer from a right one.
+class OwnedArraySink final : public ElementSink {
 public:
-  SafeArraySink(VARIANT* data, std::size_t count) : data_(data), count_(count) {}
+  // Texts already in from's store (the array being replaced) are not
+  // copied: the new array takes them over (TakeOver) with the store.
+  OwnedArraySink(ComExchange::Owned& own, const ComExchange::Owned* from)
+      : own_(own), from_(from), data_(static_cast<VARIANT*>(own.elements)) {}
   void string(std::wstring_view v) override {
     if (VARIANT* to = next()) {
-      BSTR b = SysAllocStringLen(v.data(), static_cast<UINT>(v.size()));
-      if (!b) throw std::bad_alloc();
       V_VT(to) = VT_BSTR;
-      V_BSTR(to) = b;
+      BSTR kept = from_ ? from_->held(v) : nullptr;
+      if (kept) taken_ = true;
+      V_BSTR(to) = kept ? kept : own_.text(v.data(), v.size() * sizeof(wchar_t));
+    }
+  }
+  // Moves from's text blocks into the new array when it holds some of
+  // them; from then frees only its elements.
+  void TakeOver(ComExchange::Owned& from) {
+    if (!taken_) return;
+    for (auto* blocks : {&from.texts, &from.kept}) {
+      for (auto& b : *blocks) own_.kept.push_back(std::move(b));
+      blocks->clear();
     }
   }
   void i4(std::int32_t v) override {
@@ -404,51 +538,96 @@ public:
   std::size_t written() const { return written_; }
 
 private:
-  VARIANT* next() { return written_ < count_ ? &data_[written_++] : (++written_, nullptr); }
+  VARIANT* next() { return written_ < own_.count ? &data_[written_++] : (++written_, nullptr); }
+  ComExchange::Owned& own_;
+  const ComExchange::Owned* from_;
   VARIANT* data_;
-  std::size_t count_;
   std::size_t written_ = 0;
+  bool taken_ = false;
 };
 
 }  // namespace
 
 void ComExchange::putElements(Slot slot, std::size_t count, const ElementWriter& write) {
+  if (count == 0 || count > ULONG_MAX) {
+    ExchangeValues::putElements(slot, count, write);
+    return;
+  }
   SAFEARRAYBOUND bound{static_cast<ULONG>(count), 0};
-  SAFEARRAY* psa = SafeArrayCreate(VT_VARIANT, 1, &bound);
-  if (!psa) throw std::bad_alloc();
   VARIANT fresh;
-  VariantInit(&fresh);
-  V_VT(&fresh) = VT_ARRAY | VT_VARIANT;
-  V_ARRAY(&fresh) = psa;
-  VARIANT* data = nullptr;
-  HRESULT hr = SafeArrayAccessData(psa, reinterpret_cast<void**>(&data));
-  if (FAILED(hr)) {
-    VariantClear(&fresh);
-    ThrowHr(hr, std::wstring(L"Cannot write ") + SlotName(slot));
-  }
-  SafeArraySink sink(data, count);
-  try {
-    write(sink);
-  } catch (...) {
-    SafeArrayUnaccessData(psa);
-    VariantClear(&fresh);
-    throw;
-  }
-  SafeArrayUnaccessData(psa);
-  if (sink.written() != count) {
-    VariantClear(&fresh);
-    ThrowElementCount(slot, count, sink.written());
-  }
-  replace(slot, fresh);
+  std::unique_ptr<Owned> own = MakeOwned(&bound, 1, fresh);
+  // Until the writer is done, elements past the ones written are not yet
+  // VARIANTs: the store frees as if every one were plain.
+  // The texts of the array being replaced are taken over rather than
+  // copied when the new one is at least half its size (Apply with most
+  // points changed): the store then holds at most about twice what the
+  // new array needs.
+  Owned* from = owned_[static_cast<int>(slot)].get();
+  if (from && count < from->count / 2) from = nullptr;
+  OwnedArraySink sink(*own, from);
+  write(sink);
+  if (sink.written() != count) ThrowElementCount(slot, count, sink.written());
+  if (from) sink.TakeOver(*from);
+  replace(slot, fresh, std::move(own));
 }
 
 HRESULT ComExchange::assign(Slot slot, const VARIANT& value) {
+  const VARIANT& from = Deref(value);
+  SAFEARRAY* psa = nullptr;
+  if (V_VT(&from) == (VT_ARRAY | VT_VARIANT)) psa = V_ARRAY(&from);
+  else if (V_VT(&from) == (VT_BYREF | VT_ARRAY | VT_VARIANT) && V_ARRAYREF(&from)) psa = *V_ARRAYREF(&from);
+  std::size_t count = 0;
+  if (psa && psa->cDims > 0 && psa->cbElements == sizeof(VARIANT)) {
+    count = 1;
+    for (USHORT d = 0; d < psa->cDims; ++d) count *= psa->rgsabound[d].cElements;
+  }
   VARIANT fresh;
-  VariantInit(&fresh);
-  HRESULT hr = VariantCopyInd(&fresh, const_cast<VARIANT*>(&Deref(value)));
-  if (FAILED(hr)) return hr;
-  replace(slot, fresh);
-  return S_OK;
+  if (count == 0) {
+    // Not an array of VARIANT, or an empty one: the system's copy.
+    VariantInit(&fresh);
+    HRESULT hr = VariantCopyInd(&fresh, const_cast<VARIANT*>(&from));
+    if (FAILED(hr)) return hr;
+    replace(slot, fresh);
+    return S_OK;
+  }
+  try {
+    VARIANT* source = nullptr;
+    HRESULT hr = SafeArrayAccessData(psa, reinterpret_cast<void**>(&source));
+    if (FAILED(hr)) return hr;
+    std::unique_ptr<Owned> own;
+    try {
+      own = MakeOwned(psa->rgsabound, psa->cDims, fresh);
+    } catch (...) {
+      SafeArrayUnaccessData(psa);
+      throw;
+    }
+    VARIANT* to = static_cast<VARIANT*>(own->elements);
+    std::size_t k = 0;
+    for (; k < count && SUCCEEDED(hr); ++k) {
+      const VARIANT& e = source[k];
+      const VARTYPE vt = V_VT(&e);
+      if (vt == VT_BSTR) {
+        to[k] = e;
+        if (V_BSTR(&e)) V_BSTR(&to[k]) = own->text(V_BSTR(&e), SysStringByteLen(V_BSTR(&e)));
+      } else if (PlainKind(vt)) {
+        to[k] = e;
+      } else {
+        own->plain = false;
+        VariantInit(&to[k]);
+        hr = VariantCopy(&to[k], const_cast<VARIANT*>(&e));
+      }
+    }
+    SafeArrayUnaccessData(psa);
+    if (FAILED(hr)) {
+      // Only the elements written are VARIANTs to clear.
+      own->count = k;
+      return hr;
+    }
+    replace(slot, fresh, std::move(own));
+    return S_OK;
+  } catch (const std::bad_alloc&) {
+    return E_OUTOFMEMORY;
+  }
 }
 
 HRESULT ComExchange::copyOut(Slot slot, VARIANT* to) const {

@@ -6,6 +6,7 @@
 #include <windows.h>
 #include <oaidl.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -84,10 +85,19 @@ public:
   // Property get for the host: a deep copy of the slot.
   HRESULT copyOut(Slot slot, VARIANT* to) const;
 
+  // The storage of an array the server made itself (see OwnedArray in
+  // the source); public for the source's helpers only.
+  struct Owned;
+
 private:
-  void replace(Slot slot, VARIANT& fresh);  // takes ownership of fresh
+  // Takes ownership of fresh; own: the blocks fresh's array lives in, when
+  // the server made it (nullptr: an array of the system's, freed with
+  // VariantClear).
+  void replace(Slot slot, VARIANT& fresh, std::unique_ptr<Owned> own = nullptr);
+  void release(int i);  // frees slot i's value
 
   VARIANT values_[4];
+  std::unique_ptr<Owned> owned_[4];
   SafeArrayExchangeArray views_[4];
 };
 

@@ -79,6 +79,7 @@ protected:
   MSWFormBinding& binding_;
   ui::Component& component_;
   bool syncing_ = false;
+  bool finishing_ = false;  // in MSWFinishWindow: the window was just made with its text
   bool lastKeyConsumed_ = false;
   bool mouseTracked_ = false;  // a WM_MOUSELEAVE is asked for
   HBRUSH brush_ = nullptr;

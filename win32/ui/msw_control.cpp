@@ -65,12 +65,24 @@ UINT MSWControl::MSWControlId() const { return static_cast<UINT>(component_.Crea
 
 HWND MSWControl::MSWCreateAtDesign(DWORD exStyle, const wchar_t* cls, const wchar_t* text, DWORD style, HWND parent) {
   const RECT r = MSWDeviceRect();
-  return MSWCreateNative(exStyle, cls, text, WS_CHILD | WS_CLIPSIBLINGS | style, r.left, r.top, r.right - r.left,
-                         r.bottom - r.top, parent, MSWControlId());
+  // Made visible at once when it is to be seen (the form itself is still
+  // hidden): showing it afterwards is one more round of window updates.
+  const DWORD visible = component_.Visible() ? WS_VISIBLE : 0;
+  return MSWCreateNative(exStyle, cls, text, WS_CHILD | WS_CLIPSIBLINGS | visible | style, r.left, r.top,
+                         r.right - r.left, r.bottom - r.top, parent, MSWControlId());
 }
 
 void MSWControl::MSWSetWindowText(const std::wstring& text) {
   if (!MSWHandle()) return;
+  if (finishing_) {
+    // Just made with its text, most often: no second WM_SETTEXT.
+    const int n = GetWindowTextLengthW(MSWHandle());
+    if (n == static_cast<int>(text.size())) {
+      std::wstring now(static_cast<std::size_t>(n) + 1, L'\0');
+      now.resize(static_cast<std::size_t>(GetWindowTextW(MSWHandle(), now.data(), n + 1)));
+      if (now == text) return;
+    }
+  }
   bool was = syncing_;
   syncing_ = true;
   SetWindowTextW(MSWHandle(), text.c_str());
@@ -84,6 +96,11 @@ void MSWControl::MSWCreateWindow(HWND) {
 void MSWControl::MSWFinishWindow() {
   SendMessageW(MSWHandle(), WM_SETFONT, reinterpret_cast<WPARAM>(binding_.Font()), FALSE);
   MSWSetComponentName(MSWHandle(), component_.Name());
+  finishing_ = true;
+  struct Reset {
+    bool& flag;
+    ~Reset() { flag = false; }
+  } reset{finishing_};
   MSWSyncAll();
 }
 

@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -470,6 +471,126 @@ TEST_F(ComServer, ByReferenceArraysAreCopiedByValue) {
   VariantInit(&empty);
   EXPECT_EQ(o->put_AXPoints(empty), S_OK);
   EXPECT_EQ(o->put_AXGroupes(empty), S_OK);
+  o->Release();
+}
+
+// An object that counts its references, to see who holds it.
+class Counted final : public IUnknown {
+public:
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
+    if (!out) return E_POINTER;
+    *out = nullptr;
+    if (iid != IID_IUnknown) return E_NOINTERFACE;
+    *out = this;
+    AddRef();
+    return S_OK;
+  }
+  ULONG STDMETHODCALLTYPE AddRef() override { return ++refs; }
+  ULONG STDMETHODCALLTYPE Release() override { return --refs; }
+  ULONG refs = 1;
+};
+
+TEST_F(ComServer, AnArrayOfEveryKindComesBackAsItWasPut) {
+  Ikovar3* o = Create();
+  ASSERT_TRUE(o);
+  Counted object;
+
+  // Texts of every shape (none, empty, an odd byte length, a zero inside),
+  // numbers, an interface, a nested array; two dimensions, lower bounds
+  // other than 0.
+  SAFEARRAYBOUND bounds[2] = {{2, -1}, {4, 3}};
+  SAFEARRAY* psa = SafeArrayCreate(VT_VARIANT, 2, bounds);
+  VARIANT* e = nullptr;
+  ASSERT_EQ(SafeArrayAccessData(psa, reinterpret_cast<void**>(&e)), S_OK);
+  V_VT(&e[0]) = VT_BSTR; V_BSTR(&e[0]) = nullptr;
+  V_VT(&e[1]) = VT_BSTR; V_BSTR(&e[1]) = SysAllocString(L"");
+  V_VT(&e[2]) = VT_BSTR; V_BSTR(&e[2]) = SysAllocStringByteLen("abc", 3);
+  V_VT(&e[3]) = VT_BSTR; V_BSTR(&e[3]) = SysAllocStringLen(L"a\0b", 3);
+  V_VT(&e[4]) = VT_R8; V_R8(&e[4]) = -0.125;
+  V_VT(&e[5]) = VT_UNKNOWN; V_UNKNOWN(&e[5]) = &object; object.AddRef();
+  V_VT(&e[6]) = VT_ARRAY | VT_VARIANT; V_ARRAY(&e[6]) = SmallArray(L"inner", 5);
+  V_VT(&e[7]) = VT_BSTR; V_BSTR(&e[7]) = SysAllocString(std::wstring(5000, L'w').c_str());
+  SafeArrayUnaccessData(psa);
+  VARIANT put;
+  VariantInit(&put);
+  V_VT(&put) = VT_ARRAY | VT_VARIANT;
+  V_ARRAY(&put) = psa;
+  ASSERT_EQ(o->put_alldata(put), S_OK);
+  EXPECT_EQ(object.refs, 3u);  // ours, the host's array's, the server's copy's
+
+  VARIANT got;
+  VariantInit(&got);
+  ASSERT_EQ(o->get_alldata(&got), S_OK);
+  ASSERT_EQ(V_VT(&got), VT_ARRAY | VT_VARIANT);
+  SAFEARRAY* back = V_ARRAY(&got);
+  ASSERT_EQ(SafeArrayGetDim(back), 2u);
+  for (UINT d = 0; d < 2; ++d) {
+    EXPECT_EQ(back->rgsabound[d].cElements, psa->rgsabound[d].cElements);
+    EXPECT_EQ(back->rgsabound[d].lLbound, psa->rgsabound[d].lLbound);
+  }
+  VARIANT* g = nullptr;
+  ASSERT_EQ(SafeArrayAccessData(back, reinterpret_cast<void**>(&g)), S_OK);
+  ASSERT_EQ(SafeArrayAccessData(psa, reinterpret_cast<void**>(&e)), S_OK);
+  for (int k = 0; k < 8; ++k) {
+    SCOPED_TRACE(k);
+    ASSERT_EQ(V_VT(&g[k]), V_VT(&e[k]));
+    if (V_VT(&e[k]) == VT_BSTR) {
+      ASSERT_EQ(V_BSTR(&g[k]) == nullptr, V_BSTR(&e[k]) == nullptr);
+      if (!V_BSTR(&e[k])) continue;
+      ASSERT_EQ(SysStringByteLen(V_BSTR(&g[k])), SysStringByteLen(V_BSTR(&e[k])));
+      EXPECT_EQ(std::memcmp(V_BSTR(&g[k]), V_BSTR(&e[k]), SysStringByteLen(V_BSTR(&e[k]))), 0);
+      EXPECT_NE(V_BSTR(&g[k]), V_BSTR(&e[k]));
+    }
+  }
+  EXPECT_EQ(V_R8(&g[4]), -0.125);
+  EXPECT_EQ(V_UNKNOWN(&g[5]), &object);
+  EXPECT_EQ(FirstText(g[6]), L"inner");
+  SafeArrayUnaccessData(psa);
+  SafeArrayUnaccessData(back);
+  VariantClear(&got);
+  EXPECT_EQ(object.refs, 3u);
+
+  // The host's array gone, the server's copy stands alone; replaced, it
+  // lets go of what it held.
+  VariantClear(&put);
+  EXPECT_EQ(object.refs, 2u);
+  VARIANT small;
+  VariantInit(&small);
+  V_VT(&small) = VT_ARRAY | VT_VARIANT;
+  V_ARRAY(&small) = SmallArray(L"next", 1);
+  ASSERT_EQ(o->put_alldata(small), S_OK);
+  EXPECT_EQ(object.refs, 1u);
+  ASSERT_EQ(o->get_alldata(&got), S_OK);
+  EXPECT_EQ(FirstText(got), L"next");
+  VariantClear(&got);
+
+  // An element the system refuses to copy: the put fails, the slot keeps
+  // its value and nothing is held.
+  SAFEARRAYBOUND one{2, 0};
+  SAFEARRAY* bad = SafeArrayCreate(VT_VARIANT, 1, &one);
+  ASSERT_EQ(SafeArrayAccessData(bad, reinterpret_cast<void**>(&e)), S_OK);
+  V_VT(&e[0]) = VT_UNKNOWN; V_UNKNOWN(&e[0]) = &object; object.AddRef();
+  V_VT(&e[1]) = 0x7FF;  // no such kind
+  SafeArrayUnaccessData(bad);
+  VARIANT refused;
+  VariantInit(&refused);
+  V_VT(&refused) = VT_ARRAY | VT_VARIANT;
+  V_ARRAY(&refused) = bad;
+  EXPECT_TRUE(FAILED(o->put_alldata(refused)));
+  EXPECT_EQ(object.refs, 2u);
+  ASSERT_EQ(o->get_alldata(&got), S_OK);
+  EXPECT_EQ(FirstText(got), L"next");
+  VariantClear(&got);
+  SafeArrayAccessData(bad, reinterpret_cast<void**>(&e));
+  V_VT(&e[1]) = VT_EMPTY;
+  SafeArrayUnaccessData(bad);
+  VariantClear(&refused);
+  EXPECT_EQ(object.refs, 1u);
+
+  VariantClear(&small);
+  VARIANT empty;
+  VariantInit(&empty);
+  EXPECT_EQ(o->put_alldata(empty), S_OK);
   o->Release();
 }
 
