@@ -133,6 +133,11 @@ End If
 ' is handed back, resultat stays 0.
 Dim copied, waited, line, copiedRow
 If Not HiDpi Then
+' Apply above left AXPoints with the changed points only (none): the host
+' hands the list its points again.
+o.AXPoints = Array("2F1", 101, 512000.125, 6310000.5, 312.25, "Borne de limite", _
+                   "2F2", 102, 512010.5, 6310020.75, 312.5, "angle de maison", _
+                   "2F3", 103, 512031.0625, 6310011.3, 311.875, "arbre")
 Work "cmd2copy", Array("form=Liste des points", "sleep=500", "row=TVPoints,0,1", "edit=EditLink,512001.5", _
      "keys=ctrl+65", "keys=ctrl+67", "clipboard", ShotAt("cmd2copy"), "keys=ctrl+90", ShotAt("cmd2undo"), _
      "click=btAnnule")

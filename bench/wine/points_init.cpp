@@ -85,9 +85,9 @@ int main(int argc, char** argv) {
       const std::size_t bytes = std::size_t(points) * 6 * sizeof(VARIANT);
       auto* block = static_cast<unsigned char*>(::operator new(bytes));
       std::memset(block, 1, bytes);
-      auto t2 = Clock::now();
+      auto t2 = SteadyClock::now();
       ::operator delete(block);
-      release.push_back(Ms(Clock::now() - t2));
+      release.push_back(Ms(SteadyClock::now() - t2));
     }
     {
       SafeArrayExchangeArray view(L"AXPoints");
