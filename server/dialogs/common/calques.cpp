@@ -65,7 +65,7 @@ TfrmCalques::TfrmCalques(Session& session) : TDialog(session, L"frmCalques", L""
 
   // The layers first: the layer warning needs them even when the rest of
   // the creation fails. A bad element stops the reading, is reported, and
-  // the layers read before it stay in the set (Part 1.2): the list shows
+  // the layers read before it stay in the set: the list shows
   // them and the layer warning knows them.
   try {
     session_.Layers = TDesCalques();

@@ -118,7 +118,7 @@ void TFormGetACCol::NameCells() {
 
 void TFormGetACCol::InitLanguage(const std::wstring& lg) {
   lg_ = lg;
-  // Part 4.2: "fr" the French names and captions, "en" and "es" the
+  // "fr" the French names and captions, "en" and "es" the
   // English ones; any other code sets nothing, so the picker keeps the
   // French texts it was built with (names and captions alike: the logical
   // colour buttons show the names). Only the refusal message follows the

@@ -119,7 +119,7 @@ TEST_F(CalquesTest, AnEmptyOrMissingArrayGivesAnEmptyListThatSelectsNothing) {
   }
 }
 
-// Part 1.2: an element that does not convert stops the reading with an
+// An element that does not convert stops the reading with an
 // error, and the layers read before it stay in the set: the list shows
 // them, and the layer warning still warns about a frozen one among them.
 TEST_F(CalquesTest, ABadElementKeepsTheLayersReadBeforeIt) {
@@ -158,7 +158,7 @@ TEST_F(CalquesTest, ABadElementKeepsTheLayersReadBeforeIt) {
   EXPECT_TRUE(CheckLayerWarning(session, field)) << "a layer after the bad element is unknown: no warning";
 }
 
-// Part 4.1: a double-click anywhere in the list closes it as selected,
+// A double-click anywhere in the list closes it as selected,
 // below the last row and in an empty list too; the focused row is chosen.
 TEST_F(CalquesTest, ADoubleClickBelowTheRowsOrInAnEmptyListSelects) {
   Deliver({{L"A", 0, 0}, {L"B", 0, 0}});

@@ -28,8 +28,8 @@ TEST(ColourPalette, FixedEntriesAndTheRuleMatchTheCheckRows) {
     for (int v : {AcadPalette()[n].r, AcadPalette()[n].g, AcadPalette()[n].b}) EXPECT_TRUE(v >= 0 && v <= 255) << n;
 }
 
-// Every entry from 10 to 249 against the rule of Part 4.2, worked out
-// here step by step as the Part writes it (fractions and floor), so that
+// Every entry from 10 to 249 against the palette rule, worked out
+// here step by step as the rule reads (fractions and floor), so that
 // all six hue sectors, all five shades and both halves are checked.
 TEST(ColourPalette, EveryRuleEntryFollowsTheRule) {
   const int brightness[5] = {255, 204, 153, 127, 76};

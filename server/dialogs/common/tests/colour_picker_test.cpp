@@ -102,7 +102,7 @@ TEST_F(ColourPickerTest, LanguageSetsNamesAndCaptions) {
       {L"fr", L"Vert", L" Sélectionner une couleur", L"DuBloc", L"Couleur :", L" Palette "},
       {L"en", L"Green", L"Color Selection", L"ByBlock", L"Color :", L" Color Index "},
       {L"es", L"Green", L"Color Selection", L"ByBlock", L"Color :", L" Color Index "},
-      // Part 4.2: English captions for "en" and "es" only; another code
+      // English captions for "en" and "es" only; another code
       // keeps the French texts, names included.
       {L"", L"Vert", L" Sélectionner une couleur", L"DuBloc", L"Couleur :", L" Palette "},
       {L"de", L"Vert", L" Sélectionner une couleur", L"DuBloc", L"Couleur :", L" Palette "},
