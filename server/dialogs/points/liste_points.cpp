@@ -320,7 +320,7 @@ void TfrmListePoints::ListKeyDown(int& key, ui::ShiftState shift) {
 void TfrmListePoints::CopySelection() {
   const std::vector<int> rows = TVPoints->SelectedRows();
   if (rows.empty()) return;
-  session_.platform.clipboard.setText(session_.platform.system.activeWindow(), TVPoints->RowsText(rows));
+  session_.platform.clipboard.setText(session_.platform.system.Owner(), TVPoints->RowsText(rows));
 }
 
 // Whether the point's number, in decimal, starts with prefix; nothing is
