@@ -5,6 +5,7 @@
 #include <map>
 
 #include "platform/error.h"
+#include "win32/ui/msw_class_atoms.h"
 #include "win32/ui/msw_metrics.h"
 #include "win32/ui/msw_names.h"
 
@@ -26,9 +27,9 @@ HWND CreateControl(HWND parent, UINT dpi, DWORD exStyle, const wchar_t* cls, con
                    int x, int y, int w, int h, int id, const wchar_t* name) {
   using msw::MSWScale;
   auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(parent, GWLP_HINSTANCE));
-  HWND c = CreateWindowExW(exStyle, cls, text, WS_CHILD | WS_VISIBLE | style, MSWScale(x, dpi), MSWScale(y, dpi),
-                           MSWScale(w, dpi), MSWScale(h, dpi),
-                           parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
+  HWND c = msw::MSWCreateSystemWindow(exStyle, cls, text, WS_CHILD | WS_VISIBLE | style, MSWScale(x, dpi),
+                                      MSWScale(y, dpi), MSWScale(w, dpi), MSWScale(h, dpi), parent,
+                                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
   if (!c) throw Error(std::wstring(L"The control ") + name + L" cannot be created.");
   SendMessageW(c, WM_SETFONT, reinterpret_cast<WPARAM>(msw::MSWFont(dpi)), FALSE);
   msw::MSWSetComponentName(c, name);
@@ -135,9 +136,10 @@ HICON ClockIcon(int size) {
 }
 
 HWND CreateTooltip(HWND owner) {
-  HWND tip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
-                             CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr,
-                             reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(owner, GWLP_HINSTANCE)), nullptr);
+  HWND tip = msw::MSWCreateSystemWindow(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                                        WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
+                                        CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr,
+                                        reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(owner, GWLP_HINSTANCE)), nullptr);
   return tip;
 }
 

@@ -8,6 +8,7 @@
 #include <vssym32.h>
 
 #include "win32/ui/msw_binding.h"
+#include "win32/ui/msw_class_atoms.h"
 #include "win32/ui/msw_module.h"
 
 namespace topaline::msw {
@@ -28,8 +29,8 @@ public:
     auto id = reinterpret_cast<HMENU>(static_cast<UINT_PTR>(MSWControlId()));
     if (component_.GetKind() == Kind::PageControl) {
       MSWCreateOwn(WS_EX_CONTROLPARENT, kContainerClass, L"", base | WS_CLIPCHILDREN, x, y, w, h, parent, id);
-      HWND tabs = CreateWindowExW(0, WC_TABCONTROLW, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_TABSTOP, 0, 0,
-                                  w, h, MSWHandle(), reinterpret_cast<HMENU>(1), MSWInstance(), nullptr);
+      HWND tabs = MSWCreateSystemWindow(0, WC_TABCONTROLW, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_TABSTOP,
+                                        0, 0, w, h, MSWHandle(), reinterpret_cast<HMENU>(1), MSWInstance(), nullptr);
       SendMessageW(tabs, WM_SETFONT, reinterpret_cast<WPARAM>(binding_.Font()), FALSE);
       MSWLowerInnerWindows();
     } else {

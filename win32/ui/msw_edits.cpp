@@ -74,8 +74,14 @@ protected:
         if (!isEdit) {
           auto& c = static_cast<ui::ComboBox&>(component_);
           syncing_ = true;
+          // The drop-down list repaints once, not once per item added.
+          COMBOBOXINFO info{};
+          info.cbSize = sizeof info;
+          HWND list = GetComboBoxInfo(h, &info) ? info.hwndList : nullptr;
+          if (list) SendMessageW(list, WM_SETREDRAW, FALSE, 0);
           SendMessageW(h, CB_RESETCONTENT, 0, 0);
           for (const auto& item : c.Items()) SendMessageW(h, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+          if (list) SendMessageW(list, WM_SETREDRAW, TRUE, 0);
           syncing_ = false;
           MSWSync(Property::ItemIndex);
         }

@@ -1,3 +1,4 @@
+#include "win32/ui/msw_class_atoms.h"
 #include "win32/ui/msw_flat_button.h"
 
 #include <commctrl.h>
@@ -195,9 +196,10 @@ LRESULT CALLBACK FlatProc(HWND w, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWOR
 HWND MSWCreateFlatButton(HWND parent, UINT id, const RECT& r, const std::wstring& caption, HICON icon, HFONT font,
                          const std::wstring& name) {
   auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(parent, GWLP_HINSTANCE));
-  HWND w = CreateWindowExW(0, WC_BUTTONW, caption.c_str(), WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | BS_OWNERDRAW,
-                           r.left, r.top, r.right - r.left, r.bottom - r.top, parent,
-                           reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)), instance, nullptr);
+  HWND w = MSWCreateSystemWindow(0, WC_BUTTONW, caption.c_str(),
+                                 WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | BS_OWNERDRAW, r.left, r.top,
+                                 r.right - r.left, r.bottom - r.top, parent,
+                                 reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)), instance, nullptr);
   if (!w) return nullptr;
   auto* state = new FlatButton;
   SetIcon(*state, icon);

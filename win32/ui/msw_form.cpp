@@ -6,6 +6,7 @@
 
 #include "platform/error.h"
 #include "win32/ui/msw_binding.h"
+#include "win32/ui/msw_class_atoms.h"
 #include "win32/ui/msw_form_runner.h"
 #include "win32/ui/msw_guard.h"
 #include "win32/ui/msw_metrics.h"
@@ -160,8 +161,8 @@ void MSWFormBinding::MSWCreateWindow(HWND) {
   // saved when it closes must be the one the user saw.
   form_.SetBounds(ui::Rect{outer.left, outer.top, Unscale(outer.right - outer.left), Unscale(outer.bottom - outer.top)});
   syncing_ = false;
-  tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, 0,
-                             0, 0, 0, MSWHandle(), nullptr, MSWInstance(), nullptr);
+  tooltip_ = MSWCreateSystemWindow(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
+                                   0, 0, 0, 0, MSWHandle(), nullptr, MSWInstance(), nullptr);
 }
 
 void MSWFormBinding::MSWCreateAll() {
@@ -197,7 +198,10 @@ void MSWFormBinding::MSWAddTool(HWND hwnd, const std::wstring& text) {
   if (!tooltip_ || !hwnd || hwnd == MSWHandle()) return;
   TTTOOLINFOW ti{};
   ti.cbSize = sizeof ti;
-  ti.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+  // No TTF_SUBCLASS: a tooltip that subclasses its tools looks up a window
+  // property at every message of every control (a request to the window
+  // server each); the modal loop relays the mouse to it instead.
+  ti.uFlags = TTF_IDISHWND;
   ti.hwnd = MSWHandle();
   ti.uId = reinterpret_cast<UINT_PTR>(hwnd);
   SendMessageW(tooltip_, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
@@ -398,6 +402,9 @@ int MSWFormRunner::ShowModal(ui::Form& form) {
       }
       if (got < 0) break;
       bool handled = false;
+      if (msg.message >= WM_MOUSEFIRST && msg.message <= WM_MOUSELAST && binding->Tooltip() &&
+          (msg.hwnd == hwnd || IsChild(hwnd, msg.hwnd)))
+        SendMessageW(binding->Tooltip(), TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&msg));
       // Keys of this form go to the model (key preview, default and
       // cancel buttons, Tab order); Alt+letter mnemonics to the dialog
       // manager.

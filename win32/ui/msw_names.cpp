@@ -1,20 +1,41 @@
 #include "win32/ui/msw_names.h"
 
+#include <map>
+
 namespace topaline::msw {
+
+namespace {
+
+// One global atom per name, added once per thread and kept while the
+// process runs: the names are the program's own, a bounded set. Naming a
+// window is then one request to the window server, not three (the old
+// property removed, the atom added, the property set), and a name read
+// by another process never names a freed atom.
+ATOM atomFor(const std::wstring& name) {
+  static thread_local std::map<std::wstring, ATOM> atoms;
+  auto it = atoms.find(name);
+  if (it != atoms.end()) return it->second;
+  ATOM atom = GlobalAddAtomW(name.c_str());
+  if (atom) {
+    try {
+      atoms.emplace(name, atom);
+    } catch (...) {
+      // Not kept: the next window of that name adds it again.
+    }
+  }
+  return atom;
+}
+
+}  // namespace
 
 void MSWSetComponentName(HWND hwnd, const std::wstring& name) {
   if (!hwnd || name.empty()) return;
-  MSWClearComponentName(hwnd);
-  ATOM atom = GlobalAddAtomW(name.c_str());
-  if (!atom) return;
-  if (!SetPropW(hwnd, kComponentNameProp, reinterpret_cast<HANDLE>(static_cast<UINT_PTR>(atom))))
-    GlobalDeleteAtom(atom);
+  if (ATOM atom = atomFor(name))
+    SetPropW(hwnd, kComponentNameProp, reinterpret_cast<HANDLE>(static_cast<UINT_PTR>(atom)));
 }
 
 void MSWClearComponentName(HWND hwnd) {
-  if (!hwnd) return;
-  HANDLE h = RemovePropW(hwnd, kComponentNameProp);
-  if (h) GlobalDeleteAtom(static_cast<ATOM>(reinterpret_cast<UINT_PTR>(h)));
+  if (hwnd) RemovePropW(hwnd, kComponentNameProp);
 }
 
 void MSWClearComponentNames(HWND hwnd) {

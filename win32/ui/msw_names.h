@@ -11,9 +11,10 @@ namespace topaline::msw {
 
 inline constexpr const wchar_t kComponentNameProp[] = L"ComponentName";
 
-// Stores name on hwnd (nothing for an empty name).
+// Stores name on hwnd (nothing for an empty name), replacing any other.
+// The atoms of names stay in the table while the process runs.
 void MSWSetComponentName(HWND hwnd, const std::wstring& name);
-// Removes the property and releases its atom; call before the window goes.
+// Removes the property.
 void MSWClearComponentName(HWND hwnd);
 // The same for hwnd and every descendant (call when a window goes whose
 // children carry names no window procedure of ours clears).

@@ -5,6 +5,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <unordered_map>
 
 #include "win32/ui/msw_binding.h"
 #include "win32/ui/msw_guard.h"
@@ -38,12 +39,22 @@ public:
     DWORD style = WS_CHILD | WS_CLIPSIBLINGS | WS_TABSTOP | LVS_REPORT | LVS_OWNERDATA | LVS_SHOWSELALWAYS |
                   LVS_SINGLESEL | LVS_SHAREIMAGELISTS;
     if (!grid_.HeaderVisible()) style |= LVS_NOCOLUMNHEADER;
+    // Made hidden and filled with its drawing held: a list view shown
+    // while its columns and rows are set lays itself out and scrolls
+    // again at each of them, several times what the window costs.
     MSWCreateNative(WS_EX_CLIENTEDGE, WC_LISTVIEWW, L"", style, r.left, r.top, r.right - r.left, r.bottom - r.top,
                     parent, static_cast<UINT>(grid_.CreationIndex() + 100));
-    SendMessageW(MSWHandle(), WM_SETFONT, reinterpret_cast<WPARAM>(binding_.Font()), FALSE);
-    MSWSetComponentName(MSWHandle(), grid_.Name());
+    HWND h = MSWHandle();
+    MSWSetComponentName(h, grid_.Name());
     MSWReleaseHeader();
+    SendMessageW(h, WM_SETREDRAW, FALSE, 0);
     MSWSyncAll();
+    // The font once the columns exist: the header measures its items
+    // again at each font change, not at each column.
+    SendMessageW(h, WM_SETFONT, reinterpret_cast<WPARAM>(binding_.Font()), FALSE);
+    SendMessageW(h, WM_SETREDRAW, TRUE, 0);
+    // WM_SETREDRAW may have shown it: the model decides.
+    ShowWindow(h, grid_.Visible() ? SW_SHOWNA : SW_HIDE);
     MSWHookHeader();
   }
 
@@ -114,10 +125,13 @@ protected:
           HDITEMW hd{};
           hd.mask = HDI_FORMAT;
           SendMessageW(header, HDM_GETITEMW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&hd));
+          const int before = hd.fmt;
           hd.fmt &= ~(HDF_SORTUP | HDF_SORTDOWN);
           if (i == grid_.SortColumn())
             hd.fmt |= grid_.GetSortDirection() == ui::SortDirection::Ascending ? HDF_SORTUP : HDF_SORTDOWN;
-          SendMessageW(header, HDM_SETITEMW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&hd));
+          // Each change lays the header out again: only the changed ones.
+          if (hd.fmt != before)
+            SendMessageW(header, HDM_SETITEMW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&hd));
         }
         syncing_ = false;
         InvalidateRect(h, nullptr, TRUE);
@@ -398,10 +412,26 @@ private:
     return (hit.flags & HHT_ONHEADER) ? item : -1;
   }
 
-  static LRESULT CALLBACK HeaderProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR self) {
-    if ((msg == WM_MBUTTONUP || msg == WM_RBUTTONUP) && hwnd == reinterpret_cast<MSWTreeGrid*>(self)->header_) {
+  // The header's procedure is replaced, not subclassed through
+  // SetWindowSubclass: that one finds its data in a window property at
+  // every message, a request to the window server each.
+  struct HeaderHook {
+    MSWTreeGrid* grid;  // nullptr once released (another procedure was put over ours)
+    WNDPROC original;
+  };
+  static std::unordered_map<HWND, HeaderHook>& HeaderHooks() {
+    static thread_local std::unordered_map<HWND, HeaderHook> hooks;
+    return hooks;
+  }
+
+  static LRESULT CALLBACK HeaderProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    auto& hooks = HeaderHooks();
+    auto it = hooks.find(hwnd);
+    if (it == hooks.end()) return DefWindowProcW(hwnd, msg, wp, lp);
+    const HeaderHook hook = it->second;
+    if ((msg == WM_MBUTTONUP || msg == WM_RBUTTONUP) && hook.grid && hwnd == hook.grid->header_) {
       // The model decides what each button does (the right one never sorts).
-      auto* grid = reinterpret_cast<MSWTreeGrid*>(self);
+      MSWTreeGrid* grid = hook.grid;
       MSWGuard([&] {
         int item = grid->HeaderItemAt(lp);
         if (item >= 0)
@@ -409,12 +439,12 @@ private:
       });
       if (msg == WM_MBUTTONUP) return 0;
     }
+    LRESULT result = CallWindowProcW(hook.original, hwnd, msg, wp, lp);
     if (msg == WM_NCDESTROY) {
-      RemoveWindowSubclass(hwnd, HeaderProc, kHeaderSubclass);
-      auto* grid = reinterpret_cast<MSWTreeGrid*>(self);
-      if (grid->header_ == hwnd) grid->header_ = nullptr;
+      if (hook.grid && hook.grid->header_ == hwnd) hook.grid->header_ = nullptr;
+      HeaderHooks().erase(hwnd);
     }
-    return DefSubclassProc(hwnd, msg, wp, lp);
+    return result;
   }
   // The header reports left clicks (LVN_COLUMNCLICK) by itself; the
   // middle and right buttons only reach its own window. The list view
@@ -423,10 +453,33 @@ private:
     HWND header = reinterpret_cast<HWND>(SendMessageW(MSWHandle(), LVM_GETHEADER, 0, 0));
     if (!header || header == header_) return;
     MSWReleaseHeader();
-    if (SetWindowSubclass(header, HeaderProc, kHeaderSubclass, reinterpret_cast<DWORD_PTR>(this))) header_ = header;
+    auto& hooks = HeaderHooks();
+    auto it = hooks.find(header);
+    if (it != hooks.end()) {
+      it->second.grid = this;  // still our procedure from an earlier hook
+    } else {
+      auto original = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(header, GWLP_WNDPROC));
+      if (!original) return;
+      hooks.emplace(header, HeaderHook{this, original});
+      SetWindowLongPtrW(header, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&HeaderProc));
+    }
+    header_ = header;
   }
   void MSWReleaseHeader() {
-    if (header_ && IsWindow(header_)) RemoveWindowSubclass(header_, HeaderProc, kHeaderSubclass);
+    if (!header_) return;
+    auto& hooks = HeaderHooks();
+    auto it = hooks.find(header_);
+    if (it != hooks.end()) {
+      // Our procedure goes only if it is still the window's: one put over
+      // it later would be lost with it. Otherwise it stays, passing on.
+      if (IsWindow(header_) &&
+          GetWindowLongPtrW(header_, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(&HeaderProc)) {
+        SetWindowLongPtrW(header_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(it->second.original));
+        hooks.erase(it);
+      } else {
+        it->second.grid = nullptr;
+      }
+    }
     header_ = nullptr;
   }
 
@@ -459,7 +512,6 @@ private:
   }
 
   static constexpr UINT_PTR kEditTimer = 0x7E01;
-  static constexpr UINT_PTR kHeaderSubclass = 0x7E02;
   HWND header_ = nullptr;
   static constexpr UINT kMsgRestyle = WM_APP + 0x32;
   bool subItemImages_ = false;

@@ -3,6 +3,7 @@
 #include <unordered_map>
 
 #include "platform/error.h"
+#include "win32/ui/msw_class_atoms.h"
 #include "win32/ui/msw_guard.h"
 #include "win32/ui/msw_module.h"
 
@@ -71,8 +72,8 @@ HWND MSWWindow::MSWCreateOwn(DWORD exStyle, const wchar_t* cls, const wchar_t* t
 
 HWND MSWWindow::MSWCreateNative(DWORD exStyle, const wchar_t* cls, const wchar_t* text, DWORD style, int x, int y,
                                 int w, int h, HWND parent, UINT id) {
-  HWND hwnd = CreateWindowExW(exStyle, cls, text, style, x, y, w, h, parent,
-                              reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)), MSWInstance(), nullptr);
+  HWND hwnd = MSWCreateSystemWindow(exStyle, cls, text, style, x, y, w, h, parent,
+                                    reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)), MSWInstance(), nullptr);
   if (!hwnd)
     throw Error(L"Cannot create a window of class " + std::wstring(cls) + L" (error " +
                 std::to_wstring(GetLastError()) + L").");

@@ -2,11 +2,14 @@
 // activation context, the exception boundary of the window procedure,
 // component names, DPI scaling and the product's font.
 #include <gtest/gtest.h>
+#include <windows.h>
+#include <commctrl.h>
 
 #include <stdexcept>
 
 #include "platform/error.h"
 #include "tests/wine/ui/driver.h"
+#include "win32/ui/msw_class_atoms.h"
 #include "win32/ui/msw_guard.h"
 #include "win32/ui/msw_metrics.h"
 #include "win32/ui/msw_module.h"
@@ -46,6 +49,46 @@ struct ReporterCapture {
 TEST(Win32Groundwork, ActivationContextGivesCommonControls6) {
   EXPECT_NE(MSWActivationContext(), INVALID_HANDLE_VALUE);
   EXPECT_TRUE(MSWVisualStylesInEffect());
+}
+
+namespace {
+
+ATOM ClassAtom(HWND h) { return static_cast<ATOM>(GetClassLongPtrW(h, GCW_ATOM)); }
+
+}  // namespace
+
+// Windows made again by the class atom learnt at the first are of the
+// class their name gives in the context in effect: the common controls 6
+// class under the module's context, the system's own outside it.
+TEST(Win32Groundwork, SystemWindowsMadeByTheirAtomAreOfTheClassTheirNameGives) {
+  HWND parent = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 200, 200, nullptr, nullptr, nullptr, nullptr);
+  ASSERT_NE(parent, nullptr);
+  auto make = [&](const wchar_t* cls) {
+    return MSWCreateSystemWindow(0, cls, L"x", WS_CHILD, 0, 0, 80, 20, parent, nullptr, MSWInstance());
+  };
+  ATOM styled = 0, plain = 0;
+  {
+    MSWVisualStylesScope scope;
+    for (const wchar_t* cls : {L"BUTTON", L"STATIC", L"EDIT", L"COMBOBOX", WC_LISTVIEWW, TOOLTIPS_CLASSW}) {
+      SCOPED_TRACE(testing::Message() << static_cast<const void*>(cls));
+      HWND byName = CreateWindowExW(0, cls, L"x", WS_CHILD, 0, 0, 80, 20, parent, nullptr, MSWInstance(), nullptr);
+      HWND first = make(cls), second = make(cls);
+      ASSERT_TRUE(byName && first && second);
+      EXPECT_EQ(ClassAtom(first), ClassAtom(byName));
+      EXPECT_EQ(ClassAtom(second), ClassAtom(byName));
+    }
+    HWND button = make(L"BUTTON");
+    SIZE ideal{};
+    EXPECT_TRUE(SendMessageW(button, BCM_GETIDEALSIZE, 0, reinterpret_cast<LPARAM>(&ideal)));  // common controls 6
+    styled = ClassAtom(button);
+  }
+  HWND byName = CreateWindowExW(0, L"BUTTON", L"x", WS_CHILD, 0, 0, 80, 20, parent, nullptr, nullptr, nullptr);
+  HWND first = make(L"BUTTON"), second = make(L"BUTTON");
+  plain = ClassAtom(byName);
+  EXPECT_EQ(ClassAtom(first), plain);
+  EXPECT_EQ(ClassAtom(second), plain);
+  EXPECT_NE(plain, styled);
+  DestroyWindow(parent);
 }
 
 TEST(Win32Groundwork, ExceptionInWindowProcedureIsReportedAndWindowGoesOn) {
@@ -97,6 +140,20 @@ TEST(Win32Groundwork, ComponentNameIsAGlobalAtomProperty) {
   MSWClearComponentName(w.MSWHandle());
   EXPECT_EQ(GetPropW(w.MSWHandle(), L"ComponentName"), nullptr);
   EXPECT_EQ(wine_ui::ComponentName(w.MSWHandle()), L"");
+  // Named again, and renamed: the property names the last name given.
+  MSWSetComponentName(w.MSWHandle(), L"btAppliquer");
+  EXPECT_EQ(GetPropW(w.MSWHandle(), L"ComponentName"), reinterpret_cast<HANDLE>(static_cast<UINT_PTR>(atom)));
+  MSWSetComponentName(w.MSWHandle(), L"btAnnule");
+  EXPECT_EQ(wine_ui::ComponentName(w.MSWHandle()), L"btAnnule");
+  // The atom of a name outlives the windows that carried it: a reader in
+  // another process never meets a freed atom.
+  w.MSWDestroy();
+  ThrowingWindow other;
+  other.create();
+  MSWSetComponentName(other.MSWHandle(), L"btAppliquer");
+  wchar_t text[64] = {};
+  EXPECT_GT(GlobalGetAtomNameW(atom, text, 64), 0u);
+  EXPECT_STREQ(text, L"btAppliquer");
 }
 
 TEST(Win32Groundwork, DesignPixelsScaleWithDpi) {
