@@ -193,9 +193,9 @@ public:
   // The sorted column's background (others get clSysWindow).
   Color SortColumnColor() const { return sortColumnColor_; }
   void SetSortColumnColor(Color c) { sortColumnColor_ = c; }
-  // Stable sort of the rows by OnCompare on SortColumn in SortDirection;
-  // focus, selection and check states follow their rows. Nothing when
-  // there is no sort column or no OnCompare.
+  // Stable sort of the rows by OnSortRank (when set) or OnCompare on
+  // SortColumn in SortDirection; focus, selection and check states follow
+  // their rows. Nothing when there is no sort column or neither event.
   void Sort();
 
   // ---- In-place editing ----
@@ -230,6 +230,10 @@ public:
   std::function<void(int row, std::int32_t id, int column, CellStyle& style)> OnPaintCell;
   // Sort comparison: <0, 0, >0 as for ascending order on the column.
   std::function<int(std::int32_t idA, std::int32_t idB, int column)> OnCompare;
+  // A row's rank on the column, asked once per row: rows sort by it, rows
+  // of equal rank keep their order (as OnCompare returning 0). Set when a
+  // dialog can rank every row at once; it then takes OnCompare's place.
+  std::function<std::uint32_t(std::int32_t id, int column)> OnSortRank;
   // Around a sort (a dialog may prepare sort keys for the column).
   std::function<void(int column)> OnBeforeSort;
   std::function<void(int column)> OnAfterSort;

@@ -69,6 +69,35 @@ TEST(TreeGrid, SortIsStableInBothDirectionsAndFocusFollowsItsRow) {
   EXPECT_TRUE(f.tree.Checked(4));
 }
 
+// Ranks given once per row sort as the comparison does, ties kept in
+// order both ways; an unranked row (the largest rank) goes last going up.
+TEST(TreeGrid, RankedSortOrdersAsTheComparisonDoes) {
+  for (bool down : {false, true}) {
+    SCOPED_TRACE(down ? "descending" : "ascending");
+    GridForm byCompare, byRank;
+    byRank.tree.OnCompare = nullptr;
+    int asked = 0;
+    byRank.tree.OnSortRank = [&](std::int32_t id, int col) {
+      ++asked;
+      return col == 1 ? static_cast<std::uint32_t>(byRank.counts[static_cast<std::size_t>(id)]) : 0u;
+    };
+    for (GridForm* f : {&byCompare, &byRank}) {
+      f->tree.SetFocusedRow(2);
+      f->tree.SetSortColumn(1);
+      if (down) f->tree.SetSortDirection(SortDirection::Descending);
+      f->tree.Sort();
+    }
+    EXPECT_EQ(byRank.Ids(), byCompare.Ids());
+    EXPECT_EQ(byRank.tree.RowId(byRank.tree.FocusedRow()), 2);
+    EXPECT_EQ(asked, 5);  // once per row
+  }
+  GridForm f;
+  f.tree.OnSortRank = [](std::int32_t id, int) { return id == 1 ? 0xFFFFFFFFu : static_cast<std::uint32_t>(10 - id); };
+  f.tree.SetSortColumn(0);
+  f.tree.Sort();
+  EXPECT_EQ(f.Ids(), (std::vector<std::int32_t>{4, 3, 2, 0, 1}));
+}
+
 TEST(TreeGrid, HeaderClickReversesDirectionAndMovesTheSortColumn) {
   GridForm f;
   f.tree.SetSortColumn(0);  // the default header: column 0 ascending

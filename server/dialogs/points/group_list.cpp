@@ -144,6 +144,8 @@ int TGroupRanks::Compare(std::int32_t a, std::int32_t b) const {
 void SortGroupsBy(ui::TreeGrid& grid, const TDesGroupes& groupes, TGroupRanks& ranks) {
   grid.OnBeforeSort = [&groupes, &ranks](int column) { ranks.Build(groupes, column); };
   grid.OnAfterSort = [&ranks](int) { ranks.Clear(); };
+  // Built before every sort: each row ranked once, not at each comparison.
+  grid.OnSortRank = [&ranks](std::int32_t id, int) { return ranks.RankOf(id); };
   grid.OnCompare = [&groupes, &ranks](std::int32_t a, std::int32_t b, int column) {
     if (ranks.Built()) return ranks.Compare(a, b);
     const TUnGroupe* ga = groupes.Get(a);

@@ -40,10 +40,11 @@ public:
   bool Built() const { return built_; }
   // Ranks of two groups' Ids; an Id that names no group ranks last.
   int Compare(std::int32_t a, std::int32_t b) const;
-
-private:
+  // The rank of a group's Id (groups of equal value share one); an Id
+  // that names no group ranks last.
   std::uint32_t RankOf(std::int32_t id) const;
 
+private:
   bool built_ = false;
   bool dense_ = false;
   std::int64_t minId_ = 0;
@@ -51,8 +52,8 @@ private:
   std::unordered_map<std::int32_t, std::uint32_t> sparse_;
 };
 
-// Wires a group list's sorting (OnBeforeSort, OnCompare, OnAfterSort) to
-// the groups through the ranks.
+// Wires a group list's sorting (OnBeforeSort, OnSortRank, OnCompare,
+// OnAfterSort) to the groups through the ranks.
 void SortGroupsBy(ui::TreeGrid& grid, const TDesGroupes& groupes, TGroupRanks& ranks);
 
 }  // namespace topaline
