@@ -129,8 +129,8 @@ int count(const std::vector<unsigned>& pixels, bool (*pred)(unsigned)) {
   return n;
 }
 
-std::wstring toolText(HWND form, HWND control) {
-  // The form's tooltip window, found among the thread's windows.
+// The form's tooltip window, found among the thread's windows.
+HWND formTooltip(HWND form) {
   struct Find {
     HWND form, tip = nullptr;
   } find{form};
@@ -147,18 +147,49 @@ std::wstring toolText(HWND form, HWND control) {
         return TRUE;
       },
       reinterpret_cast<LPARAM>(&find));
-  if (!find.tip) return L"<no tooltip window>";
+  return find.tip;
+}
+
+std::wstring toolText(HWND form, HWND control) {
+  HWND tip = formTooltip(form);
+  if (!tip) return L"<no tooltip window>";
   wchar_t text[256] = {};
   TTTOOLINFOW ti{};
   ti.cbSize = sizeof ti;
   ti.hwnd = form;
   ti.uId = reinterpret_cast<UINT_PTR>(control);
   ti.lpszText = text;
-  SendMessageW(find.tip, TTM_GETTEXTW, 256, reinterpret_cast<LPARAM>(&ti));
+  SendMessageW(tip, TTM_GETTEXTW, 256, reinterpret_cast<LPARAM>(&ti));
   return text;
 }
 
 }  // namespace
+
+// The modal loop hands the pointer's moves to the form's tooltip: resting
+// on a control that has a hint shows it.
+TEST(Win32Controls, AHintShowsWhenThePointerRestsOnItsControl) {
+  msw::MSWFormRunner runner;
+  PictureForm form;
+  bool hidden = false, shown = false;
+  RunScripted(
+      [&] {
+        HWND f = WaitForForm(L"frmPictures");
+        HWND lst = FindControl(f, L"btListe");
+        HWND tip = formTooltip(f);
+        ASSERT_TRUE(lst && tip);
+        hidden = !IsWindowVisible(tip);
+        RECT r{};
+        GetWindowRect(lst, &r);
+        SetCursorPos((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+        PostMessageW(lst, WM_MOUSEMOVE, 0, MAKELPARAM((r.right - r.left) / 2, (r.bottom - r.top) / 2));
+        for (int i = 0; i < 150 && !IsWindowVisible(tip); ++i) Sleep(20);
+        shown = IsWindowVisible(tip) != FALSE;
+        Click(FindControl(f, L"btFermer"));
+      },
+      [&] { runner.ShowModal(form); });
+  EXPECT_TRUE(hidden);
+  EXPECT_TRUE(shown);
+}
 
 TEST(Win32Controls, ToolButtonsShowTheirPicturesAndHintsAndAnswerBmClick) {
   msw::MSWFormRunner runner;
