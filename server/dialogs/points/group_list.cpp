@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string_view>
 
+#include "server/core/code_sort.h"
 #include "server/core/labels.h"
 #include "server/core/number_format.h"
 #include "server/core/session.h"
@@ -86,8 +87,7 @@ void TGroupRanks::Build(const TDesGroupes& groupes, int column) {
     }
     start[n] = folded.size();
     auto key = [&](std::uint32_t i) { return std::wstring_view(folded.data() + start[i], start[i + 1] - start[i]); };
-    std::sort(order.begin(), order.end(),
-              [&](std::uint32_t a, std::uint32_t b) { return CompareCodes(key(a), key(b)) < 0; });
+    SortByCodes(order, key);
     assignRanks([&](std::uint32_t a, std::uint32_t b) { return CompareCodes(key(a), key(b)) == 0; });
   } else {
     auto value = [&](std::uint32_t i) {
