@@ -583,7 +583,7 @@ void TreeGrid::SetSortDirection(SortDirection d) {
 }
 
 void TreeGrid::Sort() {
-  if (sortColumn_ < 0 || sortColumn_ >= ColumnCount() || (!OnCompare && !OnSortRank)) return;
+  if (sortColumn_ < 0 || sortColumn_ >= ColumnCount() || (!OnCompare && !OnSortKeys)) return;
   const std::size_t n = ids_.size();
   if (n < 2) return;
   EndEdit();
@@ -593,19 +593,19 @@ void TreeGrid::Sort() {
   std::iota(order.begin(), order.end(), 0u);
   const auto& ids = ids_;
   const auto& compare = OnCompare;
-  if (OnSortRank) {
-    // One rank per row, then one sort of (rank, row) pairs: the row in
-    // the low half keeps equal ranks in their order, and a descending
-    // sort takes the ranks reversed.
+  std::vector<std::uint64_t> keys;
+  if (OnSortKeys && OnSortKeys(column, ids, keys) && keys.size() == n) {
+    // One sort of (key, row) pairs: the row keeps equal keys in their
+    // order, and a descending sort takes the keys reversed.
     const bool down = sortDirection_ == SortDirection::Descending;
-    std::vector<std::uint64_t> keyed(n);
-    for (std::size_t i = 0; i < n; ++i) {
-      std::uint32_t rank = OnSortRank(ids[i], column);
-      if (down) rank = ~rank;
-      keyed[i] = (static_cast<std::uint64_t>(rank) << 32) | static_cast<std::uint32_t>(i);
-    }
+    std::vector<std::pair<std::uint64_t, std::uint32_t>> keyed(n);
+    for (std::size_t i = 0; i < n; ++i) keyed[i] = {down ? ~keys[i] : keys[i], static_cast<std::uint32_t>(i)};
+    std::vector<std::uint64_t>().swap(keys);
     std::sort(keyed.begin(), keyed.end());
-    for (std::size_t i = 0; i < n; ++i) order[i] = static_cast<std::uint32_t>(keyed[i]);
+    for (std::size_t i = 0; i < n; ++i) order[i] = keyed[i].second;
+  } else if (!compare) {
+    if (OnAfterSort) OnAfterSort(column);
+    return;
   } else if (sortDirection_ == SortDirection::Ascending) {
     std::stable_sort(order.begin(), order.end(),
                      [&](std::uint32_t a, std::uint32_t b) { return compare(ids[a], ids[b], column) < 0; });
@@ -990,7 +990,7 @@ void TreeGrid::DetachEvents() {
   OnGetText = nullptr;
   OnPaintCell = nullptr;
   OnCompare = nullptr;
-  OnSortRank = nullptr;
+  OnSortKeys = nullptr;
   OnBeforeSort = nullptr;
   OnAfterSort = nullptr;
   OnHeaderClick = nullptr;

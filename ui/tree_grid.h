@@ -193,7 +193,7 @@ public:
   // The sorted column's background (others get clSysWindow).
   Color SortColumnColor() const { return sortColumnColor_; }
   void SetSortColumnColor(Color c) { sortColumnColor_ = c; }
-  // Stable sort of the rows by OnSortRank (when set) or OnCompare on
+  // Stable sort of the rows by OnSortKeys (when it keys the column) or OnCompare on
   // SortColumn in SortDirection; focus, selection and check states follow
   // their rows. Nothing when there is no sort column or neither event.
   void Sort();
@@ -230,10 +230,12 @@ public:
   std::function<void(int row, std::int32_t id, int column, CellStyle& style)> OnPaintCell;
   // Sort comparison: <0, 0, >0 as for ascending order on the column.
   std::function<int(std::int32_t idA, std::int32_t idB, int column)> OnCompare;
-  // A row's rank on the column, asked once per row: rows sort by it, rows
-  // of equal rank keep their order (as OnCompare returning 0). Set when a
-  // dialog can rank every row at once; it then takes OnCompare's place.
-  std::function<std::uint32_t(std::int32_t id, int column)> OnSortRank;
+  // The sort keys of every row on the column, asked once per sort: keys
+  // gets one per id, in the order of ids, and the rows sort by them (rows
+  // of equal key keep their order, as OnCompare returning 0). Returns
+  // false for a column it does not key: OnCompare sorts that one.
+  std::function<bool(int column, const std::vector<std::int32_t>& ids, std::vector<std::uint64_t>& keys)>
+      OnSortKeys;
   // Around a sort (a dialog may prepare sort keys for the column).
   std::function<void(int column)> OnBeforeSort;
   std::function<void(int column)> OnAfterSort;

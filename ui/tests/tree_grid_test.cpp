@@ -69,17 +69,19 @@ TEST(TreeGrid, SortIsStableInBothDirectionsAndFocusFollowsItsRow) {
   EXPECT_TRUE(f.tree.Checked(4));
 }
 
-// Ranks given once per row sort as the comparison does, ties kept in
-// order both ways; an unranked row (the largest rank) goes last going up.
-TEST(TreeGrid, RankedSortOrdersAsTheComparisonDoes) {
+// Keys given once per sort order the rows as the comparison does, ties
+// kept in order both ways; the largest key goes last going up; a column
+// without keys is left to OnCompare.
+TEST(TreeGrid, KeyedSortOrdersAsTheComparisonDoes) {
   for (bool down : {false, true}) {
     SCOPED_TRACE(down ? "descending" : "ascending");
     GridForm byCompare, byRank;
     byRank.tree.OnCompare = nullptr;
     int asked = 0;
-    byRank.tree.OnSortRank = [&](std::int32_t id, int col) {
+    byRank.tree.OnSortKeys = [&](int col, const std::vector<std::int32_t>& ids, std::vector<std::uint64_t>& keys) {
       ++asked;
-      return col == 1 ? static_cast<std::uint32_t>(byRank.counts[static_cast<std::size_t>(id)]) : 0u;
+      for (std::int32_t id : ids) keys.push_back(col == 1 ? byRank.counts[static_cast<std::size_t>(id)] : 0u);
+      return true;
     };
     for (GridForm* f : {&byCompare, &byRank}) {
       f->tree.SetFocusedRow(2);
@@ -89,13 +91,20 @@ TEST(TreeGrid, RankedSortOrdersAsTheComparisonDoes) {
     }
     EXPECT_EQ(byRank.Ids(), byCompare.Ids());
     EXPECT_EQ(byRank.tree.RowId(byRank.tree.FocusedRow()), 2);
-    EXPECT_EQ(asked, 5);  // once per row
+    EXPECT_EQ(asked, 1);  // once per sort
   }
   GridForm f;
-  f.tree.OnSortRank = [](std::int32_t id, int) { return id == 1 ? 0xFFFFFFFFu : static_cast<std::uint32_t>(10 - id); };
+  f.tree.OnSortKeys = [](int col, const std::vector<std::int32_t>& ids, std::vector<std::uint64_t>& keys) {
+    if (col != 0) return false;
+    for (std::int32_t id : ids) keys.push_back(id == 1 ? ~std::uint64_t{0} : static_cast<std::uint64_t>(10 - id));
+    return true;
+  };
   f.tree.SetSortColumn(0);
   f.tree.Sort();
   EXPECT_EQ(f.Ids(), (std::vector<std::int32_t>{4, 3, 2, 0, 1}));
+  f.tree.SetSortColumn(1);  // no keys: the comparison of counts
+  f.tree.Sort();
+  EXPECT_EQ(f.Ids(), (std::vector<std::int32_t>{4, 2, 0, 1, 3}));
 }
 
 TEST(TreeGrid, HeaderClickReversesDirectionAndMovesTheSortColumn) {

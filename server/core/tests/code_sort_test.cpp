@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <random>
 #include <string>
 #include <vector>
@@ -19,7 +20,8 @@ void ExpectSortsAsComparisons(const std::vector<std::wstring>& texts) {
   SortByCodes(order, key);
   std::vector<std::wstring> got, want = texts;
   for (std::uint32_t i : order) got.push_back(texts[i]);
-  std::sort(want.begin(), want.end(), [](const std::wstring& a, const std::wstring& b) { return CompareCodes(a, b) < 0; });
+  std::sort(want.begin(), want.end(),
+            [](const std::wstring& a, const std::wstring& b) { return CompareCodes(a, b) < 0; });
   EXPECT_EQ(got, want);
   std::sort(order.begin(), order.end());
   for (std::size_t i = 0; i < order.size(); ++i) ASSERT_EQ(order[i], i);  // each index once
@@ -37,7 +39,9 @@ TEST(SortByCodes, OrdersAsCompareCodesDoes) {
   };
   const std::vector<Case> cases = {
       {"generated names sharing a long start",
-       [&](int i) { return i % 10 == 3 ? L"talus " + std::to_wstring(i) : L"nouveau groupe (" + std::to_wstring(pick(500)) + L")"; },
+       [&](int i) {
+         return i % 10 == 3 ? L"talus " + std::to_wstring(i) : L"nouveau groupe (" + std::to_wstring(pick(500)) + L")";
+       },
        3000},
       {"prefixes of one another, empty texts and duplicates",
        [&](int) { return std::wstring(static_cast<std::size_t>(pick(12)), L'a') + (pick(3) ? L"" : L"b"); }, 2000},

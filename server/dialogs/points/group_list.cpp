@@ -145,7 +145,11 @@ void SortGroupsBy(ui::TreeGrid& grid, const TDesGroupes& groupes, TGroupRanks& r
   grid.OnBeforeSort = [&groupes, &ranks](int column) { ranks.Build(groupes, column); };
   grid.OnAfterSort = [&ranks](int) { ranks.Clear(); };
   // Built before every sort: each row ranked once, not at each comparison.
-  grid.OnSortRank = [&ranks](std::int32_t id, int) { return ranks.RankOf(id); };
+  grid.OnSortKeys = [&ranks](int, const std::vector<std::int32_t>& ids, std::vector<std::uint64_t>& keys) {
+    keys.resize(ids.size());
+    for (std::size_t i = 0; i < ids.size(); ++i) keys[i] = ranks.RankOf(ids[i]);
+    return true;
+  };
   grid.OnCompare = [&groupes, &ranks](std::int32_t a, std::int32_t b, int column) {
     if (ranks.Built()) return ranks.Compare(a, b);
     const TUnGroupe* ga = groupes.Get(a);

@@ -52,7 +52,7 @@ private:
   std::unordered_map<std::int32_t, std::uint32_t> sparse_;
 };
 
-// Wires a group list's sorting (OnBeforeSort, OnSortRank, OnCompare,
+// Wires a group list's sorting (OnBeforeSort, OnSortKeys, OnCompare,
 // OnAfterSort) to the groups through the ranks.
 void SortGroupsBy(ui::TreeGrid& grid, const TDesGroupes& groupes, TGroupRanks& ranks);
 

@@ -40,6 +40,16 @@ int CompareKeys(double a, double b) {
   return a < b ? -1 : (b < a ? 1 : 0);
 }
 
+// The order of CompareKeys as unsigned numbers: NaN first (all alike),
+// then the values in order, -0 with +0.
+std::uint64_t OrderedKey(double v) {
+  if (std::isnan(v)) return 0;
+  if (v == 0) v = 0;
+  std::uint64_t bits = 0;
+  std::memcpy(&bits, &v, sizeof bits);
+  return (bits & 0x8000000000000000ull) ? ~bits : (bits | 0x8000000000000000ull);
+}
+
 bool SameState(const TPointsView::PointState& a, const TPointsView::PointState& b) {
   // Bit for bit: undoing must give back a NaN or a -0 as it was.
   auto same = [](double x, double y) { return std::memcmp(&x, &y, sizeof x) == 0; };
@@ -141,6 +151,14 @@ TfrmListePoints::TfrmListePoints(Session& session) : TDialog(session, L"frmListe
   TVPoints->OnBeforeSort = [this](int column) { PrepareSortKeys(column); };
   TVPoints->OnAfterSort = [this](int) { ClearSortKeys(); };
   TVPoints->OnCompare = [this](std::int32_t a, std::int32_t b, int column) { return CompareRows(a, b, column); };
+  // The number and coordinate columns sort by their keys made numbers
+  // once, in one pass; the description compares.
+  TVPoints->OnSortKeys = [this](int column, const std::vector<std::int32_t>& ids, std::vector<std::uint64_t>& keys) {
+    if (column == colDesc || sortKeys_.empty()) return false;
+    keys.resize(ids.size());
+    for (std::size_t i = 0; i < ids.size(); ++i) keys[i] = OrderedKey(sortKeys_[static_cast<std::size_t>(ids[i])]);
+    return true;
+  };
 
   TVPoints->SetMultiSelect(true);
   TVPoints->SetTypeAheadColumn(colNumero);

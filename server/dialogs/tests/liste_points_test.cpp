@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include <functional>
 
 #include "server/dialogs/common/tests/forms_fixture.h"
@@ -274,6 +276,41 @@ TEST_F(ListePointsTest, HeaderSortsByDisplayedValues) {
     f.TVPoints->UserClickHeader(Form::colDesc);  // case ignored: A b B c (stable)
     f.TVPoints->UserClickHeader(Form::colDesc);
     EXPECT_EQ(ids(), (V{1, 3, 0, 2}));
+    f.UserKey(ui::Key::Escape);
+  });
+}
+
+// The number and coordinate columns sort by keys made once; they must
+// order as the comparison of the displayed values does: NaN first, -0
+// with 0, values that show alike keeping their order, both directions.
+TEST_F(ListePointsTest, KeyedSortOrdersAsTheComparison) {
+  const double nan = std::numeric_limits<double>::quiet_NaN(), inf = std::numeric_limits<double>::infinity();
+  Assign({{L"a", 7, -2.5, nan, 0, L""},
+          {L"b", -3, -0.0, 1e300, 0, L""},
+          {L"c", 7, 0.0004, -inf, 0, L""},
+          {L"d", 2147483647, 3, 0, 0, L""},
+          {L"e", -2147483647 - 1, nan, -0.0001, 0, L""},
+          {L"f", 0, 0.0, inf, 0, L""},
+          {L"g", 5, -1e-300, nan, 0, L""}});
+  Run(false, [](Form& f) {
+    const std::vector<std::int32_t> start = f.TVPoints->RowIds();
+    for (int column : {Form::colNumero, Form::colX, Form::colY}) {
+      for (auto dir : {ui::SortDirection::Ascending, ui::SortDirection::Descending}) {
+        const bool up = dir == ui::SortDirection::Ascending;
+        SCOPED_TRACE(::testing::Message() << "column " << column << (up ? " up" : " down"));
+        f.TVPoints->SetSortColumn(column);
+        f.TVPoints->SetSortDirection(dir);
+        f.TVPoints->SetRows(start);
+        f.TVPoints->Sort();
+        const std::vector<std::int32_t> keyed = f.TVPoints->RowIds();
+        auto keys = std::move(f.TVPoints->OnSortKeys);
+        f.TVPoints->OnSortKeys = nullptr;
+        f.TVPoints->SetRows(start);
+        f.TVPoints->Sort();
+        EXPECT_EQ(keyed, f.TVPoints->RowIds());
+        f.TVPoints->OnSortKeys = std::move(keys);
+      }
+    }
     f.UserKey(ui::Key::Escape);
   });
 }
