@@ -598,11 +598,27 @@ void TreeGrid::Sort() {
     // One sort of (key, row) pairs: the row keeps equal keys in their
     // order, and a descending sort takes the keys reversed.
     const bool down = sortDirection_ == SortDirection::Descending;
-    std::vector<std::pair<std::uint64_t, std::uint32_t>> keyed(n);
-    for (std::size_t i = 0; i < n; ++i) keyed[i] = {down ? ~keys[i] : keys[i], static_cast<std::uint32_t>(i)};
-    std::vector<std::uint64_t>().swap(keys);
-    std::sort(keyed.begin(), keyed.end());
-    for (std::size_t i = 0; i < n; ++i) order[i] = keyed[i].second;
+    const auto [lo, hi] = std::minmax_element(keys.begin(), keys.end());
+    const std::uint64_t low = *lo, span = *hi - *lo;
+    if (span < 2 * static_cast<std::uint64_t>(n)) {
+      // Keys close together (ranks): counted into their places, O(n).
+      std::vector<std::uint32_t> start(static_cast<std::size_t>(span) + 2, 0);
+      for (std::uint64_t k : keys) {
+        const std::uint64_t slot = down ? *hi - k : k - low;
+        ++start[static_cast<std::size_t>(slot) + 1];
+      }
+      for (std::size_t b = 1; b < start.size(); ++b) start[b] += start[b - 1];
+      for (std::size_t i = 0; i < n; ++i) {
+        const std::uint64_t slot = down ? *hi - keys[i] : keys[i] - low;
+        order[start[static_cast<std::size_t>(slot)]++] = static_cast<std::uint32_t>(i);
+      }
+    } else {
+      std::vector<std::pair<std::uint64_t, std::uint32_t>> keyed(n);
+      for (std::size_t i = 0; i < n; ++i) keyed[i] = {down ? ~keys[i] : keys[i], static_cast<std::uint32_t>(i)};
+      std::vector<std::uint64_t>().swap(keys);
+      std::sort(keyed.begin(), keyed.end());
+      for (std::size_t i = 0; i < n; ++i) order[i] = keyed[i].second;
+    }
   } else if (!compare) {
     if (OnAfterSort) OnAfterSort(column);
     return;

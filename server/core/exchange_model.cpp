@@ -192,19 +192,17 @@ void TDesGroupes::Delete(std::int32_t IdGrp) {
   // with the deleted Id becomes the first with it.
   idIndex_.erase(IdGrp);
   for (std::size_t j = i; j < items_.size(); ++j) {
-    auto it = idIndex_.find(items_[j].Id);
-    if (it == idIndex_.end()) {
+    const auto first = idIndex_.find(items_[j].Id);
+    if (!first) {
       if (items_[j].Id == IdGrp) idIndex_.emplace(IdGrp, j);
-    } else if (it->second == j + 1) {
-      it->second = j;
+    } else if (*first == j + 1) {
+      idIndex_.assign(items_[j].Id, j);
     }
   }
 }
 
 std::optional<std::size_t> TDesGroupes::IndexOf(std::int32_t IdGrp) const {
-  auto it = idIndex_.find(IdGrp);
-  if (it == idIndex_.end()) return std::nullopt;
-  return it->second;
+  return idIndex_.find(IdGrp);
 }
 
 const TUnGroupe* TDesGroupes::Get(std::int32_t IdGrp) const {

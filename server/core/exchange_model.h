@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "server/core/exchange.h"
+#include "server/core/id_index.h"
 #include "server/core/variant.h"
 
 namespace topaline {
@@ -133,7 +134,7 @@ private:
   // kLimit_ stays above the number of groups, so the set is never empty.
   mutable std::set<std::uint32_t> freeK_;
   mutable std::uint32_t kLimit_ = 0;
-  std::unordered_map<std::int32_t, std::size_t> idIndex_;  // Id -> index of the first group with it
+  IdIndex idIndex_;  // Id -> index of the first group with it
 };
 
 struct TUnCalque {

@@ -105,6 +105,20 @@ TEST(TreeGrid, KeyedSortOrdersAsTheComparisonDoes) {
   f.tree.SetSortColumn(1);  // no keys: the comparison of counts
   f.tree.Sort();
   EXPECT_EQ(f.Ids(), (std::vector<std::int32_t>{4, 2, 0, 1, 3}));
+  // Keys close together (ranks) are counted into place: the same order.
+  GridForm r;
+  r.tree.OnSortKeys = [](int, const std::vector<std::int32_t>& ids, std::vector<std::uint64_t>& keys) {
+    const std::uint64_t rank[] = {3, 1, 3, 0, 1};
+    for (std::int32_t id : ids) keys.push_back(1000 + rank[id]);
+    return true;
+  };
+  r.tree.SetSortColumn(0);
+  r.tree.Sort();
+  EXPECT_EQ(r.Ids(), (std::vector<std::int32_t>{3, 1, 4, 0, 2}));
+  r.tree.SetRows({0, 1, 2, 3, 4});
+  r.tree.SetSortDirection(SortDirection::Descending);
+  r.tree.Sort();
+  EXPECT_EQ(r.Ids(), (std::vector<std::int32_t>{0, 2, 1, 4, 3}));
 }
 
 TEST(TreeGrid, HeaderClickReversesDirectionAndMovesTheSortColumn) {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <iterator>
 #include <limits>
 
 namespace topaline {
@@ -355,3 +356,29 @@ TEST(SharedLists, ByLanguage) {
 
 }  // namespace
 }  // namespace topaline
+
+// Ids in the table and in the hash answer alike: the first index of an Id
+// stays, erasing and re-assigning work on both sides.
+TEST(IdIndex, TableAndHashAnswerAlike) {
+  topaline::IdIndex index;
+  index.reserve(10);  // the table takes Ids 0 .. 1063
+  const std::int32_t ids[] = {0, 5, 1063, 1064, -1, std::numeric_limits<std::int32_t>::min(),
+                              std::numeric_limits<std::int32_t>::max(), 70000};
+  for (std::size_t i = 0; i < std::size(ids); ++i) {
+    index.emplace(ids[i], i);
+    index.emplace(ids[i], 99);  // the first stays
+  }
+  for (std::size_t i = 0; i < std::size(ids); ++i) {
+    SCOPED_TRACE(ids[i]);
+    ASSERT_TRUE(index.find(ids[i]));
+    EXPECT_EQ(*index.find(ids[i]), i);
+    index.assign(ids[i], i + 10);
+    EXPECT_EQ(*index.find(ids[i]), i + 10);
+    index.erase(ids[i]);
+    EXPECT_FALSE(index.find(ids[i]));
+  }
+  EXPECT_FALSE(index.find(6));
+  index.emplace(3, 0);
+  index.clear();
+  EXPECT_FALSE(index.find(3));
+}
