@@ -1,10 +1,10 @@
-#include "win32/ui/msw_class_atoms.h"
 #include "win32/ui/msw_flat_button.h"
 
 #include <commctrl.h>
 #include <uxtheme.h>
 #include <vssym32.h>
 
+#include "win32/ui/msw_class_atoms.h"
 #include "win32/ui/msw_guard.h"
 #include "win32/ui/msw_names.h"
 

@@ -5,7 +5,6 @@
 #include <commctrl.h>
 
 #include <algorithm>
-#include <unordered_map>
 
 #include "win32/ui/msw_binding.h"
 #include "win32/ui/msw_guard.h"
@@ -408,80 +407,43 @@ private:
   int HeaderItemAt(LPARAM lp) const {
     HDHITTESTINFO hit{};
     hit.pt = POINT{static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))};
-    int item = static_cast<int>(SendMessageW(header_, HDM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
+    HWND header = header_.MSWHandle();
+    int item = static_cast<int>(SendMessageW(header, HDM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
     return (hit.flags & HHT_ONHEADER) ? item : -1;
   }
 
-  // The header's procedure is replaced, not subclassed through
-  // SetWindowSubclass: that one finds its data in a window property at
-  // every message, a request to the window server each.
-  struct HeaderHook {
-    MSWTreeGrid* grid;  // nullptr once released (another procedure was put over ours)
-    WNDPROC original;
-  };
-  static std::unordered_map<HWND, HeaderHook>& HeaderHooks() {
-    static thread_local std::unordered_map<HWND, HeaderHook> hooks;
-    return hooks;
-  }
-
-  static LRESULT CALLBACK HeaderProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-    auto& hooks = HeaderHooks();
-    auto it = hooks.find(hwnd);
-    if (it == hooks.end()) return DefWindowProcW(hwnd, msg, wp, lp);
-    const HeaderHook hook = it->second;
-    if ((msg == WM_MBUTTONUP || msg == WM_RBUTTONUP) && hook.grid && hwnd == hook.grid->header_) {
-      // The model decides what each button does (the right one never sorts).
-      MSWTreeGrid* grid = hook.grid;
-      MSWGuard([&] {
-        int item = grid->HeaderItemAt(lp);
-        if (item >= 0)
-          MSWClickHeader(grid->grid_, item, msg == WM_MBUTTONUP ? ui::MouseButton::Middle : ui::MouseButton::Right);
-      });
-      if (msg == WM_MBUTTONUP) return 0;
-    }
-    LRESULT result = CallWindowProcW(hook.original, hwnd, msg, wp, lp);
-    if (msg == WM_NCDESTROY) {
-      if (hook.grid && hook.grid->header_ == hwnd) hook.grid->header_ = nullptr;
-      HeaderHooks().erase(hwnd);
-    }
-    return result;
-  }
   // The header reports left clicks (LVN_COLUMNCLICK) by itself; the
-  // middle and right buttons only reach its own window. The list view
-  // makes its header with the first column.
+  // middle and right buttons only reach its own window, taken over like
+  // the binding's other windows. The list view makes its header with the
+  // first column.
+  class MSWHeader final : public MSWWindow {
+  public:
+    explicit MSWHeader(MSWTreeGrid& owner) : owner_(owner) {}
+    ~MSWHeader() override { MSWDestroy(); }
+
+  protected:
+    LRESULT MSWHandleMessage(UINT msg, WPARAM wp, LPARAM lp) override {
+      if (msg == WM_MBUTTONUP || msg == WM_RBUTTONUP) {
+        // The model decides what each button does (the right one never sorts).
+        const auto button = msg == WM_MBUTTONUP ? ui::MouseButton::Middle : ui::MouseButton::Right;
+        MSWGuard([&] {
+          int item = owner_.HeaderItemAt(lp);
+          if (item >= 0) MSWClickHeader(owner_.grid_, item, button);
+        });
+        if (msg == WM_MBUTTONUP) return 0;
+      }
+      return MSWWindow::MSWHandleMessage(msg, wp, lp);
+    }
+
+  private:
+    MSWTreeGrid& owner_;
+  };
+
   void MSWHookHeader() {
     HWND header = reinterpret_cast<HWND>(SendMessageW(MSWHandle(), LVM_GETHEADER, 0, 0));
-    if (!header || header == header_) return;
-    MSWReleaseHeader();
-    auto& hooks = HeaderHooks();
-    auto it = hooks.find(header);
-    if (it != hooks.end()) {
-      it->second.grid = this;  // still our procedure from an earlier hook
-    } else {
-      auto original = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(header, GWLP_WNDPROC));
-      if (!original) return;
-      hooks.emplace(header, HeaderHook{this, original});
-      SetWindowLongPtrW(header, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&HeaderProc));
-    }
-    header_ = header;
+    if (header && header != header_.MSWHandle()) header_.MSWAdopt(header);
   }
-  void MSWReleaseHeader() {
-    if (!header_) return;
-    auto& hooks = HeaderHooks();
-    auto it = hooks.find(header_);
-    if (it != hooks.end()) {
-      // Our procedure goes only if it is still the window's: one put over
-      // it later would be lost with it. Otherwise it stays, passing on.
-      if (IsWindow(header_) &&
-          GetWindowLongPtrW(header_, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(&HeaderProc)) {
-        SetWindowLongPtrW(header_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(it->second.original));
-        hooks.erase(it);
-      } else {
-        it->second.grid = nullptr;
-      }
-    }
-    header_ = nullptr;
-  }
+  void MSWReleaseHeader() { header_.MSWDestroy(); }
 
   // Repaints the rows first..last that are on screen.
   void InvalidateRows(int first, int last) {
@@ -512,7 +474,7 @@ private:
   }
 
   static constexpr UINT_PTR kEditTimer = 0x7E01;
-  HWND header_ = nullptr;
+  MSWHeader header_{*this};
   static constexpr UINT kMsgRestyle = WM_APP + 0x32;
   bool subItemImages_ = false;
   ui::TreeGrid& grid_;

@@ -33,6 +33,10 @@ MSWWindow* MSWWindow::MSWFromHandle(HWND hwnd) {
 }
 
 void MSWWindow::MSWDestroy() {
+  if (adopted_) {
+    detach();
+    return;
+  }
   if (hwnd_) {
     HWND h = hwnd_;
     DestroyWindow(h);
@@ -55,6 +59,21 @@ void MSWWindow::detach() {
   handles().erase(hwnd_);
   hwnd_ = nullptr;
   original_ = nullptr;
+  adopted_ = false;
+}
+
+bool MSWWindow::MSWAdopt(HWND hwnd) {
+  MSWDestroy();
+  if (!hwnd || MSWFromHandle(hwnd)) return false;
+  attach(hwnd);
+  adopted_ = true;
+  original_ = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&MSWWindowProc)));
+  if (!original_) {
+    detach();
+    return false;
+  }
+  return true;
 }
 
 HWND MSWWindow::MSWCreateOwn(DWORD exStyle, const wchar_t* cls, const wchar_t* text, DWORD style, int x, int y,

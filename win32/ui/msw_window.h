@@ -25,8 +25,14 @@ public:
   HWND MSWHandle() const { return hwnd_; }
   static MSWWindow* MSWFromHandle(HWND hwnd);
 
-  // Destroys the window (if any); the object stays.
+  // Destroys the window (if any); the object stays. An adopted window is
+  // only let go: it belongs to the control that made it.
   void MSWDestroy();
+
+  // Takes over a window another control made for itself (a list view's
+  // header): subclassed to MSWWindowProc like a window of a system class,
+  // until MSWDestroy or the window's end. false when it could not be.
+  bool MSWAdopt(HWND hwnd);
 
 protected:
   // A window of one of the product's classes (msw_module.h).
@@ -60,6 +66,7 @@ private:
 
   HWND hwnd_ = nullptr;
   WNDPROC original_ = nullptr;  // subclassed system control
+  bool adopted_ = false;        // made by another control: never destroyed here
 };
 
 }  // namespace topaline::msw

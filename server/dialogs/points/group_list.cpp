@@ -11,33 +11,6 @@
 
 namespace topaline {
 
-namespace {
-
-int CompareFolded(const std::wstring& a, const std::wstring& b) {
-  const std::size_t n = std::min(a.size(), b.size());
-  for (std::size_t i = 0; i < n; ++i) {
-    const wchar_t ca = FoldAscii(a[i]), cb = FoldAscii(b[i]);
-    if (ca != cb) return ca < cb ? -1 : 1;
-  }
-  if (a.size() == b.size()) return 0;
-  return a.size() < b.size() ? -1 : 1;
-}
-
-int CompareNumbers(std::int32_t a, std::int32_t b) { return a < b ? -1 : (a > b ? 1 : 0); }
-
-}  // namespace
-
-int CompareGroups(const TUnGroupe& a, const TUnGroupe& b, int column) {
-  switch (column) {
-    case 0: return CompareFolded(a.Nom, b.Nom);
-    case 1: return CompareFolded(a.Desc, b.Desc);
-    case 2: return CompareNumbers(a.Nbpoints, b.Nbpoints);
-    case 3: return CompareNumbers(a.firstpoint, b.firstpoint);
-    case 4: return CompareNumbers(a.lastpoint, b.lastpoint);
-    default: return 0;
-  }
-}
-
 std::wstring GroupCellText(const TUnGroupe& g, int column) {
   switch (column) {
     case 0: return g.Nom;
@@ -114,11 +87,9 @@ void TGroupRanks::Build(const TDesGroupes& groupes, int column) {
     sparse_.reserve(n);
     for (std::size_t i = 0; i < n; ++i) sparse_.emplace(items[i].Id, rank[i] + 1);
   }
-  built_ = true;
 }
 
 void TGroupRanks::Clear() {
-  built_ = false;
   byId_.clear();
   byId_.shrink_to_fit();
   sparse_ = {};
@@ -136,11 +107,6 @@ std::uint32_t TGroupRanks::RankOf(std::int32_t id) const {
   return it == sparse_.end() ? kLast : it->second;
 }
 
-int TGroupRanks::Compare(std::int32_t a, std::int32_t b) const {
-  const std::uint32_t ra = RankOf(a), rb = RankOf(b);
-  return ra < rb ? -1 : (ra > rb ? 1 : 0);
-}
-
 void SortGroupsBy(ui::TreeGrid& grid, const TDesGroupes& groupes, TGroupRanks& ranks) {
   grid.OnBeforeSort = [&groupes, &ranks](int column) { ranks.Build(groupes, column); };
   grid.OnAfterSort = [&ranks](int) { ranks.Clear(); };
@@ -149,13 +115,6 @@ void SortGroupsBy(ui::TreeGrid& grid, const TDesGroupes& groupes, TGroupRanks& r
     keys.resize(ids.size());
     for (std::size_t i = 0; i < ids.size(); ++i) keys[i] = ranks.RankOf(ids[i]);
     return true;
-  };
-  grid.OnCompare = [&groupes, &ranks](std::int32_t a, std::int32_t b, int column) {
-    if (ranks.Built()) return ranks.Compare(a, b);
-    const TUnGroupe* ga = groupes.Get(a);
-    const TUnGroupe* gb = groupes.Get(b);
-    if (!ga || !gb) return ga ? -1 : (gb ? 1 : 0);
-    return CompareGroups(*ga, *gb, column);
   };
 }
 

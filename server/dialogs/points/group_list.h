@@ -15,10 +15,6 @@ namespace topaline {
 
 struct Session;
 
-// Sort comparison of two groups on a column of the group lists: names and
-// descriptions without regard to case (ASCII letters folded, other
-// characters by code), the three counts numerically. <0, 0, >0.
-int CompareGroups(const TUnGroupe& a, const TUnGroupe& b, int column);
 // The text of a group's cell in the group lists.
 std::wstring GroupCellText(const TUnGroupe& g, int column);
 // The five columns shared by the group lists, counts right-aligned. In
@@ -31,29 +27,26 @@ void AddGroupColumns(ui::TreeGrid& grid);
 void LoadGroupRows(Session& session, TDesGroupes& groupes, ui::TreeGrid& grid);
 
 // Sort keys of one sort of a group list: every group's rank on the sorted
-// column, computed once per sort directly on the model, so that the tree's
-// comparisons are two lookups instead of two searches and a text compare.
+// column, computed once per sort directly on the model. Names and
+// descriptions rank without regard to case (ASCII letters folded, other
+// characters by code), the three counts numerically.
 class TGroupRanks {
 public:
   void Build(const TDesGroupes& groupes, int column);
   void Clear();
-  bool Built() const { return built_; }
-  // Ranks of two groups' Ids; an Id that names no group ranks last.
-  int Compare(std::int32_t a, std::int32_t b) const;
   // The rank of a group's Id (groups of equal value share one); an Id
   // that names no group ranks last.
   std::uint32_t RankOf(std::int32_t id) const;
 
 private:
-  bool built_ = false;
   bool dense_ = false;
   std::int64_t minId_ = 0;
   std::vector<std::uint32_t> byId_;  // dense: rank + 1 at Id - minId_ (0: no group)
   std::unordered_map<std::int32_t, std::uint32_t> sparse_;
 };
 
-// Wires a group list's sorting (OnBeforeSort, OnSortKeys, OnCompare,
-// OnAfterSort) to the groups through the ranks.
+// Wires a group list's sorting (OnBeforeSort, OnSortKeys, OnAfterSort) to
+// the groups through the ranks.
 void SortGroupsBy(ui::TreeGrid& grid, const TDesGroupes& groupes, TGroupRanks& ranks);
 
 }  // namespace topaline
